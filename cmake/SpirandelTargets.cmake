@@ -1,0 +1,31 @@
+# Helpers shared by every CMakeLists of the project, so that each module states only what it is.
+
+# Our own code is held to warnings-as-errors; third-party code (GoogleTest, Qt, Xlib headers) is not.
+function(spirandel_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# spirandel_library(NAME SOURCES ... [DEPS ...]): a static library of one module of the core.
+function(spirandel_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  spirandel_warnings(${name})
+endfunction()
+
+# spirandel_test(NAME SOURCES ... [DEPS ...]): a GoogleTest program registered with ctest,
+# one ctest entry per test case so that a failure names the case.
+function(spirandel_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PROPERTIES" ${ARGN})
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    SPIRANDEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    SPIRANDEL_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  spirandel_warnings(${name})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${ARG_PROPERTIES})
+endfunction()
