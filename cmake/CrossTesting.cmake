@@ -1,0 +1,14 @@
+# Unit tests of a cross build: there is no GoogleTest for the target in the distribution, so it
+# is built here from Debian's source package, and every test program runs whole under the
+# emulator (wine64). One ctest entry per program rather than per case: each case would start
+# Wine anew, and discovering the cases would run every program at build time.
+set(SPIRANDEL_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for cross builds")
+
+if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
+  message(STATUS "No emulator for the target: tests are built but cannot run here")
+endif()
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+add_subdirectory(${SPIRANDEL_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
