@@ -1,0 +1,65 @@
+#include "platform/win32/FullScreenWindow.h"
+
+#include <windowsx.h>
+
+#include <memory>
+
+int CFullScreenWindow::CreateFullScreen(SaverSettings& settings) {
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  auto window = std::make_unique<CFullScreenWindow>(settings);
+  CFullScreenWindow* saver = window.get();
+  if (CCurveWindow::Create(std::move(window), WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, screen,
+                           nullptr) == nullptr) {
+    return 0;
+  }
+  saver->SetMainWindow(true);
+  return 1;
+}
+
+LRESULT CFullScreenWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND window = Window();
+  switch (message) {
+    case WM_SYSCOMMAND:
+      // The whole word is compared, as the system sends these two commands.
+      if (!m_engine.OnSysCommand(static_cast<std::uint32_t>(wParam))) {
+        return 0;
+      }
+      break;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      break;
+    case WM_SETCURSOR:
+      SetCursor(nullptr);
+      return TRUE;
+    case WM_NCACTIVATE:
+      if (!m_engine.OnNcActivate(wParam != FALSE)) {
+        return FALSE;
+      }
+      break;
+    case WM_ACTIVATE:
+      m_engine.OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      break;
+    case WM_ACTIVATEAPP:
+      m_engine.OnActivateApp(wParam != FALSE);
+      break;
+    case WM_MOUSEMOVE:
+      m_engine.OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      m_engine.OnButtonDown();
+      break;
+    case WM_KEYDOWN:
+      // A hotkey must not reach default processing, and default processing of an ordinary
+      // key does nothing, so no key goes there.
+      m_engine.OnKeyDown(static_cast<std::uint32_t>(wParam));
+      return 0;
+    case WM_SYSKEYDOWN:
+      m_engine.OnSysKeyDown(static_cast<std::uint32_t>(wParam));
+      break;
+    default:
+      return CCurveWindow::WindowProc(message, wParam, lParam);
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/SaverSettings.h"
+#include "app/SaverWnd.h"
+#include "platform/win32/CurveWindow.h"
+#include "platform/win32/SaverWindowHost.h"
+
+// The full-screen saver: a topmost pop-up over the primary screen whose input and activation
+// messages go to the portable input rules of CSaverWnd.
+class CFullScreenWindow : public CCurveWindow {
+ public:
+  explicit CFullScreenWindow(SaverSettings& settings) : m_engine(settings, m_host) {}
+
+  // Creates the window over the primary screen; nonzero on success.
+  static int CreateFullScreen(SaverSettings& settings);
+
+ protected:
+  CCurveWnd& Engine() override { return m_engine; }
+  HWND Window() const override { return m_host.Window(); }
+  void Attach(HWND window) override { m_host.Attach(window); }
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  CSaverWindowHost m_host;
+  CSaverWnd m_engine;
+};

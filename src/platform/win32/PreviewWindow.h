@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/SaverSettings.h"
+#include "engine/CurveWnd.h"
+#include "platform/win32/CurveWindow.h"
+#include "platform/win32/WindowHost.h"
+
+// The preview: a plain drawing window inside the host's window. It handles no input itself;
+// what reaches it gets the system's default handling, and the cursor over it is the class's
+// invisible one. It ends when the host destroys it.
+class CPreviewWindow : public CCurveWindow {
+ public:
+  explicit CPreviewWindow(SaverSettings& settings) : m_engine(settings, m_host, 1) {}
+
+ protected:
+  CCurveWnd& Engine() override { return m_engine; }
+  HWND Window() const override { return m_host.Window(); }
+  void Attach(HWND window) override { m_host.Attach(window); }
+
+ private:
+  CWindowHost m_host;
+  CCurveWnd m_engine;
+};
