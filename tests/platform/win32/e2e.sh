@@ -1,0 +1,184 @@
+#!/usr/bin/env bash
+# End-to-end tests of the Windows screen saver under Wine, driven with xdotool on the X display
+# in $DISPLAY (scripts/stages/40-windows.sh runs them inside xvfb-run).
+# Usage: tests/platform/win32/e2e.sh <build folder of the x86_64 build>
+set -uo pipefail
+
+build=$(cd "$1" && pwd)
+root=$(cd "$(dirname "$0")/../../.." && pwd)
+wine_run=$root/scripts/wine-run
+saver=$build/spirandel.scr
+export WINEPREFIX=${WINEPREFIX:-$build/wine-prefix}
+export WINEDEBUG=-all
+settings='HKCU\software\tallowyn\spir_ss\Settings'
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+failures=0
+pass() { echo "PASS: $*"; }
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+reg_set() { "$wine_run" reg add "$settings" /v "$1" /t "$2" /d "$3" /f >/dev/null 2>&1; }
+reg_reset() { "$wine_run" reg delete 'HKCU\software\tallowyn' /f >/dev/null 2>&1 || true; }
+# The data column of one value ("0x1", "P"), empty when the value is absent.
+reg_get() {
+  "$wine_run" reg query "$settings" /v "$1" 2>/dev/null | tr -d '\r' |
+    awk -v name="$1" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
+}
+
+saver_pid=
+start_saver() {
+  "$wine_run" "$saver" "$@" >/dev/null 2>&1 &
+  saver_pid=$!
+  # The saver's own window is the one of its class that is bigger than Wine's 1x1 helpers.
+  for _ in $(seq 1 100); do
+    for id in $(xdotool search --onlyvisible --class spirandel.scr 2>/dev/null); do
+      if [ "$(xdotool getwindowgeometry "$id" | awk '/Geometry/ { print $2 }')" != "1x1" ]; then
+        return 0
+      fi
+    done
+    sleep 0.2
+  done
+  return 1
+}
+running() { kill -0 "$saver_pid" 2>/dev/null; }
+# Waits up to $1 seconds for the saver to end; true when it ended with exit code 0.
+ended_within() {
+  for _ in $(seq 1 $(($1 * 10))); do
+    if ! running; then
+      wait "$saver_pid"
+      return $?
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+stop_saver() {
+  if running; then
+    kill "$saver_pid" 2>/dev/null
+    wait "$saver_pid" 2>/dev/null
+  fi
+}
+shot() { import -window root "$work/$1.png"; }
+# Number of pixels that differ between two screen shots.
+differing() { compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true; }
+drawn() { [ "$(identify -format '%[max]' "$work/$1.png")" != "0" ]; }
+
+echo "== unknown switch ends at once"
+reg_reset
+start=$(date +%s)
+if timeout 30 "$wine_run" "$saver" /a >/dev/null 2>&1; then
+  pass "/a ended with 0 after $(($(date +%s) - start)) s"
+else
+  fail "/a did not end cleanly"
+fi
+if [ -n "$(reg_get ImagesPerSec)" ] || "$wine_run" reg query "$settings" >/dev/null 2>&1; then
+  pass "the settings key exists after an unknown switch"
+else
+  fail "the settings key was not created"
+fi
+
+echo "== full screen draws and a key closes it"
+reg_reset
+xdotool mousemove 200 200
+if start_saver /s; then
+  sleep 3
+  shot drawing
+  if drawn drawing; then pass "/s draws"; else fail "/s drew nothing"; fi
+  xdotool key x
+  if ended_within 10; then pass "a key closed the saver"; else fail "a key did not close it"; fi
+else
+  fail "/s showed no window"
+fi
+stop_saver
+
+echo "== a one-pixel move closes it, the first move only records the position"
+xdotool mousemove 300 300
+if start_saver /s; then
+  sleep 2
+  xdotool mousemove 300 300
+  sleep 1
+  if running; then pass "staying at the first position keeps it running"; else fail "closed without a move"; fi
+  xdotool mousemove 301 300
+  if ended_within 10; then pass "a one-pixel move closed it"; else fail "a one-pixel move did not close it"; fi
+else
+  fail "/s showed no window"
+fi
+stop_saver
+
+echo "== the pause hotkey holds the picture"
+reg_reset
+reg_set PausingActive REG_DWORD 1
+reg_set PausingKay REG_SZ P
+if start_saver /s; then
+  sleep 2
+  xdotool key p
+  sleep 0.5
+  shot paused1
+  sleep 1.5
+  shot paused2
+  if running && [ "$(differing paused1 paused2)" = "0" ]; then
+    pass "paused: the picture stands still"
+  else
+    fail "paused: the picture changed ($(differing paused1 paused2) pixels) or the saver ended"
+  fi
+  xdotool key p
+  sleep 1.5
+  shot resumed
+  if [ "$(differing paused2 resumed)" != "0" ]; then pass "P again resumes drawing"; else fail "P did not resume"; fi
+  xdotool key x
+  if ended_within 10; then pass "another key still closes it"; else fail "another key did not close it"; fi
+else
+  fail "/s showed no window"
+fi
+stop_saver
+
+echo "== the screenshot hotkey writes a numbered BMP and stores the number"
+reg_reset
+mkdir -p "$WINEPREFIX/drive_c/shots"
+rm -f "$WINEPREFIX/drive_c/shots/"*
+reg_set PrintingActive REG_DWORD 1
+reg_set PrintingKey REG_SZ S
+reg_set FileLocation REG_SZ 'C:\shots'
+if start_saver /s; then
+  sleep 2
+  xdotool key s
+  sleep 2
+  if running; then pass "the saver carries on after a screenshot"; else fail "the screenshot key closed it"; fi
+  file="$WINEPREFIX/drive_c/shots/Spirandel 00001.bmp"
+  if [ -f "$file" ]; then
+    size=$(identify -format '%wx%h' "$file")
+    screen=$(xdpyinfo | awk '/dimensions:/ { print $2 }')
+    want="$((${screen%x*} - 2))x$((${screen#*x} - 2))"
+    if [ "$size" = "$want" ]; then pass "Spirandel 00001.bmp is $size"; else fail "picture is $size, not $want"; fi
+    convert "$file" "$work/file.png"
+    if drawn file; then pass "the picture shows the figure"; else fail "the picture is black"; fi
+  else
+    fail "no Spirandel 00001.bmp in C:\\shots ($(ls "$WINEPREFIX/drive_c/shots"))"
+  fi
+  if [ "$(reg_get SequenceNo)" = "0x1" ]; then pass "SequenceNo is 1"; else fail "SequenceNo is '$(reg_get SequenceNo)'"; fi
+  xdotool key x
+  ended_within 10 || fail "the saver did not close after the screenshot test"
+else
+  fail "/s showed no window"
+fi
+stop_saver
+
+echo "== the preview draws inside its host window and ends with it"
+reg_reset
+if timeout 60 "$wine_run" "$build/spirandel-preview-host.exe" "$saver" 3; then
+  pass "/p drew inside the host and ended when the host window went"
+else
+  fail "preview"
+fi
+
+if [ -x "$root/tests/platform/win32/e2e-config.sh" ]; then
+  source "$root/tests/platform/win32/e2e-config.sh"
+fi
+
+echo
+if [ "$failures" -ne 0 ]; then
+  echo "$failures Windows end-to-end check(s) failed"
+  exit 1
+fi
+echo "all Windows end-to-end checks passed"
