@@ -1,23 +1,39 @@
 #include "image/DibFileIo.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 #include "image/DibBlock.h"
 #include "image/LittleEndian.h"
+#include "image/RleDecode.h"
 
 namespace {
 
 // The largest info header a reader meets (the fifth version of the header).
 constexpr std::uint32_t kLargestInfoHeader = 124;
 constexpr std::uint32_t kOs2InfoHeader = 64;
+constexpr std::uint32_t kCompressionRle8 = 1;
+constexpr std::uint32_t kCompressionRle4 = 2;
+// Run-length codes expand at most 128-fold when they spell every pixel; pictures that skip
+// rows with end-of-line codes may reach further, but not past this.
+constexpr std::uint64_t kRunLengthExpansion = 1024;
+constexpr std::uint64_t kRunLengthSlack = 1 << 20;
+
+bool IsRunLength(std::uint32_t compression, std::uint16_t bitCount) {
+  return (compression == kCompressionRle8 && bitCount == 8) ||
+         (compression == kCompressionRle4 && bitCount == 4);
+}
 
 // How the pixel rows in the file differ from the block's form.
 struct PixelLayout {
-  bool topDown = false;  // negative height: the first row in the file is the top row
-  bool rgb565 = false;   // 16-bit pixels with 6 bits of green, narrowed to 5-5-5 on reading
+  bool topDown = false;         // negative height: the first row in the file is the top row
+  bool rgb565 = false;          // 16-bit pixels with 6 bits of green, narrowed to 5-5-5 on reading
+  bool runLength = false;       // run-length codes, decoded on reading
+  std::uint32_t fileBytes = 0;  // bytes of pixel data in the file
   std::uint32_t rowBytes = 0;
   std::uint32_t imageBytes = 0;
 };
@@ -101,8 +117,11 @@ std::uint8_t* ReadHeaderAndTable(IBinaryFile& file, PixelLayout& layout, DibFile
     if (!AcceptBitFields(header.biBitCount, masks, layout)) {
       return nullptr;
     }
+  } else if (IsRunLength(header.biCompression, header.biBitCount) && header.biHeight > 0 &&
+             infoSize != kOs2InfoHeader) {
+    layout.runLength = true;
   } else if (header.biCompression != kCompressionRgb) {
-    return nullptr;  // run-length and embedded JPEG or PNG pixels are not read
+    return nullptr;  // embedded JPEG or PNG pixels, and masks that mean other things, are not read
   }
   if (facts != nullptr) {
     *facts = {header.biWidth,       header.biHeight, header.biBitCount, 0,
@@ -142,7 +161,19 @@ std::uint8_t* ReadHeaderAndTable(IBinaryFile& file, PixelLayout& layout, DibFile
       return nullptr;
     }
   }
-  if (tableEnd > fileSize || pixelStart + layout.imageBytes > fileSize) {
+  layout.fileBytes = layout.imageBytes;
+  if (layout.runLength) {
+    // The codes may say less than the whole rest of the file; without a size they take it all.
+    const std::int64_t rest = std::clamp<std::int64_t>(fileSize - pixelStart, 0,
+                                                       std::numeric_limits<std::uint32_t>::max());
+    layout.fileBytes = static_cast<std::uint32_t>(
+        header.biSizeImage != 0 && header.biSizeImage <= rest ? header.biSizeImage : rest);
+    if (layout.imageBytes >
+        kRunLengthExpansion * std::uint64_t{layout.fileBytes} + kRunLengthSlack) {
+      return nullptr;  // a few bytes of codes must not claim a huge picture
+    }
+  }
+  if (tableEnd > fileSize || pixelStart + layout.fileBytes > fileSize) {
     return nullptr;
   }
 
@@ -270,7 +301,17 @@ std::uint8_t* ReadDib(IBinaryFile& file, DibFileFacts* facts) {
     return nullptr;
   }
   std::uint8_t* rows = grown + kInfoHeaderSize + tableBytes;
-  if (file.Read(rows, layout.imageBytes) != layout.imageBytes) {
+  if (layout.runLength) {
+    std::vector<std::uint8_t> codes(layout.fileBytes);
+    if (file.Read(codes.data(), codes.size()) != codes.size()) {
+      std::free(grown);
+      return nullptr;
+    }
+    const BitmapInfoHeader header = ReadInfoHeader(grown);
+    std::memset(rows, 0, layout.imageBytes);
+    DecodeRle(codes.data(), codes.size(), header.biBitCount, header.biWidth, header.biHeight, rows,
+              layout.rowBytes);
+  } else if (file.Read(rows, layout.imageBytes) != layout.imageBytes) {
     std::free(grown);
     return nullptr;
   }
