@@ -45,8 +45,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const DWORD waitMs = static_cast<DWORD>(std::atoi(argv[2])) * 1000;
-  HWND host = CreateWindowExA(0, "STATIC", "Preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
-                              50, 320, 240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND host = CreateWindowExA(0, "STATIC", "Preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                              320, 240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (host == nullptr) {
     std::puts("no host window");
     return 1;
