@@ -107,7 +107,8 @@ void CCurveWnd::StampShape(IDrawingSurface& dc, int x, int y) {
 void CCurveWnd::StampCircle(IDrawingSurface& dc, int x, int y) {
   const std::int32_t left = Offset(x, -std::int64_t{m_radius});
   const std::int32_t top = Offset(y, -std::int64_t{m_radius});
-  dc.Arc(left, top, Offset(x, m_radius), Offset(y, m_radius), left, y, left, y);
+  const std::int32_t middle = Offset(y, 0);
+  dc.Arc(left, top, Offset(x, m_radius), Offset(y, m_radius), left, middle, left, middle);
 }
 
 void CCurveWnd::StampSquare(IDrawingSurface& dc, int x, int y) {
