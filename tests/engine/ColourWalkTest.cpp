@@ -13,12 +13,6 @@ TEST_F(ColourWalkTest, StartsBetween50And169InRedGreenBlueOrder) {
   }
 }
 
-TEST_F(ColourWalkTest, PacksRedLowAndBlueHigh) {
-  wnd.m_colour = {100, 150, 200};
-  wnd.m_colourStep = {1, -2, 3};
-  EXPECT_EQ(wnd.NextColour(), 0x00CB94'65u);
-}
-
 TEST_F(ColourWalkTest, ChannelsTurnAtTheFloorAnd250) {
   settings.m_colourOption = 10;
   wnd.m_colour = {249, 11, 250};

@@ -60,19 +60,6 @@ TEST_F(FigureGeometryTest, MirroredXStartsAtTheLeftEdge) {
   }
 }
 
-TEST_F(FigureGeometryTest, ExtremesAreTheUnmirroredCurveValues) {
-  wnd.OnSize(300, 200);
-  wnd.m_kindX = 4;
-  wnd.m_kindY = 29;
-  Seed(SeedForMirrors(1, 1));
-  wnd.ComputeCurvePoints();
-  EXPECT_NEAR(wnd.m_minX, -1.0, 1e-9);
-  EXPECT_NEAR(wnd.m_maxX, 0.125, 1e-4);
-  EXPECT_NEAR(wnd.m_minY, -2.7183, 1e-4);
-  EXPECT_NEAR(wnd.m_maxY, 1.4274, 1e-4);
-  EXPECT_EQ(wnd.m_curveX[0], (wnd.m_maxX - wnd.CurveValue(0, 4)) + wnd.m_minX);
-}
-
 TEST_F(FigureGeometryTest, AreaSmallerThanTwoRadiiGivesANegativeScale) {
   settings.m_objectSizeFactor = 2.0;
   wnd.OnSize(100, 80);
@@ -118,15 +105,4 @@ TEST_F(FigureGeometryTest, ZeroAndNegativeSizesKeepThePreviousArea) {
     EXPECT_EQ(wnd.m_drawHeight, 478);
     EXPECT_EQ(wnd.m_radius, 38);
   }
-}
-
-TEST_F(FigureGeometryTest, KindsOutsideTheTableStillGiveDefinedPixels) {
-  // A flat "curve" of kind 50 has a range of almost nothing: the scale overflows to huge
-  // values, and the pixels saturate instead of wrapping.
-  wnd.OnSize(640, 480);
-  wnd.m_kindX = 50;
-  wnd.m_kindY = -3;
-  wnd.ComputeCurvePoints();
-  const CPoint p = wnd.PointPixel(0, wnd.m_radius);
-  EXPECT_LE(std::abs(static_cast<long long>(p.x)), 1LL << 30);
 }

@@ -81,21 +81,6 @@ TEST_F(PickersTest, ZoomPickersDrawEvenForASingleLevelAndStoreThePhase) {
   }
 }
 
-TEST_F(PickersTest, StartSmallAndLargeChooseBetweenBoth) {
-  settings.m_zoomOption = OptionBits::kZoomHigh | OptionBits::kZoomOnePhase |
-                          OptionBits::kZoomStartSmall | OptionBits::kZoomStartLarge;
-  Seed(5);
-  bool sawSmall = false;
-  bool sawLarge = false;
-  for (int i = 0; i < 50; ++i) {
-    const int start = wnd.PickZoomStart();
-    EXPECT_EQ(start, 256 + 256 * (reference.Next() % 2));
-    sawSmall |= start == 256;
-    sawLarge |= start == 512;
-  }
-  EXPECT_TRUE(sawSmall && sawLarge);
-}
-
 TEST_F(PickersTest, MasksWithoutACandidateReturnACandidateAtOnce) {
   Seed(3);
   settings.m_objectShape = 0;

@@ -54,19 +54,6 @@ TEST_F(RenderDriverTest, TicksModeCountsDrawingTicksOnly) {
   EXPECT_EQ(Fills(), 1);  // the completion delay has not ended yet
 }
 
-TEST_F(RenderDriverTest, SameSeedSameTraceAndDrawing) {
-  settings.m_objectShape = OptionBits::kAllShapes;
-  settings.m_zoomOption = 0x3FF;
-  settings.m_joinTheDots = OptionBits::kAllJoinModes;
-  const auto first = Run(123456, 4, -1);
-  const auto firstCalls = surface.calls;
-  surface.calls.clear();
-  EXPECT_EQ(Run(123456, 4, -1), first);
-  EXPECT_EQ(surface.calls, firstCalls);
-  surface.calls.clear();
-  EXPECT_NE(Run(123457, 4, -1), first);
-}
-
 TEST_F(RenderDriverTest, TraceLineHoldsThePlannedValues) {
   SaverSettings s;
   CFakeCurveHost fake;

@@ -65,26 +65,6 @@ TEST(RenderPixelsTest, WorkedExampleCircleLandsWhereThePlanSays) {
   EXPECT_EQ(canvas.PixelAt(562, 240), 0u);
 }
 
-TEST(RenderPixelsTest, ZeroRadiusDrawsOnlyThePolyline) {
-  SaverSettings settings;
-  settings.m_objectSizeFactor = 0.0;
-  const auto pixels = Render(settings, 77, 1, 200, 150);
-  int lit = 0;
-  for (std::uint32_t p : pixels) {
-    lit += p != 0 ? 1 : 0;
-  }
-  // A closed curve across the area: hundreds of pixels, far from a filled picture.
-  EXPECT_GT(lit, 200);
-  EXPECT_LT(lit, 200 * 150 / 4);
-  // Points map from 1 to the drawing size + 1: the top row and the left column stay black.
-  for (int x = 0; x < 200; ++x) {
-    EXPECT_EQ(pixels[x], 0u);
-  }
-  for (int y = 0; y < 150; ++y) {
-    EXPECT_EQ(pixels[y * 200], 0u);
-  }
-}
-
 #ifdef SPIRANDEL_RENDER_PROGRAM
 namespace {
 

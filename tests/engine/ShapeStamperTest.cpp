@@ -170,20 +170,6 @@ TEST_F(ShapeStamperTest, CompositeStarsJoinNeitherHalfOnTheirFirstStamp) {
   }
 }
 
-TEST_F(ShapeStamperTest, HalvesAloneClearTheFlagOnlyAsTheirOwnShape) {
-  // A Square stamped for another shape leaves the flag set; the Diamond always clears it.
-  wnd.m_firstStamp = 1;
-  wnd.m_shape = OptionBits::kEightPointStar;
-  wnd.m_radius = 10;
-  wnd.m_joinMode = OptionBits::kJoinYes;
-  wnd.StampSquare(host.surface, 100, 100);
-  EXPECT_EQ(wnd.m_firstStamp, 1);
-  wnd.StampTriangle(host.surface, 100, 100);
-  EXPECT_EQ(wnd.m_firstStamp, 1);
-  wnd.StampPyramid(host.surface, 100, 100);
-  EXPECT_EQ(wnd.m_firstStamp, 0);
-}
-
 TEST_F(ShapeStamperTest, UnknownShapesDrawTheCircle) {
   for (int shape : {0, 1, 3, 512, -1}) {
     host.surface.calls.clear();

@@ -70,18 +70,6 @@ TEST_F(ZoomTest, VeryHighFourPhaseStartSmallTakesBigSteps) {
   }
 }
 
-TEST_F(ZoomTest, StartSmallPlansTheReducedRadius) {
-  settings.m_zoomOption =
-      OptionBits::kZoomLow | OptionBits::kZoomTwoPhase | OptionBits::kZoomStartSmall;
-  Seed(1);
-  wnd.m_zoomLevel = OptionBits::kZoomLow;
-  wnd.m_radius = 50;
-  wnd.PlanZoom();
-  EXPECT_EQ(wnd.m_shrinking, 0);
-  EXPECT_EQ(wnd.m_zoomStep, 9);
-  EXPECT_EQ(wnd.m_radius, 50 - 180 / 9);
-}
-
 TEST_F(ZoomTest, BigStepsDoNotCarryIntoASmallStepFigure) {
   settings.m_zoomOption = OptionBits::kZoomVeryHigh | OptionBits::kZoomOnePhase;
   wnd.m_zoomLevel = OptionBits::kZoomVeryHigh;
