@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
