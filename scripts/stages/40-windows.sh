@@ -7,6 +7,12 @@ cd "$root"
 
 scripts/build-windows win32 win64
 
+# The Linux renderer, whose pictures the Windows one must reproduce.
+if [ ! -x build/spirandel-render ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build --target spirandel-render
+fi
+
 # One fresh Wine prefix per run, inside the build folder, so no state leaks between runs.
 export WINEPREFIX=$root/build-win64/wine-prefix
 export WINEDEBUG=-all
@@ -19,6 +25,9 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -uo pipefail
   status=0
   (cd build-win64 && ctest --output-on-failure --timeout 300) || status=1
+  if [ -f build-win64/spirandel-render-gdi.exe ]; then
+    tests/platform/win32/pixel-equality.sh build build-win64 || status=1
+  fi
   # The saver exists once the engine and the saver window are in the tree.
   if [ -f build-win64/spirandel.scr ]; then
     tests/platform/win32/e2e.sh "$PWD/build-win64" || status=1
