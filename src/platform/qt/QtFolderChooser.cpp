@@ -1,5 +1,7 @@
 #include "platform/qt/QtFolderChooser.h"
 
+#include <QDialogButtonBox>
+
 #include "config/ConfigTexts.h"
 
 namespace {
@@ -25,6 +27,10 @@ CQtFolderDialog::CQtFolderDialog(const QString& startFolder, QWidget* parent)
     if (auto* field = findChild<QWidget*>(QString::fromLatin1(name))) {
       field->hide();
     }
+  }
+  // With the name fields gone, "Select" stands beside Cancel on one row.
+  if (auto* buttons = findChild<QDialogButtonBox*>()) {
+    buttons->setOrientation(Qt::Horizontal);
   }
 }
 
