@@ -7,6 +7,11 @@
 #include "platform/qt/QtConfigSheetHost.h"
 
 void CLinuxRunModes::RunConfigSheet(SaverSettings& settings) {
+  // Without any display Qt would abort; like every other mode, end quietly instead.
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    return;
+  }
   QApplication application(m_argc, m_argv);
   CQtConfigSheetHost host;
   ::RunConfigSheet(settings, host);

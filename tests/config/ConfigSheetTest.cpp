@@ -153,28 +153,6 @@ TEST(ConfigSheetTest, EmptyMasksAreWrittenAsTheirDefaultsButZoomStaysEmpty) {
   EXPECT_EQ(settings.m_joinTheDots, 2);
 }
 
-TEST(ConfigSheetTest, MasksSplitIntoOneMemberPerBit) {
-  SaverSettings settings;
-  settings.m_objectShape = 0x2u | 0x10u | 0x100u;
-  settings.m_zoomOption = 0x10u | 0x80u | 0x200u;
-  settings.m_joinTheDots = 5;
-  CConfigSheet sheet;
-  sheet.FillFromSettings(settings);
-  EXPECT_EQ(sheet.m_shapes.m_circle, 1);
-  EXPECT_EQ(sheet.m_shapes.m_star, 1);
-  EXPECT_EQ(sheet.m_shapes.m_octagram, 1);
-  EXPECT_EQ(sheet.m_shapes.m_square + sheet.m_shapes.m_triangle + sheet.m_shapes.m_diamond +
-                sheet.m_shapes.m_pyramid + sheet.m_shapes.m_hexagram,
-            0);
-  EXPECT_EQ(sheet.m_zoom.m_veryHigh, 1);
-  EXPECT_EQ(sheet.m_zoom.m_fourPhase, 1);
-  EXPECT_EQ(sheet.m_zoom.m_startLarge, 1);
-  EXPECT_EQ(sheet.m_zoom.m_low + sheet.m_zoom.m_onePhase + sheet.m_zoom.m_startSmall, 0);
-  EXPECT_EQ(sheet.m_joinTheDots.m_yes, 1);
-  EXPECT_EQ(sheet.m_joinTheDots.m_no, 0);
-  EXPECT_EQ(sheet.m_joinTheDots.m_both, 1);
-}
-
 TEST(ConfigSheetTest, AColourNoButtonStandsForIsKeptUnlessAButtonIsClicked) {
   CFakeProfileStore store;
   store.values["ColourOption"] = 20u;

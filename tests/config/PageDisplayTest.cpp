@@ -69,19 +69,6 @@ INSTANTIATE_TEST_SUITE_P(
         DisplayCase{"8", "99", "x", "Please enter an integer between 0 and 60.", kCompletionDelay},
         DisplayCase{"8", "-1", "0", kParse, kCompletionDelay}));
 
-TEST(PageDisplayTest, LoadsTheMembersAsDecimalText) {
-  CPageDisplay page;
-  page.m_objectSize = 29;
-  page.m_completionDelay = 4294967295u;
-  page.m_imagesPerSec = 37;
-  CFakePageControls controls;
-  CFakeServices fakes;
-  page.OnSetActive(controls, fakes.services);
-  EXPECT_EQ(controls.texts[kObjectSize], "29");
-  EXPECT_EQ(controls.texts[kCompletionDelay], "4294967295");
-  EXPECT_EQ(controls.texts[kImagesPerSec], "37");
-}
-
 TEST(PageDisplayTest, BoxesBeforeTheFailingOneKeepTheirNewValues) {
   CPageDisplay page;
   page.m_objectSize = 8;

@@ -127,20 +127,6 @@ TEST(PageHotkeysTest, BrowseStartsInTheBoxFolderAndShowsTheChosenOne) {
   EXPECT_TRUE(fakes.paths.probed.empty());  // checked only when the page is left
 }
 
-TEST(PageHotkeysTest, CancelledBrowseChangesNothing) {
-  CPageHotkeys page;
-  CFakePageControls controls;
-  CFakeServices fakes;
-  page.OnSetActive(controls, fakes.services);
-  controls.texts[kLocation] = "/typed";
-  controls.texts[kPauseKey] = "q";
-  page.OnCommand(kBrowse, controls, fakes.services);
-  EXPECT_EQ(fakes.folders.startedIn, "/typed");
-  EXPECT_EQ(page.m_location, "/typed");
-  EXPECT_EQ(controls.texts[kLocation], "/typed");
-  EXPECT_EQ(controls.texts[kPauseKey], "q");
-}
-
 TEST(PageHotkeysTest, BrowseWithAnOverlongKeyReportsItAndStartsInTheOldFolder) {
   CPageHotkeys page;
   page.m_location = "/old";

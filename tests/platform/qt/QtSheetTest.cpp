@@ -256,20 +256,6 @@ TEST_F(QtSheetTest, ALongStoredKeyIsShownWholeAndRefusedOnLeaving) {
   });
 }
 
-TEST_F(QtSheetTest, UnvisitedHotkeysPassTheirInvalidStoredValues) {
-  m_store.WriteProfileString("Settings", "PausingKay", "xyz");
-  m_store.WriteProfileString("Settings", "FileLocation", "/no/such/folder");
-  RunSheet([&](CQtConfigSheet& sheet) {
-    ChooseTab(sheet, 3);
-    QTest::mouseClick(&sheet.OkButton(), Qt::LeftButton);
-    EXPECT_FALSE(sheet.isVisible());
-  });
-  EXPECT_TRUE(m_messages.shown.empty());
-  EXPECT_TRUE(m_paths.probed.empty());
-  EXPECT_EQ(StoredText("PausingKay"), "xyz");
-  EXPECT_EQ(StoredText("FileLocation"), "/no/such/folder");
-}
-
 TEST_F(QtSheetTest, ColoursShowMediumForAnOddValueAndKeepItUnlessClicked) {
   m_store.WriteProfileInt("Settings", "ColourOption", 20);
   RunSheet([&](CQtConfigSheet& sheet) {
@@ -291,22 +277,6 @@ TEST_F(QtSheetTest, ColoursShowMediumForAnOddValueAndKeepItUnlessClicked) {
     QTest::mouseClick(&sheet.OkButton(), Qt::LeftButton);
   });
   EXPECT_EQ(StoredInt("ColourOption"), 50u);
-}
-
-TEST_F(QtSheetTest, CheckBoxesRebuildTheMasks) {
-  m_store.WriteProfileInt("Settings", "ObjectShape", 0x1 | 0x2 | 0x400);
-  RunSheet([&](CQtConfigSheet& sheet) {
-    ChooseTab(sheet, 3);
-    auto* circle = dynamic_cast<QAbstractButton*>(sheet.PageWidget(3).Control(kCircle));
-    EXPECT_TRUE(circle->isChecked());
-    QTest::mouseClick(circle, Qt::LeftButton, {}, QPoint(5, circle->height() / 2));
-    Check(sheet, 3, kPyramid);
-    ChooseTab(sheet, 4);
-    Check(sheet, 4, kZoomLow);
-    QTest::mouseClick(&sheet.OkButton(), Qt::LeftButton);
-  });
-  EXPECT_EQ(StoredInt("ObjectShape"), 64u);
-  EXPECT_EQ(StoredInt("ZoomOption"), 2u);
 }
 
 TEST_F(QtSheetTest, BrowseShowsTheChosenFolderInTheLocationBox) {
