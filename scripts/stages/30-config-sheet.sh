@@ -4,7 +4,7 @@
 # nothing. Skipped when the build has no Qt sheet.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-PROGRAM=$ROOT/build/spirandel
+PROGRAM=${SPIRANDEL_PROGRAM:-$ROOT/build/spirandel}
 if [ ! -f "$ROOT/build/src/platform/qt/libspirandel_qt.a" ]; then
   echo "no Qt sheet in this build: skipped"
   exit 0
