@@ -10,9 +10,7 @@ int MatchSwitch(std::string_view argument, std::string_view mode) {
   if (argument.empty() || mode.empty()) {
     return 0;
   }
-  const auto upper = [](char c) {
-    return std::toupper(static_cast<unsigned char>(c));
-  };
+  const auto upper = [](char c) { return std::toupper(static_cast<unsigned char>(c)); };
   return upper(argument.front()) == upper(mode.front()) ? 1 : 0;
 }
 

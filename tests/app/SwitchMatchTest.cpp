@@ -40,10 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SwitchCase{{"/p", "-5"}, RunMode::kPreview, {}},
                     SwitchCase{{"/p", "0"}, RunMode::kPreview, {}},
                     SwitchCase{{"/p", "99999999999999999999999"}, RunMode::kPreview, {}},
-                    SwitchCase{{"/a"}, RunMode::kNone, {}},
-                    SwitchCase{{"x"}, RunMode::kNone, {}},
-                    SwitchCase{{""}, RunMode::kNone, {}},
-                    SwitchCase{{"/"}, RunMode::kNone, {}},
+                    SwitchCase{{"/a"}, RunMode::kNone, {}}, SwitchCase{{"x"}, RunMode::kNone, {}},
+                    SwitchCase{{""}, RunMode::kNone, {}}, SwitchCase{{"/"}, RunMode::kNone, {}},
                     SwitchCase{{"--s"}, RunMode::kNone, {}}));
 
 TEST(MatchSwitchTest, ComparesOnlyOneCharacterAfterOnePrefix) {
