@@ -4,6 +4,7 @@
 
 #include "platform/win32/FullScreenWindow.h"
 #include "platform/win32/PreviewWindow.h"
+#include "platform/win32/PropertySheet.h"
 #include "platform/win32/Win32.h"
 
 int CWin32RunModes::CreatePreviewWindow(SaverSettings& settings, std::uint64_t hostWindow) {
@@ -31,8 +32,10 @@ int CWin32RunModes::CreateFullScreenWindow(SaverSettings& settings) {
   return CFullScreenWindow::CreateFullScreen(settings);
 }
 
-// The settings sheet is not built yet: configuration mode ends without changing anything.
-void CWin32RunModes::RunConfigSheet(SaverSettings&) {}
+void CWin32RunModes::RunConfigSheet(SaverSettings& settings) {
+  CPropertySheetHost host;
+  ::RunConfigSheet(settings, host);
+}
 
 int CWin32RunModes::RunMessageLoop() {
   MSG message;
