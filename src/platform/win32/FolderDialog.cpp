@@ -68,6 +68,8 @@ void CFolderDialog::OnInitDone(HWND child) {
   // The hook runs in a child of the real dialog window.
   HWND dialog = GetParent(child);
   SendMessageA(dialog, CDM_HIDECONTROL, edt1, 0);  // file name box
+  // Dialogs whose file name box is a combo box (Wine's, for one) know it by this id only.
+  SendMessageA(dialog, CDM_HIDECONTROL, cmb13, 0);
   SendMessageA(dialog, CDM_HIDECONTROL, stc3, 0);  // its label
   SendMessageA(dialog, CDM_HIDECONTROL, cmb1, 0);  // file type list
   SendMessageA(dialog, CDM_HIDECONTROL, stc2, 0);  // its label

@@ -136,7 +136,7 @@ stop_saver
 echo "== the screenshot hotkey writes a numbered BMP and stores the number"
 reg_reset
 mkdir -p "$WINEPREFIX/drive_c/shots"
-rm -f "$WINEPREFIX/drive_c/shots/"*
+rm -rf "$WINEPREFIX/drive_c/shots/"*
 reg_set PrintingActive REG_DWORD 1
 reg_set PrintingKey REG_SZ S
 reg_set FileLocation REG_SZ 'C:\shots'
@@ -172,9 +172,146 @@ else
   fail "preview"
 fi
 
-if [ -x "$root/tests/platform/win32/e2e-config.sh" ]; then
-  source "$root/tests/platform/win32/e2e-config.sh"
+# The settings sheet. Without a window manager Wine places the windows itself, always the same
+# way, so buttons are clicked at their places relative to their window.
+window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+wait_for_named() {
+  for _ in $(seq 1 100); do
+    [ -n "$(window_named "$1")" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+click_in() {  # window name, x, y within the window
+  local id position
+  id=$(window_named "$1")
+  [ -n "$id" ] || return 1
+  position=$(xdotool getwindowgeometry "$id" | awk '/Position/ { print $2 }')
+  xdotool mousemove $((${position%,*} + $2)) $((${position#*,} + $3)) click 1
+  sleep 0.5
+}
+sheet='Spirandel v2.0'
+ok_button="295"  # y of OK and Cancel
+click_ok() { click_in "$sheet" 208 "$ok_button"; }
+click_cancel() { click_in "$sheet" 289 "$ok_button"; }
+click_hotkeys_tab() { click_in "$sheet" 276 16; }
+values_stored() {
+  "$wine_run" reg query "$settings" 2>/dev/null | tr -d '\r' | grep -c 'REG_'
+}
+start_sheet() {
+  "$wine_run" "$saver" "$@" >/dev/null 2>&1 &
+  saver_pid=$!
+  wait_for_named "$sheet" && sleep 1
+}
+
+echo "== /c shows the sheet; OK writes every value"
+reg_reset
+reg_set ImagesPerSec REG_DWORD 36
+reg_set ObjectShape REG_DWORD $((1 | 2 | 256))
+if start_sheet /c; then
+  pass "the sheet is titled \"$sheet\""
+  click_ok
+  if ended_within 15; then pass "OK closed the sheet and ended the program"; else fail "OK did not end it"; fi
+  stored=$(values_stored)
+  if [ "$stored" = "13" ] && [ -z "$(reg_get SequenceNo)" ]; then
+    pass "OK wrote the 13 values, SequenceNo not among them"
+  else
+    fail "OK left $stored values ($("$wine_run" reg query "$settings" 2>&1 | tr -d '\r' | tr '\n' ' '))"
+  fi
+  [ "$(reg_get ImagesPerSec)" = "0x25" ] && pass "36 images per second written back as 37" ||
+    fail "ImagesPerSec is $(reg_get ImagesPerSec)"
+  [ "$(reg_get ObjectShape)" = "0x102" ] && pass "a shape bit without a box is dropped" ||
+    fail "ObjectShape is $(reg_get ObjectShape)"
+  [ "$(reg_get JoinTheDots)" = "0x2" ] && [ "$(reg_get RadiusFactor)" = "0x8" ] &&
+    [ "$(reg_get PausingKay)" = "" ] && pass "unseen pages hand back what they received" ||
+    fail "JoinTheDots $(reg_get JoinTheDots) RadiusFactor $(reg_get RadiusFactor)"
+else
+  fail "no window titled \"$sheet\""
 fi
+stop_saver
+
+echo "== Cancel writes nothing"
+reg_reset
+if start_sheet /c; then
+  click_cancel
+  if ended_within 15; then pass "Cancel ended the program"; else fail "Cancel did not end it"; fi
+  [ "$(values_stored)" = "0" ] && pass "Cancel wrote no value" || fail "Cancel wrote $(values_stored) values"
+else
+  fail "no sheet"
+fi
+stop_saver
+
+echo "== a bad number keeps the sheet open with the data-exchange message"
+reg_reset
+if start_sheet /c; then
+  # The first box has the focus with its text selected: typing replaces it.
+  xdotool type --delay 50 "12x"
+  click_ok
+  if wait_for_named spir_ss; then
+    pass "\"12x\" gives a message box captioned spir_ss"
+    xdotool key Return
+    sleep 1
+  else
+    fail "no message box for \"12x\""
+  fi
+  if running && [ -n "$(window_named "$sheet")" ]; then pass "the sheet stays open"; else fail "the sheet closed"; fi
+  click_cancel
+  ended_within 15 || fail "Cancel did not end it"
+  [ "$(values_stored)" = "0" ] && pass "nothing written" || fail "$(values_stored) values written"
+else
+  fail "no sheet"
+fi
+stop_saver
+
+echo "== two active hotkeys on one key are refused"
+reg_reset
+reg_set PausingActive REG_DWORD 1
+reg_set PrintingActive REG_DWORD 1
+reg_set PausingKay REG_SZ P
+reg_set PrintingKey REG_SZ P
+if start_sheet /c; then
+  click_hotkeys_tab
+  click_ok
+  if wait_for_named Error; then
+    pass "\"Active hotkeys must be unique ...\" shown under \"Error\""
+    xdotool key Return
+    sleep 1
+  else
+    fail "no Error message for equal hotkeys"
+  fi
+  click_cancel
+  ended_within 15 || fail "Cancel did not end it"
+  [ "$(values_stored)" = "4" ] && pass "nothing written" || fail "$(values_stored) values stored"
+else
+  fail "no sheet"
+fi
+stop_saver
+
+echo "== Browse returns the folder the chooser shows"
+reg_reset
+mkdir -p "$WINEPREFIX/drive_c/shots/sub"
+reg_set FileLocation REG_SZ 'C:\shots\sub'
+if start_sheet /c; then
+  click_hotkeys_tab
+  click_in "$sheet" 276 238  # Browse
+  if wait_for_named "Choose folder"; then
+    pass "Browse opens \"Choose folder\""
+    sleep 1
+    click_in "Choose folder" 340 15  # up one level, to C:\shots
+    sleep 1
+    click_in "Choose folder" 419 307  # Select
+    sleep 3
+  else
+    fail "no \"Choose folder\" window"
+  fi
+  click_ok
+  ended_within 15 || fail "OK did not end it"
+  [ "$(reg_get FileLocation)" = 'C:\shots' ] && pass "FileLocation is the folder shown: C:\\shots" ||
+    fail "FileLocation is '$(reg_get FileLocation)'"
+else
+  fail "no sheet"
+fi
+stop_saver
 
 echo
 if [ "$failures" -ne 0 ]; then
