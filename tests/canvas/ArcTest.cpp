@@ -1,11 +1,9 @@
 // Arcs beyond the reference circles: ellipses, partial arcs, degenerate boxes, and boxes far
 // too big to walk.
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <cstdlib>
 
-#include "GdiReference.h"
+#include "CanvasTestSupport.h"
 #include "canvas/LargeEllipseRaster.h"
 #include "canvas/PixelTarget.h"
 
@@ -49,10 +47,9 @@ TEST(ArcTest, CounterClockwiseArcsCoverOnlyTheirQuarters) {
 }
 
 TEST(ArcTest, EmptyAndPointBoxesLightNothing) {
-  EXPECT_TRUE(DrawArc(16, 5, 5, 5, 9, 0, 0, 0, 0).empty());
-  EXPECT_TRUE(DrawArc(16, 5, 5, 9, 5, 0, 0, 0, 0).empty());
-  EXPECT_TRUE(DrawArc(16, 5, 5, 6, 6, 0, 0, 0, 0).empty());
-  EXPECT_EQ(DrawArc(16, 5, 5, 8, 6, 0, 0, 0, 0).size(), 3u);
+  for (auto [right, bottom, lit] : {std::tuple{5, 9, 0u}, {9, 5, 0u}, {6, 6, 0u}, {8, 6, 3u}}) {
+    EXPECT_EQ(DrawArc(16, 5, 5, right, bottom, 0, 0, 0, 0).size(), lit) << right << ',' << bottom;
+  }
 }
 
 // Distance from a pixel to the nearest pixel of a set, in the chessboard metric.
@@ -71,7 +68,6 @@ TEST(ArcTest, OversizedEllipsesDrawACloseOutlineRowByRow) {
                           {0, 0, 64, 64}, {0, 30, 64, 31}, {0, 30, 64, 32}};
   for (const auto& box : boxes) {
     const PixelSet exact = DrawArc(64, box[0], box[1], box[2], box[3], 0, 0, 0, 0);
-    CRasterCanvas canvas(64, 64);
     std::vector<std::uint32_t> pixels(64 * 64, 0);
     CPixelTarget target(pixels.data(), 64, 64, 1);
     RasterLargeArc(target, box[0], box[1], box[2], box[3], 0, 0, 0, 0);
@@ -81,11 +77,12 @@ TEST(ArcTest, OversizedEllipsesDrawACloseOutlineRowByRow) {
         rows.insert({i % 64, i / 64});
       }
     }
-    for (const auto& pixel : rows) {
-      EXPECT_LE(Gap(exact, pixel), 1) << pixel.first << ',' << pixel.second;
-    }
-    for (const auto& pixel : exact) {
-      EXPECT_LE(Gap(rows, pixel), 1) << pixel.first << ',' << pixel.second;
+    // Each outline lies within a pixel of the other, both ways.
+    for (auto [from, to] :
+         {std::pair<const PixelSet*, const PixelSet*>{&rows, &exact}, {&exact, &rows}}) {
+      for (const auto& pixel : *from) {
+        EXPECT_LE(Gap(*to, pixel), 1) << pixel.first << ',' << pixel.second;
+      }
     }
   }
 }
