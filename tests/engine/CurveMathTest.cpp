@@ -143,17 +143,6 @@ TEST_F(CurveMathTest, KindTablePasses2088OrderedPairsAndIsSymmetric) {
   EXPECT_EQ(wnd.m_random.State(), reference.State());
 }
 
-TEST_F(CurveMathTest, ColourWalkStartsBetween50And169InRedGreenBlueOrder) {
-  for (std::uint32_t seed : {0u, 1u, 7u, 4000000000u}) {
-    Seed(seed);
-    wnd.InitColourWalk();
-    EXPECT_EQ(wnd.m_colourStep, (std::array<std::int32_t, 3>{1, 2, 3}));
-    for (int c = 0; c < 3; ++c) {
-      EXPECT_EQ(wnd.m_colour[c], reference.Next() % 120 + 50);
-    }
-  }
-}
-
 TEST_F(CurveMathTest, ColourChannelsTurnAtTheFloorAnd250) {
   settings.m_colourOption = 10;
   wnd.m_colour = {249, 11, 250};

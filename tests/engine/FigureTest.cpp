@@ -42,14 +42,9 @@ class FigureTest : public EngineTest {
 
 TEST_F(FigureTest, WorkedExampleAt640x480AndItsMirror) {
   PlanWorkedExample(0);
-  EXPECT_EQ(wnd.m_drawWidth, 638);
-  EXPECT_EQ(wnd.m_drawHeight, 478);
-  EXPECT_EQ(wnd.m_radius, 38);
-  EXPECT_EQ(wnd.m_maxRadius, 38);
-  EXPECT_EQ(wnd.m_scaleX, 281.0);
-  EXPECT_EQ(wnd.m_scaleY, 201.0);
-  EXPECT_EQ(wnd.m_firstPoint.x, 600);
-  EXPECT_EQ(wnd.m_firstPoint.y, 239);
+  EXPECT_EQ(std::tuple(wnd.m_drawWidth, wnd.m_drawHeight, wnd.m_radius, wnd.m_maxRadius,
+                       wnd.m_scaleX, wnd.m_scaleY, wnd.m_firstPoint.x, wnd.m_firstPoint.y),
+            std::tuple(638, 478, 38, 38, 281.0, 201.0, 600, 239));
   EXPECT_EQ(wnd.m_random.State(), (reference.Next(), reference.Next(), reference.State()));
   for (auto [i, x, y] : {std::tuple{0, 601, 240}, {45, 518, 441}, {90, 319, 240}, {135, 121, 39}}) {
     const CPoint p = wnd.PointPixel(i, wnd.m_radius);
