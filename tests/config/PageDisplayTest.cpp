@@ -48,8 +48,7 @@ TEST_F(PageDisplayTest, ReportsOnlyTheFirstBadBox) {
       // several wrong: Object Size, then Completion Delay, then Images Per Second
       {"x", "x", "x", kParse, kObjectSize},
       {"8", "99", "x", "Please enter an integer between 0 and 60.", kCompletionDelay},
-      {"8", "-1", "0", kParse, kCompletionDelay},
-  };
+      {"8", "-1", "0", kParse, kCompletionDelay}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.size) + "|" + c.delay + "|" + c.images);
     fakes.messages.shown.clear();

@@ -30,29 +30,27 @@ TEST_F(PageHotkeysTest, LeavingChecksTextsThenUniqueKeysThenTheFolder) {
     PathKind kind;  // what the file system holds under the location
     const char *message, *caption;
     int focus;
-  } cases[] = {
-      {0, 0, "", "", "", PathKind::kMissing, "", "", 0},
-      {1, 1, "P", "S", "", PathKind::kMissing, "", "", 0},
-      {1, 1, "P", "P", "", PathKind::kMissing, kUnique, "Error", kPrintKey},
-      {1, 1, "", "", "", PathKind::kMissing, kUnique, "Error", kPrintKey},
-      {1, 1, "p", "P", "", PathKind::kMissing, "", "", 0},  // the comparison is exact
-      // an inactive hotkey may share the other's key
-      {1, 0, "P", "P", "", PathKind::kMissing, "", "", 0},
-      {0, 1, "", "", "", PathKind::kMissing, "", "", 0},
-      {0, 0, "", "", "/shots", PathKind::kDirectory, "", "", 0},
-      {0, 0, "", "", "/shots", PathKind::kMissing, kNoDir, "Error", kLocation},
-      {0, 0, "", "", "/etc/passwd", PathKind::kNotDirectory, kNoDir, "Error", kLocation},
-      {0, 0, "", "", "/secret/x", PathKind::kLookupFailed, "", "", 0},
-      // the key check comes before the folder check
-      {1, 1, "A", "A", "/none", PathKind::kMissing, kUnique, "Error", kPrintKey},
-      {1, 1, "A", "B", "/none", PathKind::kMissing, kNoDir, "Error", kLocation},
-      // text limits come first of all; they count characters, not bytes
-      {0, 0, "AB", "", "", PathKind::kMissing, kOneChar, "spir_ss", kPauseKey},
-      {1, 1, "A", "BC", "/none", PathKind::kMissing, kOneChar, "spir_ss", kPrintKey},
-      {0, 0, "", "", longFolder, PathKind::kDirectory, "Please enter no more than 255 characters.",
-       "spir_ss", kLocation},
-      {0, 0, "\xC3\x89", "", "", PathKind::kMissing, "", "", 0},
-  };
+  } cases[] = {{0, 0, "", "", "", PathKind::kMissing, "", "", 0},
+               {1, 1, "P", "S", "", PathKind::kMissing, "", "", 0},
+               {1, 1, "P", "P", "", PathKind::kMissing, kUnique, "Error", kPrintKey},
+               {1, 1, "", "", "", PathKind::kMissing, kUnique, "Error", kPrintKey},
+               {1, 1, "p", "P", "", PathKind::kMissing, "", "", 0},  // the comparison is exact
+               // an inactive hotkey may share the other's key
+               {1, 0, "P", "P", "", PathKind::kMissing, "", "", 0},
+               {0, 1, "", "", "", PathKind::kMissing, "", "", 0},
+               {0, 0, "", "", "/shots", PathKind::kDirectory, "", "", 0},
+               {0, 0, "", "", "/shots", PathKind::kMissing, kNoDir, "Error", kLocation},
+               {0, 0, "", "", "/etc/passwd", PathKind::kNotDirectory, kNoDir, "Error", kLocation},
+               {0, 0, "", "", "/secret/x", PathKind::kLookupFailed, "", "", 0},
+               // the key check comes before the folder check
+               {1, 1, "A", "A", "/none", PathKind::kMissing, kUnique, "Error", kPrintKey},
+               {1, 1, "A", "B", "/none", PathKind::kMissing, kNoDir, "Error", kLocation},
+               // text limits come first of all; they count characters, not bytes
+               {0, 0, "AB", "", "", PathKind::kMissing, kOneChar, "spir_ss", kPauseKey},
+               {1, 1, "A", "BC", "/none", PathKind::kMissing, kOneChar, "spir_ss", kPrintKey},
+               {0, 0, "", "", longFolder, PathKind::kDirectory,
+                "Please enter no more than 255 characters.", "spir_ss", kLocation},
+               {0, 0, "\xC3\x89", "", "", PathKind::kMissing, "", "", 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.pauseActive) + std::to_string(c.printActive) + " " + c.pauseKey +
                  "|" + c.printKey + "|" + c.location.substr(0, 20));
