@@ -30,9 +30,10 @@ TEST(RenderDriverTest, FiguresModeLeavesTheLastFigureOnScreenTicksModeCountsDraw
   EXPECT_EQ(run.lines[0].rfind("figure=1 kindX=", 0), 0u) << run.lines[0];
   EXPECT_EQ(run.lines[2].rfind("figure=3 ", 0), 0u);
   run = RenderRun(7, 1, 0);
-  EXPECT_EQ(std::pair(run.lines.size(), run.stepIndex), std::pair(0ul, 0));
+  EXPECT_EQ(std::pair(run.lines.size(), run.stepIndex), std::pair(std::size_t{0}, 0));
   run = RenderRun(7, 1, 362);
-  EXPECT_EQ(std::tuple(run.lines.size(), run.stepIndex, run.fills), std::tuple(2ul, 1, 2));
+  EXPECT_EQ(std::tuple(run.lines.size(), run.stepIndex, run.fills),
+            std::tuple(std::size_t{2}, 1, 2));
   run = RenderRun(7, 1, 361);  // the completion delay has not ended yet
   EXPECT_EQ(std::pair(run.stepIndex, run.fills), std::pair(361, 1));
 }
