@@ -78,6 +78,15 @@ else
   fail "the settings key was not created"
 fi
 
+for args in "/p" "/p 12345" "/p x" "-x"; do
+  # shellcheck disable=SC2086
+  if timeout 30 "$wine_run" "$saver" $args >/dev/null 2>&1; then
+    pass "\"$args\" (no window to draw in, or no mode) ends at once with 0"
+  else
+    fail "\"$args\" did not end cleanly"
+  fi
+done
+
 echo "== full screen draws and a key closes it"
 reg_reset
 xdotool mousemove 200 200
