@@ -63,6 +63,15 @@ shot() { import -window root "$work/$1.png"; }
 # Number of pixels that differ between two screen shots.
 differing() { compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true; }
 drawn() { [ "$(identify -format '%[max]' "$work/$1.png")" != "0" ]; }
+# Waits until the saver has drawn something, so that it runs and has the keyboard.
+wait_until_drawn() {
+  for _ in $(seq 1 20); do
+    shot first
+    drawn first && return 0
+    sleep 0.5
+  done
+  return 1
+}
 
 echo "== unknown switch ends at once"
 reg_reset
@@ -90,8 +99,8 @@ done
 echo "== full screen draws and a key closes it"
 reg_reset
 xdotool mousemove 200 200
-if start_saver /s; then
-  sleep 3
+if start_saver /s && wait_until_drawn; then
+  sleep 1
   shot drawing
   if drawn drawing; then pass "/s draws"; else fail "/s drew nothing"; fi
   xdotool key x
@@ -103,8 +112,7 @@ stop_saver
 
 echo "== a one-pixel move closes it, the first move only records the position"
 xdotool mousemove 300 300
-if start_saver /s; then
-  sleep 2
+if start_saver /s && wait_until_drawn; then
   xdotool mousemove 300 300
   sleep 1
   if running; then pass "staying at the first position keeps it running"; else fail "closed without a move"; fi
@@ -119,26 +127,34 @@ echo "== the pause hotkey holds the picture"
 reg_reset
 reg_set PausingActive REG_DWORD 1
 reg_set PausingKay REG_SZ P
-if start_saver /s; then
-  sleep 2
+# No completion delay and a quick pace: a running saver changes the picture all the time.
+reg_set EndDelay REG_DWORD 0
+reg_set ImagesPerSec REG_DWORD 100
+if start_saver /s && wait_until_drawn; then
   xdotool key p
-  sleep 0.5
-  shot paused1
+  # The picture settles within a tick of the key; then it must stay as it is.
+  settled=
+  for _ in 1 2 3 4 5; do
+    shot paused1
+    sleep 1
+    shot paused2
+    if [ "$(differing paused1 paused2)" = "0" ]; then settled=1 && break; fi
+  done
   sleep 1.5
-  shot paused2
-  if running && [ "$(differing paused1 paused2)" = "0" ]; then
+  shot paused3
+  if [ -n "$settled" ] && running && [ "$(differing paused2 paused3)" = "0" ]; then
     pass "paused: the picture stands still"
   else
-    fail "paused: the picture changed ($(differing paused1 paused2) pixels) or the saver ended"
+    fail "paused: the picture kept changing or the saver ended"
   fi
   xdotool key p
   sleep 1.5
   shot resumed
-  if [ "$(differing paused2 resumed)" != "0" ]; then pass "P again resumes drawing"; else fail "P did not resume"; fi
+  if [ "$(differing paused3 resumed)" != "0" ]; then pass "P again resumes drawing"; else fail "P did not resume"; fi
   xdotool key x
   if ended_within 10; then pass "another key still closes it"; else fail "another key did not close it"; fi
 else
-  fail "/s showed no window"
+  fail "/s showed no window or drew nothing"
 fi
 stop_saver
 
@@ -149,8 +165,7 @@ rm -rf "$WINEPREFIX/drive_c/shots/"*
 reg_set PrintingActive REG_DWORD 1
 reg_set PrintingKey REG_SZ S
 reg_set FileLocation REG_SZ 'C:\shots'
-if start_saver /s; then
-  sleep 2
+if start_saver /s && wait_until_drawn; then
   xdotool key s
   sleep 2
   if running; then pass "the saver carries on after a screenshot"; else fail "the screenshot key closed it"; fi
