@@ -27,6 +27,7 @@ reg_get() {
 }
 
 saver_pid=
+saver_window=
 start_saver() {
   "$wine_run" "$saver" "$@" >/dev/null 2>&1 &
   saver_pid=$!
@@ -34,6 +35,7 @@ start_saver() {
   for _ in $(seq 1 100); do
     for id in $(xdotool search --onlyvisible --class spirandel.scr 2>/dev/null); do
       if [ "$(xdotool getwindowgeometry "$id" | awk '/Geometry/ { print $2 }')" != "1x1" ]; then
+        saver_window=$id
         return 0
       fi
     done
@@ -67,7 +69,13 @@ drawn() { [ "$(identify -format '%[max]' "$work/$1.png")" != "0" ]; }
 wait_until_drawn() {
   for _ in $(seq 1 20); do
     shot first
-    drawn first && return 0
+    if drawn first; then
+      # Without a window manager nobody hands the new window the keyboard; Wine drops key
+      # presses that arrive before its window has had the X input focus.
+      xdotool windowfocus --sync "$saver_window" 2>/dev/null
+      sleep 0.3
+      return 0
+    fi
     sleep 0.5
   done
   return 1
