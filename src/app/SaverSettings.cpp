@@ -69,7 +69,9 @@ void SaverSettings::LoadColourOption() {
       ReadInt(SettingNames::kColourOption, SignExtend16(OptionBits::kColourHigh)) & 0xFFFF);
 }
 
-void SaverSettings::LoadZoomOption() { m_zoomOption = ReadInt(SettingNames::kZoomOption, 0); }
+void SaverSettings::LoadZoomOption() {
+  m_zoomOption = ReadInt(SettingNames::kZoomOption, 0);
+}
 
 void SaverSettings::LoadEndDelay() {
   m_endDelay = static_cast<std::int32_t>(ReadInt(SettingNames::kEndDelay, 1));
@@ -83,9 +85,13 @@ void SaverSettings::LoadPrintingActive() {
   m_printingActive = static_cast<std::int32_t>(ReadInt(SettingNames::kPrintingActive, 0));
 }
 
-void SaverSettings::LoadPausingKay() { m_pausingKey = ReadString(SettingNames::kPausingKay); }
+void SaverSettings::LoadPausingKay() {
+  m_pausingKey = ReadString(SettingNames::kPausingKay);
+}
 
-void SaverSettings::LoadPrintingKey() { m_printingKey = ReadString(SettingNames::kPrintingKey); }
+void SaverSettings::LoadPrintingKey() {
+  m_printingKey = ReadString(SettingNames::kPrintingKey);
+}
 
 void SaverSettings::LoadSequenceNo() {
   m_sequenceNo = static_cast<std::int32_t>(ReadInt(SettingNames::kSequenceNo, 0));
@@ -139,7 +145,9 @@ int SaverSettings::SavePrintingActive() {
   return WriteInt(SettingNames::kPrintingActive, static_cast<std::uint32_t>(m_printingActive));
 }
 
-int SaverSettings::SavePausingKay() { return WriteString(SettingNames::kPausingKay, m_pausingKey); }
+int SaverSettings::SavePausingKay() {
+  return WriteString(SettingNames::kPausingKay, m_pausingKey);
+}
 
 int SaverSettings::SavePrintingKey() {
   return WriteString(SettingNames::kPrintingKey, m_printingKey);
@@ -165,7 +173,9 @@ std::uint32_t SaverSettings::ObjectSizePercent() const {
   return static_cast<std::uint32_t>(percent);
 }
 
-std::uint32_t SaverSettings::ImagesPerSecond() const { return 1000 / TimerIntervalMs(); }
+std::uint32_t SaverSettings::ImagesPerSecond() const {
+  return 1000 / TimerIntervalMs();
+}
 
 std::uint32_t SaverSettings::TimerIntervalMs() const {
   // The loader never leaves 0, but a record filled by hand might: a 0 ms timer would spin.

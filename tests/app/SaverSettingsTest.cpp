@@ -52,8 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Conversions, ImagesPerSecTest,
                                          ImagesCase{501, 1, 1000}, ImagesCase{1000, 1, 1000},
                                          // never written by the sheet: no 0 ms timer, no
                                          // division by zero
-                                         ImagesCase{1001, 1, 1000},
-                                         ImagesCase{0xFFFFFFFF, 1, 1000},
+                                         ImagesCase{1001, 1, 1000}, ImagesCase{0xFFFFFFFF, 1, 1000},
                                          ImagesCase{0, 50, 20}));
 
 TEST(SaverSettingsTest, EveryWholePercentRoundTrips) {
