@@ -39,8 +39,7 @@ class RegFileStoreTest : public testing::Test {
 TEST_F(RegFileStoreTest, ReadingCreatesTheKeyPath) {
   CRegFileStore store(m_home);
   EXPECT_EQ(store.GetProfileInt("Settings", "ImagesPerSec", 20), 20u);
-  EXPECT_EQ(Contents(),
-            "REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\n");
+  EXPECT_EQ(Contents(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\n");
 }
 
 TEST_F(RegFileStoreTest, SettingsRoundTripThroughTheFile) {
