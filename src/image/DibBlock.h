@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "image/ColourPalette.h"
+
+// The packed block: a device-independent bitmap without its file header, in one allocation:
+// the 40-byte info header (little-endian), the colour table (biClrUsed 4-byte entries blue,
+// green, red, 0), the pixel rows (bottom row first, each padded to a multiple of 4 bytes).
+// Blocks are allocated with AllocDib or the readers and released with FreeDib.
+
+inline constexpr std::uint32_t kInfoHeaderSize = 40;
+inline constexpr std::uint32_t kCoreHeaderSize = 12;
+inline constexpr std::uint32_t kCompressionRgb = 0;
+inline constexpr std::uint32_t kCompressionBitFields = 3;
+
+// The two colour-table forms: while an image holds a palette its table holds the 16-bit
+// indexes 0, 1, 2... (index form); in a file it holds the colours (colour form).
+inline constexpr int kColourTableIndexForm = 1;
+inline constexpr int kColourTableColourForm = 0;
+
+struct BitmapInfoHeader {
+  std::uint32_t biSize = kInfoHeaderSize;
+  std::int32_t biWidth = 0;
+  std::int32_t biHeight = 0;
+  std::uint16_t biPlanes = 1;
+  std::uint16_t biBitCount = 0;
+  std::uint32_t biCompression = kCompressionRgb;
+  std::uint32_t biSizeImage = 0;
+  std::int32_t biXPelsPerMeter = 0;
+  std::int32_t biYPelsPerMeter = 0;
+  std::uint32_t biClrUsed = 0;
+  std::uint32_t biClrImportant = 0;
+};
+
+BitmapInfoHeader ReadInfoHeader(const std::uint8_t* block);
+void WriteInfoHeader(std::uint8_t* block, const BitmapInfoHeader& header);
+
+// Bytes of one pixel row: (width x bitCount + 31) / 32 x 4; -1 when that does not fit 32 bits
+// or width or bitCount is negative.
+std::int64_t DibRowBytes(std::int64_t width, std::int64_t bitCount);
+
+// True for the bit counts a block may have: 1, 4, 8, 16, 24, 32.
+bool IsDibBitCount(int bitCount);
+
+// A new zero-filled block with header and default colour table: 2 entries (black, white) for
+// 1 bit, 16 for 4 bits, 256 for 8 bits, none above. Null when the width, height or bit count
+// cannot make an image (not positive, not a block bit count, larger than 32 bits can count)
+// or memory runs out.
+std::uint8_t* AllocDib(int bitCount, int width, int height);
+void FreeDib(std::uint8_t* block);
+
+// biClrUsed when nonzero; else 2 to the bit count up to 8 bits; else 0.
+int DibColourCount(const std::uint8_t* block);
+
+// First byte of the pixel rows.
+std::uint8_t* DibPixelRows(std::uint8_t* block);
+
+// A palette made from the colour table (colour form), each entry with the flags; null when the
+// block has no colours.
+std::unique_ptr<CColourPalette> CreateDibPalette(const std::uint8_t* block, std::uint8_t flags);
+
+// Switches the colour table to index form (form 1) or fills it with the palette's colours (any
+// other form; a null palette means the default palette, and table entries beyond the
+// palette's entries keep their bytes). 0 for a null block, else 1.
+int SetDibColourTable(std::uint8_t* block, const CColourPalette* palette, int form);
+
+// 0 when the index is outside 0..255, the palette is null or has no such entry; otherwise 1
+// with the entry's colour.
+int GetPaletteEntryRGB(const CColourPalette* palette, int index, std::uint8_t& red,
+                       std::uint8_t& green, std::uint8_t& blue);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+// BMP fields are little-endian whatever the machine; these read and write them byte by byte.
+
+inline std::uint16_t GetLe16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+inline std::uint32_t GetLe32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+inline void PutLe16(std::uint8_t* p, std::uint16_t value) {
+  p[0] = static_cast<std::uint8_t>(value);
+  p[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+inline void PutLe32(std::uint8_t* p, std::uint32_t value) {
+  p[0] = static_cast<std::uint8_t>(value);
+  p[1] = static_cast<std::uint8_t>(value >> 8);
+  p[2] = static_cast<std::uint8_t>(value >> 16);
+  p[3] = static_cast<std::uint8_t>(value >> 24);
+}

@@ -1,0 +1,68 @@
+// spirandel-bmp: inspects and copies BMP files with the saver's own reader and writer, so that
+// a screenshot can be checked without a picture viewer.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "image/DibBlock.h"
+#include "image/DibFile.h"
+#include "image/DibFileIo.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+int Usage() {
+  std::fputs(
+      "usage: spirandel-bmp info FILE\n"
+      "       spirandel-bmp copy IN OUT\n"
+      "  info  prints: width=W height=H bits=B colours=N compression=C\n"
+      "  copy  reads IN and writes it to OUT as an uncompressed BMP file\n",
+      stderr);
+  return kExitUsage;
+}
+
+int Info(const std::string& name) {
+  DibFileFacts facts;
+  std::uint8_t* block = ReadDibFile(name, &facts);
+  if (block == nullptr) {
+    std::fprintf(stderr, "spirandel-bmp: %s: cannot be opened or is not a readable BMP file\n",
+                 name.c_str());
+    return kExitFailed;
+  }
+  const BitmapInfoHeader header = ReadInfoHeader(block);
+  FreeDib(block);
+  std::printf("width=%d height=%d bits=%d colours=%d compression=%u\n", header.biWidth,
+              header.biHeight, header.biBitCount, facts.colours, facts.compression);
+  return kExitOk;
+}
+
+int Copy(const std::string& from, const std::string& to) {
+  CDibFile image;
+  if (image.Load(from) == 0) {
+    std::fprintf(stderr, "spirandel-bmp: %s: cannot be opened or is not a readable BMP file\n",
+                 from.c_str());
+    return kExitFailed;
+  }
+  if (image.Save(to) == 0) {
+    std::fprintf(stderr, "spirandel-bmp: %s: cannot be written\n", to.c_str());
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string_view command = argc > 1 ? argv[1] : "";
+  if (command == "info" && argc == 3) {
+    return Info(argv[2]);
+  }
+  if (command == "copy" && argc == 4) {
+    return Copy(argv[2], argv[3]);
+  }
+  return Usage();
+}
