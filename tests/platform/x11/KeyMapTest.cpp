@@ -3,6 +3,8 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 struct KeyCase {
