@@ -28,9 +28,8 @@ std::optional<std::uint32_t> CWindowTimers::TakeDue(Clock::time_point now) {
   if (earliest == m_timers.end() || earliest->due > now) {
     return std::nullopt;
   }
-  earliest->due += earliest->period;
-  if (earliest->due <= now) {
-    earliest->due = now + earliest->period;
-  }
+  // Periods missed entirely are dropped, not made up; the next tick stays on the phase.
+  const Clock::duration late = now - earliest->due;
+  earliest->due += earliest->period * (late / earliest->period + 1);
   return earliest->id;
 }

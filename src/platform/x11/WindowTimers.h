@@ -7,9 +7,9 @@
 
 // The drawing window's timers without a window system: periodic timers by id, delivered one
 // at a time by the event loop. Like Windows timers, a timer that falls behind delivers one
-// tick and not a burst: when a whole period has been missed the schedule starts again from
-// the moment of delivery. While the loop keeps up, ticks stay on their original phase, so
-// the achieved rate matches the period even when each delivery is a little late.
+// tick and not a burst: periods missed entirely are dropped, not made up. Ticks keep the
+// phase of their start, so the achieved rate matches the period even when each delivery
+// is a little late.
 class CWindowTimers {
  public:
   using Clock = std::chrono::steady_clock;

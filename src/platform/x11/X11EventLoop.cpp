@@ -29,6 +29,25 @@ bool SignalArrived() {
   return poll(&fd, 1, 0) > 0;
 }
 
+void CountTick(CX11LoopStats& stats, std::uint32_t id, Display* display) {
+  if (id != CCurveWnd::kDrawTimer) {
+    stats.lastDrawTick.reset();
+    return;
+  }
+  const auto now = CWindowTimers::Clock::now();
+  ++stats.drawTicks;
+  if (!stats.firstDrawTick) {
+    // On screen once the server has handled the put.
+    XSync(display, False);
+    stats.firstDrawTick = CWindowTimers::Clock::now();
+  }
+  if (stats.lastDrawTick) {
+    ++stats.drawIntervals;
+    stats.drawTime += now - *stats.lastDrawTick;
+  }
+  stats.lastDrawTick = now;
+}
+
 }  // namespace
 
 void CatchEndingSignals() {
@@ -47,7 +66,7 @@ void CatchEndingSignals() {
   }
 }
 
-int RunX11EventLoop(Display* display, CX11DrawingWindow& window) {
+int RunX11EventLoop(Display* display, CX11DrawingWindow& window, CX11LoopStats* stats) {
   using Clock = CWindowTimers::Clock;
   WatchX11Connection(display);
   while (!window.Finished() && !X11ConnectionLost()) {
@@ -64,6 +83,12 @@ int RunX11EventLoop(Display* display, CX11DrawingWindow& window) {
     const Clock::time_point now = Clock::now();
     if (const auto id = window.Timers().TakeDue(now)) {
       window.DeliverTimer(*id);
+      if (stats != nullptr) {
+        CountTick(*stats, *id, display);
+        if (*id == CCurveWnd::kDrawTimer) {
+          stats->tickWork += Clock::now() - now;
+        }
+      }
       window.ProcessCloseRequest();
       continue;
     }

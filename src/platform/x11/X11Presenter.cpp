@@ -10,6 +10,13 @@
 
 namespace {
 
+// The shared strip: 1 MiB, 136 rows of a 1920-pixel screen.
+constexpr int kStripBytes = 1 << 20;
+// Below this many pixels a rectangle goes through the connection: a shared-memory put must
+// wait for the server to finish reading before the strip is reused, and for the few
+// thousand pixels of a tick that round trip costs more than the copy it saves.
+constexpr int kSharedMemoryPixels = 64 * 1024;
+
 // The framebuffer's layout, 0x00RRGGBB in 32-bit little-endian words, is the server's own
 // when its visual has these masks and it keeps depth-24 pixels in 32 bits, low byte first.
 bool IsNativeFormat(Display* display, Visual* visual, int depth) {
@@ -61,10 +68,11 @@ CX11Presenter::~CX11Presenter() {
   XFreeGC(m_display, m_gc);
 }
 
-bool CX11Presenter::EnsureSharedImage(int width, int height) {
-  if (m_shmImage != nullptr && m_shmImage->width == width && m_shmImage->height == height) {
+bool CX11Presenter::EnsureSharedImage(int width) {
+  if (m_shmImage != nullptr && m_shmImage->width == width) {
     return true;
   }
+  const int height = std::max(1, kStripBytes / (width * 4));
   ReleaseSharedImage();
   m_shmImage =
       XShmCreateImage(m_display, m_visual, static_cast<unsigned>(m_depth), ZPixmap, nullptr,
@@ -129,21 +137,26 @@ void CX11Presenter::Present(const std::uint32_t* pixels, int width, int height, 
     PresentConverted(pixels, width, left, top, cw, ch);
     return;
   }
-  if (m_shmUsable && EnsureSharedImage(width, height)) {
-    for (int row = top; row < bottom; ++row) {
-      std::memcpy(m_shmImage->data + static_cast<std::size_t>(row) * m_shmImage->bytes_per_line +
-                      static_cast<std::size_t>(left) * 4,
-                  pixels + static_cast<std::size_t>(row) * width + left,
-                  static_cast<std::size_t>(cw) * 4);
+  if (m_shmUsable && cw * ch >= kSharedMemoryPixels && !EnsureSharedImage(width)) {
+    m_shmUsable = false;  // a server on another machine: no use asking again
+  }
+  if (m_shmUsable && cw * ch >= kSharedMemoryPixels) {
+    for (int first = top; first < bottom; first += m_shmImage->height) {
+      const int rows = std::min(m_shmImage->height, bottom - first);
+      for (int row = 0; row < rows; ++row) {
+        std::memcpy(m_shmImage->data + static_cast<std::size_t>(row) * m_shmImage->bytes_per_line +
+                        static_cast<std::size_t>(left) * 4,
+                    pixels + static_cast<std::size_t>(first + row) * width + left,
+                    static_cast<std::size_t>(cw) * 4);
+      }
+      XShmPutImage(m_display, m_target, m_gc, m_shmImage, left, 0, left, first,
+                   static_cast<unsigned>(cw), static_cast<unsigned>(rows), False);
+      // The server reads the segment while it handles the request; the answer to a later
+      // request means it is done, so the next copy cannot overwrite pixels not yet shown.
+      XSync(m_display, False);
     }
-    XShmPutImage(m_display, m_target, m_gc, m_shmImage, left, top, left, top,
-                 static_cast<unsigned>(cw), static_cast<unsigned>(ch), False);
-    // The server reads the segment while it handles the request; waiting for the answer to
-    // a later request keeps the next copy from overwriting pixels not yet shown.
-    XSync(m_display, False);
     return;
   }
-  m_shmUsable = false;
   XImage* image =
       XCreateImage(m_display, m_visual, static_cast<unsigned>(m_depth), ZPixmap, 0,
                    reinterpret_cast<char*>(const_cast<std::uint32_t*>(pixels)),

@@ -12,7 +12,9 @@
 // window. On the usual 24-bit TrueColor visual the framebuffer is already the server's
 // pixel format, so it goes out unchanged: through a shared-memory image when the server
 // offers MIT-SHM on this machine, else with XPutImage. Any other visual is converted pixel
-// by pixel.
+// by pixel. The shared image is a strip of rows, not a second framebuffer: large areas (an
+// erase of the whole screen) go out strip by strip, so memory stays near one framebuffer
+// whatever the screen size; the small area of a tick goes through the connection.
 class CX11Presenter {
  public:
   CX11Presenter(Display* display, Drawable target, Visual* visual, int depth);
@@ -27,7 +29,7 @@ class CX11Presenter {
   bool UsesSharedMemory() const { return m_shmUsable; }
 
  private:
-  bool EnsureSharedImage(int width, int height);
+  bool EnsureSharedImage(int width);
   void ReleaseSharedImage();
   void PresentConverted(const std::uint32_t* pixels, int width, int x, int y, int w, int h);
   unsigned long ConvertPixel(std::uint32_t rgb) const;

@@ -64,6 +64,6 @@ int CX11Session::Adopt(SaverSettings& settings, std::optional<std::uint64_t> win
   return m_window ? 1 : 0;
 }
 
-int CX11Session::Run() {
-  return m_window ? RunX11EventLoop(m_display, *m_window) : 0;
+int CX11Session::Run(CX11LoopStats* stats) {
+  return m_window ? RunX11EventLoop(m_display, *m_window, stats) : 0;
 }

@@ -8,6 +8,7 @@
 
 #include "app/SaverSettings.h"
 #include "platform/x11/X11DrawingWindow.h"
+#include "platform/x11/X11EventLoop.h"
 
 // One run of the saver on X11: the display connection and the one drawing window.
 class CX11Session {
@@ -27,7 +28,7 @@ class CX11Session {
   int Adopt(SaverSettings& settings, std::optional<std::uint64_t> window);
 
   // The event loop; the process exit code.
-  int Run();
+  int Run(CX11LoopStats* stats = nullptr);
 
  private:
   explicit CX11Session(Display* display) : m_display(display) {}

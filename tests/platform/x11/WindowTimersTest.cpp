@@ -32,7 +32,8 @@ TEST(WindowTimersTest, FallingBehindGivesOneTickNotABurst) {
   const auto late = kStart + milliseconds(105);
   EXPECT_EQ(timers.TakeDue(late), 1u);
   EXPECT_FALSE(timers.TakeDue(late));
-  EXPECT_EQ(timers.NextDue(), late + milliseconds(10));
+  // The missed periods are dropped; the next tick keeps the phase of the first.
+  EXPECT_EQ(timers.NextDue(), kStart + milliseconds(110));
 }
 
 TEST(WindowTimersTest, EarliestFirstKillAndRestart) {
@@ -44,6 +45,9 @@ TEST(WindowTimersTest, EarliestFirstKillAndRestart) {
   timers.Kill(1);
   timers.Kill(7);
   EXPECT_EQ(timers.NextDue(), kStart + milliseconds(3000));
+  // Due exactly at a later period boundary: that period counts as missed too.
+  EXPECT_EQ(timers.TakeDue(kStart + milliseconds(4000)), 2u);
+  EXPECT_EQ(timers.NextDue(), kStart + milliseconds(5000));
   timers.Set(2, 100, kStart + milliseconds(2000));
   EXPECT_EQ(timers.NextDue(), kStart + milliseconds(2100));
   timers.Kill(2);
