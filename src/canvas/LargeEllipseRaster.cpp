@@ -9,9 +9,10 @@
 // Such ellipses only come from sizes far beyond any screen, so they need to look right and be
 // cheap and deterministic rather than match GDI's walk bit for bit. Work in doubled offsets from
 // the box's centre (X = 2x - (left + right - 1)), where the ellipse has semi-axes a = width - 1
-// and b = height - 1 and every coordinate of a 32-bit box is exact in a double. Each row lights
-// the pixel nearest the outline on either side and, towards the middle row, the run up to where
-// the next row's outline starts, so the outline stays connected where it runs flat.
+// and b = height - 1 and every coordinate of a 32-bit box is exact in a double. A row spans
+// one unit either side of its centre; on each side it lights the columns the outline crosses
+// within that span, less the last one where the next row towards the middle takes over, so the
+// outline is connected and one pixel thin whether it runs steep or flat.
 namespace {
 
 class CArcFilter {
@@ -50,12 +51,9 @@ class CArcFilter {
   double m_sweep = 0;
 };
 
-// Doubled half-width of the outline at doubled row offset Y.
-double HalfWidthAt(double a, double b, double row) {
-  if (b == 0) {
-    return a;
-  }
-  const double t = row / b;
+// Doubled half-width of the outline at doubled row offset Y (|Y| <= b).
+double HalfWidthAt(double a, double b, std::int64_t row) {
+  const double t = static_cast<double>(row) / b;
   return a * std::sqrt(std::max(0.0, 1.0 - t * t));
 }
 
@@ -89,14 +87,21 @@ void RasterLargeArc(CPixelTarget& target, std::int64_t left, std::int64_t top, s
 
   const std::int64_t firstRow = std::max<std::int64_t>(top, 0);
   const std::int64_t lastRow = std::min<std::int64_t>(bottom - 1, target.Height() - 1);
+  const auto depth = static_cast<std::int64_t>(b);
   for (std::int64_t y = firstRow; y <= lastRow; ++y) {
-    const std::int64_t row = 2 * y - centre2Y;
-    // The neighbouring row towards the middle; the middle row (or pair) is its own.
-    const std::int64_t innerRow = row < -1 ? row + 2 : (row > 1 ? row - 2 : row);
-    const double half = HalfWidthAt(a, b, static_cast<double>(row));
-    const double innerHalf = HalfWidthAt(a, b, static_cast<double>(innerRow));
-    const std::int64_t outer = RightColumn(centre2X, half);
-    const std::int64_t inner = std::max(outer, RightColumn(centre2X, innerHalf) - 1);
+    std::int64_t outer = RightColumn(centre2X, 0);
+    std::int64_t inner = right - 1;
+    if (depth > 0) {  // a box one row high is all outline
+      const std::int64_t row = 2 * y - centre2Y;
+      const std::int64_t distance = row < 0 ? -row : row;
+      const std::int64_t outerEdge = std::min(distance + 1, depth);
+      const std::int64_t innerEdge = std::max<std::int64_t>(distance - 1, 0);
+      outer = RightColumn(centre2X, HalfWidthAt(a, b, outerEdge));
+      inner = RightColumn(centre2X, HalfWidthAt(a, b, innerEdge));
+      if (distance > 1) {
+        inner = std::max(outer, inner - 1);
+      }
+    }
     // The left side mirrors the right: column x mirrors to centre2X - x.
     PlotRun(target, filter, y, outer, inner);
     PlotRun(target, filter, y, centre2X - inner, centre2X - outer);

@@ -11,7 +11,8 @@
 // visible: where the two sums sit on opposite sides of a corner, GDI moves down and then left
 // in two steps and lights the corner pixel between them (a box of 16 x 16 has such corners
 // at offsets (5, 5) of each quarter), where a walk that re-tested after moving down would
-// have stepped diagonally.
+// have stepped diagonally. Likewise the walk ends as soon as it passes the middle column, even
+// where a box only a few pixels wide still has rows below it: GDI leaves those ends open.
 void BuildQuarterOutline(std::int64_t width, std::int64_t height,
                          std::vector<SQuarterPoint>& quarter) {
   quarter.clear();

@@ -25,6 +25,9 @@ CRasterCanvas::CRasterCanvas(int width, int height) {
 int CRasterCanvas::Resize(int width, int height) {
   width = ClampSide(width);
   height = ClampSide(height);
+  if (width == m_width && height == m_height) {
+    return 1;  // windows report unchanged sizes often; nothing to redraw
+  }
   std::vector<std::uint32_t> resized;
   try {
     resized.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kBlack);

@@ -18,7 +18,8 @@ class CRasterCanvas : public IDrawingSurface {
 
   CRasterCanvas(int width, int height);
 
-  // Keeps the pixels both sizes share and blackens the rest; negative sides count as 0. Returns
+  // Keeps the pixels both sizes share and blackens the rest, and counts the whole surface as
+  // changed unless the size stays the same; negative sides count as 0. Returns
   // 0, keeping the old picture, if the memory cannot be had; nonzero otherwise.
   int Resize(int width, int height);
   int Width() const { return m_width; }

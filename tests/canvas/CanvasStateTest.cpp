@@ -109,6 +109,8 @@ TEST(CanvasStateTest, DirtyRectHoldsExactlyTheChangedPixelsSinceTheLastCall) {
   EXPECT_EQ(rect.bottom, 70);
   EXPECT_TRUE(LitPixels(canvas).empty());
 
+  canvas.Resize(100, 80);
+  EXPECT_EQ(canvas.TakeDirtyRect(rect), 0);
   canvas.Resize(120, 10);
   ASSERT_NE(canvas.TakeDirtyRect(rect), 0);
   EXPECT_EQ(rect.right, 120);

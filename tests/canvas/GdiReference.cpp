@@ -56,11 +56,11 @@ std::vector<SReferenceCircle> LoadReferenceCircles() {
 
 PixelSet LitPixels(const CRasterCanvas& canvas) {
   PixelSet lit;
-  for (int y = 0; y < canvas.Height(); ++y) {
-    for (int x = 0; x < canvas.Width(); ++x) {
-      if (canvas.PixelAt(x, y) != 0) {
-        lit.insert({x, y});
-      }
+  const std::uint32_t* pixels = canvas.Pixels();
+  const int count = canvas.Width() * canvas.Height();
+  for (int i = 0; i < count; ++i) {
+    if (pixels[i] != 0) {
+      lit.insert({i % canvas.Width(), i / canvas.Width()});
     }
   }
   return lit;

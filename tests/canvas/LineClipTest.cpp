@@ -10,36 +10,36 @@
 
 namespace {
 
-// The pixels of a line on a surface large enough to hold it whole, seen through a window.
-PixelSet UnclippedThroughWindow(int x0, int y0, int x1, int y1, int offset, int windowSize) {
-  CRasterCanvas big(windowSize + 2 * offset, windowSize + 2 * offset);
-  big.SelectPen(0xFFFFFF);
-  big.MoveTo(x0 + offset, y0 + offset);
-  big.LineTo(x1 + offset, y1 + offset);
-  PixelSet seen;
-  for (const auto& [x, y] : LitPixels(big)) {
-    if (x >= offset && y >= offset && x < offset + windowSize && y < offset + windowSize) {
-      seen.insert({x - offset, y - offset});
-    }
-  }
-  return seen;
+void DrawLine(CRasterCanvas& canvas, ColourRef pen, int x0, int y0, int x1, int y1) {
+  canvas.BeginContext();
+  canvas.SelectPen(pen);
+  canvas.MoveTo(x0, y0);
+  canvas.LineTo(x1, y1);
 }
 
 TEST(LineClipTest, ClippedLinesLightWhatTheWholeWalkLightsOnTheSurface) {
-  std::mt19937 random(12345);
-  std::uniform_int_distribution<int> coordinate(-400, 463);
+  // The same line on a surface big enough to hold it whole, seen through a window at `offset`.
+  constexpr int kOffset = 160;
+  CRasterCanvas whole(64 + 2 * kOffset, 64 + 2 * kOffset);
   CRasterCanvas canvas(64, 64);
+  std::mt19937 random(12345);
+  std::uniform_int_distribution<int> coordinate(-136, 199);
   for (int i = 0; i < 3000; ++i) {
-    const int x0 = coordinate(random) / 4 - 36;
-    const int y0 = coordinate(random) / 4 - 36;
-    const int x1 = coordinate(random) / 4 - 36;
-    const int y1 = coordinate(random) / 4 - 36;
-    canvas.FillRectBlack(0, 0, 64, 64);
-    canvas.SelectPen(0xFFFFFF);
-    canvas.MoveTo(x0, y0);
-    canvas.LineTo(x1, y1);
-    ASSERT_EQ(LitPixels(canvas), UnclippedThroughWindow(x0, y0, x1, y1, 160, 64))
-        << x0 << ' ' << y0 << ' ' << x1 << ' ' << y1;
+    const int x0 = coordinate(random);
+    const int y0 = coordinate(random);
+    const int x1 = coordinate(random);
+    const int y1 = coordinate(random);
+    DrawLine(canvas, 0xFFFFFF, x0, y0, x1, y1);
+    DrawLine(whole, 0xFFFFFF, x0 + kOffset, y0 + kOffset, x1 + kOffset, y1 + kOffset);
+    for (int y = 0; y < 64; ++y) {
+      for (int x = 0; x < 64; ++x) {
+        ASSERT_EQ(canvas.PixelAt(x, y), whole.PixelAt(x + kOffset, y + kOffset))
+            << x0 << ' ' << y0 << ' ' << x1 << ' ' << y1 << " at " << x << ',' << y;
+      }
+    }
+    // Drawing the line again in black clears it.
+    DrawLine(canvas, 0, x0, y0, x1, y1);
+    DrawLine(whole, 0, x0 + kOffset, y0 + kOffset, x1 + kOffset, y1 + kOffset);
   }
 }
 

@@ -1,0 +1,155 @@
+#include "engine/CurveWnd.h"
+
+#include <algorithm>
+#include <new>
+
+#include "engine/EngineArithmetic.h"
+
+namespace {
+// The largest object size the settings sheet offers, 500 percent. Larger stored sizes are
+// drawn at this size, which keeps every radius within a few drawing areas.
+constexpr double kLargestObjectSize = 5.0;
+// Far beyond any screen; keeps the drawing area and its margins inside 32 bits.
+constexpr int kLargestClientSize = 1 << 24;
+}  // namespace
+
+CCurveWnd::CCurveWnd(SaverSettings& settings, ICurveWndHost& host, int autoDelete)
+    : m_autoDelete(autoDelete), m_settings(settings), m_host(host) {}
+
+CCurveWnd::~CCurveWnd() = default;
+
+int CCurveWnd::OnCreate() {
+  m_pBackBrush.reset(new (std::nothrow) CSolidBrush{0});
+  BuildTrigTables();
+  m_timerId = m_host.SetTimer(kDrawTimer, m_settings.TimerIntervalMs());
+  m_random.Seed(m_host.TimeSeconds());
+  InitColourWalk();
+  PickCurveKinds();
+  return 0;
+}
+
+void CCurveWnd::OnSize(int cx, int cy) {
+  // A minimised window reports 0 x 0 and keeps its drawing area; a negative size is no size
+  // at all and is treated the same way.
+  if (cx <= 0 || cy <= 0) {
+    return;
+  }
+  m_drawWidth = std::min(cx, kLargestClientSize) - 2;
+  m_drawHeight = std::min(cy, kLargestClientSize) - 2;
+  m_radius = m_maxRadius = RadiusForDrawingArea();
+}
+
+void CCurveWnd::OnPaint() {
+  // Nothing to draw: the figure is not kept, and the uncovered part stays black until later
+  // points fall there.
+}
+
+int CCurveWnd::OnEraseBkgnd(IDrawingSurface& dc) {
+  FillClientBlack(dc);
+  return 1;
+}
+
+void CCurveWnd::OnTimer(std::uint32_t id) {
+  if (m_settings.m_paused != 0) {
+    return;
+  }
+  if (id == kDrawTimer) {
+    DrawTick();
+  } else if (id == kEndDelayTimer) {
+    EndDelayTick();
+  }
+}
+
+std::int32_t CCurveWnd::RadiusForDrawingArea() const {
+  double factor = m_settings.m_objectSizeFactor;
+  if (!(factor >= 0.0)) {
+    factor = 0.0;
+  }
+  factor = std::min(factor, kLargestObjectSize);
+  const double width = m_drawWidth * factor;
+  const double height = m_drawHeight * factor;
+  const std::int32_t side = width > height ? m_drawHeight : m_drawWidth;
+  // A window of one or two pixels has a drawing area of -1 or 0: no room for any radius.
+  return std::max(EngineArithmetic::TruncToInt32(factor * side), 0);
+}
+
+CPoint CCurveWnd::PointPixel(int i, std::int32_t r) const {
+  const std::int64_t x =
+      std::int64_t{EngineArithmetic::TruncToInt32((m_curveX[i] - m_minX) * m_scaleX + r)} + 1;
+  const std::int64_t y =
+      std::int64_t{EngineArithmetic::TruncToInt32((m_curveY[i] - m_minY) * m_scaleY + r)} + 1;
+  return CPoint{EngineArithmetic::ClampPixel(x), EngineArithmetic::ClampPixel(y)};
+}
+
+void CCurveWnd::FillClientBlack(IDrawingSurface& dc) {
+  if (m_pBackBrush != nullptr) {
+    dc.FillRectBlack(0, 0, m_host.ClientWidth(), m_host.ClientHeight());
+  }
+}
+
+void CCurveWnd::StartFigure() {
+  m_firstStamp = 1;
+  m_radius = RadiusForDrawingArea();
+  ComputeCurvePoints();
+  m_shape = PickShape();
+  m_rotation = PickRotation();
+  m_zoomLevel = PickZoomLevel();
+  m_joinMode = PickJoinMode();
+  if (m_zoomLevel != 0) {
+    PlanZoom();
+  }
+  m_prevPoint = m_firstPoint;
+  OnFigurePlanned();
+}
+
+void CCurveWnd::DrawTick() {
+  // A drawing tick that arrives after the figure is complete (one already queued when the
+  // timer stopped) has no point to draw; the completion delay takes over.
+  if (m_stepIndex < 0 || m_stepIndex > 360) {
+    return;
+  }
+  IDrawingSurface& dc = m_host.GetDC();
+  dc.SelectPen(NextColour());
+  if (m_stepIndex == 0) {
+    StartFigure();
+  }
+
+  const std::int32_t r = m_radius;
+  const CPoint pixel = PointPixel(m_stepIndex, r);
+  if (r != 0) {
+    if (m_zoomLevel != 0) {
+      UpdateZoom();
+    }
+    StampShape(dc, pixel.x, pixel.y);
+  } else {
+    dc.MoveTo(m_prevPoint.x, m_prevPoint.y);
+    dc.LineTo(pixel.x, pixel.y);
+    m_prevPoint = pixel;
+  }
+
+  ++m_stepIndex;
+  if (m_stepIndex > 360) {
+    if (m_radius <= 0) {
+      const CPoint start = PointPixel(0, m_radius);
+      dc.LineTo(start.x, start.y);
+    }
+    if (m_timerId != 0) {
+      m_host.KillTimer(kDrawTimer);
+    }
+    PickCurveKinds();
+    m_timerId = m_host.SetTimer(kEndDelayTimer, m_settings.EndDelayMs());
+  }
+  dc.RestorePen();
+  m_host.ReleaseDC(dc);
+}
+
+void CCurveWnd::EndDelayTick() {
+  if (m_timerId != 0) {
+    m_host.KillTimer(kEndDelayTimer);
+  }
+  m_stepIndex = 0;
+  IDrawingSurface& dc = m_host.GetDC();
+  FillClientBlack(dc);
+  m_host.ReleaseDC(dc);
+  m_timerId = m_host.SetTimer(kDrawTimer, m_settings.TimerIntervalMs());
+}

@@ -1,0 +1,124 @@
+#include "app/OptionBits.h"
+#include "engine/CurveWnd.h"
+#include "engine/EngineArithmetic.h"
+
+using EngineArithmetic::TruncToInt32;
+
+void CCurveWnd::ComputeCurvePoints() {
+  m_maxX = 2.2250738585072014e-308;
+  m_maxY = 2.2250738585072014e-308;
+  m_minX = 1.7976931348623157e308;
+  m_minY = 1.7976931348623157e308;
+  for (int i = 0; i < kTableSize; ++i) {
+    const double x = CurveValue(i, m_kindX);
+    const double y = CurveValue(i, m_kindY);
+    if (x > m_maxX) {
+      m_maxX = x;
+    }
+    if (x < m_minX) {
+      m_minX = x;
+    }
+    if (y > m_maxY) {
+      m_maxY = y;
+    }
+    if (y < m_minY) {
+      m_minY = y;
+    }
+  }
+
+  const int mirrorX = m_random.Next() % 2;
+  const int mirrorY = m_random.Next() % 2;
+  for (int i = 0; i < kTableSize; ++i) {
+    const double x = CurveValue(i, m_kindX);
+    m_curveX[i] = mirrorX == 1 ? (m_maxX - x) + m_minX : x;
+    const double y = CurveValue(i, m_kindY);
+    m_curveY[i] = mirrorY == 1 ? (m_maxY - y) + m_minY : y;
+  }
+
+  // Wide integers, so that no radius can overflow the margins.
+  const std::int64_t twoRadii = 2 * std::int64_t{m_radius};
+  m_scaleX = static_cast<double>(m_drawWidth - twoRadii) / (m_maxX - m_minX);
+  m_scaleY = static_cast<double>(m_drawHeight - twoRadii) / (m_maxY - m_minY);
+  m_firstPoint.x =
+      EngineArithmetic::ClampPixel(TruncToInt32((m_curveX[0] - m_minX) * m_scaleX + m_radius));
+  m_firstPoint.y =
+      EngineArithmetic::ClampPixel(TruncToInt32((m_curveY[0] - m_minY) * m_scaleY + m_radius));
+}
+
+namespace {
+
+// Draws 1 << (rand() % count + firstBit) until the bit is in the mask. The caller has made
+// sure that the mask holds at least one of the candidates, so the loop ends.
+std::uint32_t DrawBit(CRandomNumbers& random, std::uint32_t mask, int count, int firstBit) {
+  for (;;) {
+    const std::uint32_t bit = 1u << (random.Next() % count + firstBit);
+    if ((bit & mask) != 0) {
+      return bit;
+    }
+  }
+}
+
+}  // namespace
+
+std::int32_t CCurveWnd::PickShape() {
+  const std::uint32_t mask = m_settings.ShapeChoices();
+  for (std::uint32_t shape = OptionBits::kCircle; shape <= OptionBits::kEightPointStar;
+       shape <<= 1) {
+    if (mask == shape) {
+      return static_cast<std::int32_t>(shape);
+    }
+  }
+  if ((mask & OptionBits::kAllShapes) == 0) {
+    return OptionBits::kCircle;
+  }
+  return static_cast<std::int32_t>(DrawBit(m_random, mask, 8, 1));
+}
+
+std::int32_t CCurveWnd::PickRotation() {
+  const std::uint32_t mask = m_settings.RotationChoices();
+  if (mask == OptionBits::kRotateNone || mask == OptionBits::kRotateClockwise ||
+      mask == OptionBits::kRotateAntiClockwise) {
+    return static_cast<std::int32_t>(mask);
+  }
+  if ((mask & OptionBits::kAllRotations) == 0) {
+    return OptionBits::kRotateNone;
+  }
+  return static_cast<std::int32_t>(DrawBit(m_random, mask, 3, 1));
+}
+
+std::int32_t CCurveWnd::PickZoomLevel() {
+  const std::uint32_t mask = m_settings.ZoomChoices();
+  if ((mask & OptionBits::kAllZoomLevels) == 0) {
+    return 0;
+  }
+  return static_cast<std::int32_t>(DrawBit(m_random, mask, 4, 1));
+}
+
+std::int32_t CCurveWnd::PickZoomPhase() {
+  const std::uint32_t mask = m_settings.ZoomChoices();
+  // A zooming figure without any phase enabled zooms in one phase.
+  m_zoomPhase = (mask & OptionBits::kAllZoomPhases) == 0
+                    ? static_cast<std::int32_t>(OptionBits::kZoomOnePhase)
+                    : static_cast<std::int32_t>(DrawBit(m_random, mask, 3, 5));
+  return m_zoomPhase;
+}
+
+std::int32_t CCurveWnd::PickZoomStart() {
+  const std::uint32_t mask = m_settings.ZoomChoices();
+  if ((mask & OptionBits::kZoomStartSmall) == 0) {
+    return OptionBits::kZoomStartLarge;
+  }
+  return static_cast<std::int32_t>(DrawBit(m_random, mask, 2, 8));
+}
+
+std::int16_t CCurveWnd::PickJoinMode() {
+  const std::uint32_t mask = m_settings.JoinChoices();
+  if (mask == OptionBits::kJoinNo || mask == OptionBits::kJoinYes ||
+      mask == OptionBits::kJoinBoth) {
+    return static_cast<std::int16_t>(mask);
+  }
+  if ((mask & OptionBits::kAllJoinModes) == 0) {
+    return OptionBits::kJoinNo;
+  }
+  return static_cast<std::int16_t>(DrawBit(m_random, mask, 3, 0));
+}

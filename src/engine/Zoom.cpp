@@ -1,0 +1,87 @@
+#include <algorithm>
+#include <cmath>
+
+#include "app/OptionBits.h"
+#include "engine/CurveWnd.h"
+#include "engine/EngineArithmetic.h"
+
+using EngineArithmetic::TruncToInt32;
+
+void CCurveWnd::PlanZoom() {
+  PickZoomPhase();
+  m_shrinking = PickZoomStart() == static_cast<std::int32_t>(OptionBits::kZoomStartLarge) ? 1 : 0;
+
+  int phaseLength = 360;
+  if (m_zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomTwoPhase)) {
+    phaseLength = 180;
+  } else if (m_zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomFourPhase)) {
+    phaseLength = 90;
+  }
+
+  double amount = 0.0;
+  double rest = 0.0;
+  switch (m_zoomLevel) {
+    case OptionBits::kZoomLow:
+      amount = 0.4;
+      rest = 0.6;
+      break;
+    case OptionBits::kZoomMedium:
+      amount = 0.7;
+      rest = 0.3;
+      break;
+    case OptionBits::kZoomHigh:
+      amount = 0.9;
+      rest = 0.1;
+      break;
+    case OptionBits::kZoomVeryHigh:
+      amount = 0.99;
+      rest = 0.01;
+      break;
+    default:
+      m_zoomStep = 0;
+      return;
+  }
+
+  const std::int32_t r = m_radius;
+  const double change = r * amount;
+  // With no radius to change the quotient is infinite: a step count of at most 1.
+  const std::int32_t pointsPerPixel =
+      change > 0.0 ? TruncToInt32(std::ceil(phaseLength / change)) : 1;
+  if (pointsPerPixel > 1) {
+    m_bigZoomSteps = 0;
+    m_zoomStep = pointsPerPixel;
+  } else {
+    m_bigZoomSteps = 1;
+    m_zoomStep = TruncToInt32(std::floor(change / phaseLength));
+  }
+
+  if (m_shrinking != 0) {
+    return;
+  }
+  if (m_bigZoomSteps != 0) {
+    m_radius = std::max(TruncToInt32(std::floor(r * rest)), 1);
+  } else {
+    m_radius = std::max(r - phaseLength / m_zoomStep, 1);
+  }
+}
+
+void CCurveWnd::UpdateZoom() {
+  const std::int32_t i = m_stepIndex;
+  const bool turns =
+      (m_zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomTwoPhase) && i == 180) ||
+      (m_zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomFourPhase) &&
+       (i == 90 || i == 180 || i == 270));
+  if (turns) {
+    m_shrinking = m_shrinking == 0 ? 1 : 0;
+  }
+
+  // Summed wide, so that no step of any size can overflow before the clamp.
+  std::int64_t radius = m_radius;
+  if (m_bigZoomSteps != 0) {
+    radius += m_shrinking != 0 ? -std::int64_t{m_zoomStep} : std::int64_t{m_zoomStep};
+  } else if (m_zoomStep > 0 && i % m_zoomStep == 0) {
+    radius += m_shrinking != 0 ? -1 : 1;
+  }
+  m_radius = static_cast<std::int32_t>(
+      std::min<std::int64_t>(m_maxRadius, std::max<std::int64_t>(radius, 1)));
+}
