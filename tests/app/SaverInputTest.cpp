@@ -4,20 +4,6 @@
 
 namespace {
 
-TEST(MouseMoveClosesTest, FirstMoveOnlyRecordsThenAnyOtherPositionCloses) {
-  std::int32_t x = kNoMousePosition;
-  std::int32_t y = kNoMousePosition;
-  EXPECT_EQ(MouseMoveCloses(x, y, 100, 200), 0);
-  EXPECT_EQ(x, 100);
-  EXPECT_EQ(y, 200);
-  EXPECT_EQ(MouseMoveCloses(x, y, 100, 200), 0);
-  EXPECT_EQ(MouseMoveCloses(x, y, 101, 200), 1);
-  EXPECT_EQ(MouseMoveCloses(x, y, 100, 199), 1);
-  // The start position never moves after the first report.
-  EXPECT_EQ(x, 100);
-  EXPECT_EQ(MouseMoveCloses(x, y, 100, 200), 0);
-}
-
 TEST(MouseMoveClosesTest, FirstReportAtMinusOneStaysUnrecorded) {
   // (-1, -1) is the "nothing yet" mark, so a report there records nothing new and the next
   // report is taken as the first.
@@ -73,16 +59,5 @@ INSTANTIATE_TEST_SUITE_P(
         // Only the low byte of the code is compared.
         KeyCase{"LowByteOnly", 1, "S", 0, "", 0x153, KeyAction::kScreenshot}),
     [](const testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
-
-TEST(TogglePauseTest, ZeroBecomesOneAnythingElseZero) {
-  SaverSettings settings;
-  TogglePause(settings);
-  EXPECT_EQ(settings.m_paused, 1);
-  TogglePause(settings);
-  EXPECT_EQ(settings.m_paused, 0);
-  settings.m_paused = 7;
-  TogglePause(settings);
-  EXPECT_EQ(settings.m_paused, 0);
-}
 
 }  // namespace

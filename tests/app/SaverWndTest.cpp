@@ -76,6 +76,9 @@ TEST_F(SaverWndTest, PauseKeyTogglesAndOtherKeysClose) {
   EXPECT_TRUE(host.calls.empty());
   wnd.OnKeyDown('P');
   EXPECT_EQ(settings.m_paused, 0);
+  settings.m_paused = 7;  // anything but 0 toggles to 0
+  wnd.OnKeyDown('P');
+  EXPECT_EQ(settings.m_paused, 0);
   wnd.OnKeyDown('Q');
   EXPECT_EQ(host.calls, std::vector<std::string>{"close"});
 }

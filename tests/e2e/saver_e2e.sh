@@ -189,6 +189,17 @@ case_alt_key_closes_even_on_hotkey() {
   done
 }
 
+case_focus_loss_closes() {
+  start_xvfb
+  write_settings
+  start_host 100 100
+  start_full_screen
+  expect_running "start" 0.2
+  # Another window taking the keyboard focus is another window becoming active.
+  xdotool windowfocus "$HOST_HEX"
+  expect_exit 0 "the focus moved to another window"
+}
+
 case_pause_hotkey_stops_and_resumes() {
   start_xvfb
   write_settings '"PausingActive"=dword:00000001' '"PausingKay"="P"'
