@@ -306,9 +306,14 @@ case_window_id_draws_into_that_window() {
   start_xvfb
   write_settings
   start_host 200 150
-  # Both words given: the window id wins over the host's environment.
-  XSCREENSAVER_WINDOW=0x1 start_saver --root --window-id "$HOST_DEC"
+  # Both words given: the window id wins over the host's environment. Hosts strip the
+  # environment, so the settings are found through $HOME (every start creates their file).
+  mkdir -p "$WORK/home"
+  unset XDG_CONFIG_HOME
+  HOME=$WORK/home XSCREENSAVER_WINDOW=0x1 start_saver --root --window-id "$HOST_DEC"
   wait_drawn "$HOST_HEX"
+  [ -f "$WORK/home/.config/tallowyn/spir_ss/Settings.reg" ] ||
+    fail "settings not looked for under \$HOME/.config"
   kill -INT "$SAVER_PID"
   expect_exit 0 "SIGINT"
 }
