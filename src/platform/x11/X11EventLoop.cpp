@@ -64,6 +64,9 @@ void CatchEndingSignals() {
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
     sigaction(signal, &action, nullptr);
   }
+  // A server that goes away must end the run through the connection's error, not kill the
+  // process with a broken pipe on the next write.
+  signal(SIGPIPE, SIG_IGN);
 }
 
 int RunX11EventLoop(Display* display, CX11DrawingWindow& window, CX11LoopStats* stats) {
