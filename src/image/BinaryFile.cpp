@@ -21,7 +21,7 @@ std::int64_t TellStream(std::FILE* file) {
 
 }  // namespace
 
-CStdioFile::CStdioFile(const std::string& name, Mode mode) {
+CStdioFile::CStdioFile(const std::string& name, Mode mode) : m_writing(mode == Mode::CreateWrite) {
   if (!name.empty()) {
     m_file = std::fopen(name.c_str(), mode == Mode::Read ? "rb" : "wb");
   }
@@ -35,7 +35,8 @@ int CStdioFile::Close() {
   if (m_file == nullptr) {
     return 0;
   }
-  const bool flushed = std::fflush(m_file) == 0 && std::ferror(m_file) == 0;
+  // Buffered bytes that do not reach the disk are a failed write too.
+  const bool flushed = !m_writing || (std::fflush(m_file) == 0 && std::ferror(m_file) == 0);
   const bool closed = std::fclose(m_file) == 0;
   m_file = nullptr;
   return flushed && closed ? 1 : 0;

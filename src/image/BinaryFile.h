@@ -44,4 +44,5 @@ class CStdioFile : public IBinaryFile {
 
  private:
   std::FILE* m_file = nullptr;
+  bool m_writing = false;
 };

@@ -21,7 +21,8 @@ struct CDeviceBitmap {
   int width = 0;
   int height = 0;
   int bitsPerPixel = 0;
-  // Bytes from the start of one row to the start of the next.
+  // Bytes from the start of one row to the start of the next; a part of a larger buffer (the
+  // drawing area without its two right-most columns) keeps the buffer's stride.
   int stride = 0;
   // The first byte of the top row; rows follow top to bottom.
   const std::uint8_t* bits = nullptr;

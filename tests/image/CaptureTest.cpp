@@ -35,6 +35,19 @@ TEST(CaptureTest, CanvasWordsBecomeA32BitImageWithoutPalette) {
   EXPECT_EQ(b, 0x90);
 }
 
+// The screenshot leaves out the right-most columns and the bottom rows: a narrower width over
+// the canvas's full stride.
+TEST(CaptureTest, PartOfTheCanvasThroughItsStride) {
+  const std::uint32_t canvas[] = {0x00010203, 0x00040506, 0x00FFFFFF,   // top row
+                                  0x00070809, 0x000A0B0C, 0x00FFFFFF,   // second row
+                                  0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF};  // left out
+  CDeviceBitmap bitmap{2, 2, 32, 12, reinterpret_cast<const std::uint8_t*>(canvas), {}};
+  CDibFile image(&bitmap);
+  ASSERT_EQ(image.Width(), 2);
+  const std::uint8_t expected[] = {9, 8, 7, 0, 0xC, 0xB, 0xA, 0, 3, 2, 1, 0, 6, 5, 4, 0};
+  EXPECT_EQ(std::memcmp(image.Bits(), expected, sizeof expected), 0);
+}
+
 TEST(CaptureTest, TwentyFourBitsWidenToThirtyTwo) {
   const std::uint8_t rows[] = {1, 2, 3, 4,  5,  6,  0xEE, 0xEE,  // top row, 2 pixels, padding
                                7, 8, 9, 10, 11, 12, 0xEE, 0xEE};

@@ -64,12 +64,6 @@ TEST(CreateTest, DefaultTableRepeatsTheSixteenStandardColours) {
   }
 }
 
-TEST(CreateTest, ExplicitColourModeIsKept) {
-  CDibImage image;
-  image.Create(4, 4, 8, 1);
-  EXPECT_EQ(image.ColourMode(), 1);
-}
-
 TEST(CreateTest, ImpossibleSizesLeaveTheImageEmpty) {
   const int cases[][3] = {{0, 5, 8},
                           {5, 0, 8},

@@ -1,0 +1,24 @@
+#include "config/DialogUnits.h"
+
+#include <cstdint>
+
+namespace {
+
+// a * b / c rounded to the nearest integer, halves away from zero.
+int MulDiv(int a, int b, int c) {
+  const std::int64_t product = static_cast<std::int64_t>(a) * b;
+  const std::int64_t half = c / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
+}
+
+}  // namespace
+
+CDialogBaseUnits BaseUnitsFromFont(int alphabetWidth, int height) {
+  // The 52 letters average to alphabetWidth / 52, rounded.
+  return {(alphabetWidth / 26 + 1) / 2, height};
+}
+
+CPixelRect MapDialogRect(const CDialogBaseUnits& units, int x, int y, int cx, int cy) {
+  return {MulDiv(x, units.x, 4), MulDiv(y, units.y, 8), MulDiv(cx, units.x, 4),
+          MulDiv(cy, units.y, 8)};
+}

@@ -1,0 +1,27 @@
+#include "platform/qt/QtGroupFrame.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+CQtGroupFrame::CQtGroupFrame(const QString& title, QWidget* parent)
+    : QWidget(parent), m_title(title) {
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void CQtGroupFrame::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QFontMetrics metrics(font());
+  const int top = metrics.height() / 2;
+  const QRect frame(0, top, width() - 2, height() - top - 2);
+  painter.setPen(palette().color(QPalette::Mid));
+  painter.drawRect(frame);
+  painter.setPen(palette().color(QPalette::Light));
+  painter.drawRect(frame.translated(1, 1));
+
+  const int left = metrics.averageCharWidth() + 2;
+  const QRect title(left, 0, metrics.horizontalAdvance(m_title) + 4, metrics.height());
+  painter.fillRect(title, palette().color(QPalette::Window));
+  painter.setPen(palette().color(QPalette::WindowText));
+  painter.drawText(title, static_cast<int>(Qt::AlignCenter | Qt::TextSingleLine), m_title);
+}

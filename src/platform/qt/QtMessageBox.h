@@ -1,0 +1,16 @@
+#pragma once
+
+#include "config/PageControls.h"
+
+class QWidget;
+
+// The sheet's messages as Qt message boxes with one OK button, owned by the sheet's window.
+class CQtMessageBox : public IMessageBox {
+ public:
+  explicit CQtMessageBox(QWidget* owner = nullptr) : m_owner(owner) {}
+  void SetOwner(QWidget* owner) { m_owner = owner; }
+  void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
+
+ private:
+  QWidget* m_owner;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+// A static text as a dialog draws it: words wrapped to the box, "\n" starting a new line,
+// lines one font height apart from the top, aligned left, centred or right, and clipped at
+// the box's edges.
+class CQtStaticText : public QWidget {
+ public:
+  CQtStaticText(const QString& text, Qt::Alignment alignment, QWidget* parent);
+
+  QString Text() const { return m_text; }
+  // The lines the text breaks into at the widget's width.
+  QStringList Lines() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString m_text;
+  Qt::Alignment m_alignment;
+};
