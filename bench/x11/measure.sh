@@ -22,7 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
 PIDS+=($!)
 for _ in $(seq 200); do [ -s "$WORK/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n 1 "$WORK/display")"

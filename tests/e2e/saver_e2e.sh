@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end cases of the saver windows: saver_e2e.sh CASE SPIRANDEL TEST_HOST
-# Each case starts its own Xvfb on a display the server picks itself (-displayfd), so cases
-# can run in parallel. Every wait is bounded; a case fails with a message saying what it saw.
+# Each case starts its own Xvfb on a display of its own, so cases can run in parallel.
+# Every wait is bounded; a case fails with a message saying what it saw.
 set -uo pipefail
 CASE=$1
 SAVER=$2
@@ -10,7 +10,7 @@ WORK=$(mktemp -d)
 PIDS=()
 
 cleanup() {
-  exec {HOST_IN}>&- 2>/dev/null
+  [ -n "${HOST_IN:-}" ] && exec {HOST_IN}>&- 2>/dev/null
   for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
   wait 2>/dev/null
   rm -rf "$WORK"
@@ -20,19 +20,35 @@ trap cleanup EXIT
 fail() {
   echo "FAIL ($CASE): $*" >&2
   [ -s "$WORK/err" ] && { echo "--- saver stderr:" >&2; cat "$WORK/err" >&2; }
+  if [ -n "${XVFB_PID:-}" ] && ! kill -0 "$XVFB_PID" 2>/dev/null; then
+    echo "--- the X server has ended:" >&2
+    cat "$WORK/xvfb.log" >&2
+  fi
   exit 1
 }
 
+# Each case takes a random display number far above the usual ones: a number freed by a
+# server that is still shutting down (its socket files go last) is never reused at once.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-  XVFB_PID=$!
-  PIDS+=("$XVFB_PID")
-  for _ in $(seq 200); do
-    [ -s "$WORK/display" ] && break
-    sleep 0.05
+  local attempt number
+  for attempt in 1 2 3 4 5; do
+    number=$((1000 + (RANDOM * 32768 + RANDOM) % 30000))
+    # -noreset: the server would otherwise restart when the readiness probe disconnects,
+    # refusing the next client for a moment.
+    Xvfb ":$number" -screen 0 640x480x24 -nolisten tcp -noreset 2>"$WORK/xvfb.log" &
+    XVFB_PID=$!
+    PIDS+=("$XVFB_PID")
+    export DISPLAY=":$number"
+    for _ in $(seq 200); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.05
+    done
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+    echo "Xvfb on :$number unusable (attempt $attempt), trying another display" >&2
   done
-  [ -s "$WORK/display" ] || fail "Xvfb did not start"
-  export DISPLAY=":$(head -n 1 "$WORK/display")"
+  fail "Xvfb did not start"
 }
 
 # write_settings LINE...: the settings file with these values, drawing fast so cases stay short.
@@ -97,7 +113,10 @@ wait_drawn() {
   for _ in $(seq 100); do
     capture "$WORK/drawn.png" "${1:-root}"
     [ "$(max_value "$WORK/drawn.png")" != 0 ] && [ "$(grey_fraction "$WORK/drawn.png")" = 0 ] && return 0
-    kill -0 "$SAVER_PID" 2>/dev/null || fail "ended before drawing"
+    if ! kill -0 "$SAVER_PID" 2>/dev/null; then
+      wait "$SAVER_PID"
+      fail "ended before drawing, exit code $?"
+    fi
     sleep 0.05
   done
   fail "nothing drawn in ${1:-root}"
