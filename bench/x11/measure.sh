@@ -62,6 +62,9 @@ sleep 30
 read -r -a after <"/proc/$pid/stat"
 end=$(date +%s%N)
 hwm=$(awk '/VmHWM/{print $2}' "/proc/$pid/status")
+# Resident memory by kind: the program's own (anonymous), mapped libraries (file), and the
+# shared-memory strip.
+kinds=$(awk '/^Rss(Anon|File|Shmem):/{printf "%s %.1f MB  ", $1, $2 / 1024}' "/proc/$pid/status")
 kill -TERM "$pid"
 wait "$pid" || true
 # Fields 14 and 15 (utime, stime) sit at indexes 13 and 14 when the name has no spaces.
@@ -71,3 +74,4 @@ awk -v used="$used" -v hz="$ticks" -v ns="$((end - start))" -v hwm="$hwm" 'BEGIN
          used / hz, ns / 1e9, 100 * (used / hz) / (ns / 1e9), 1000 / hz
   printf "peak resident memory: %.1f MB\n", hwm / 1024
 }'
+echo "resident now: $kinds"
