@@ -1,7 +1,5 @@
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "ImageTestFiles.h"
@@ -10,22 +8,22 @@
 
 namespace {
 
-std::uint8_t U8(int v) {
-  return static_cast<std::uint8_t>(v);
-}
-
+// A failed Save leaves no file and keeps the name stored; a good one replaces a longer file.
 TEST(SaveTest, ThreeByTwoTrueColourIsSeventyEightBytes) {
   CTempFolder folder;
   const std::string name = folder.File("a.bmp");
-  WriteBytes(name, Bytes(5000, 0xEE));  // a longer file is replaced, not written over
+  WriteBytes(name, Bytes(5000, 0xEE));
   CDibFile image;
+  EXPECT_EQ(image.Save(folder.File("none.bmp")), 0);  // no picture
+  EXPECT_FALSE(std::filesystem::exists(folder.File("none.bmp")));
   image.Create(3, 2, 24, -1);
-  for (int y = 0; y < 2; ++y) {
-    for (int x = 0; x < 3; ++x) {
-      image.SetPixelRGB(x, y, U8(10 * x), U8(y), 200);
-    }
+  for (int i = 0; i < 6; ++i) {
+    image.SetPixelRGB(i % 3, i / 3, 10 * (i % 3), i / 3, 200);
   }
+  EXPECT_EQ(image.Save(folder.File("missing/a.bmp")), 0);
   ASSERT_EQ(image.Save(name), 1);
+  EXPECT_EQ(image.Save(""), 0);
+  EXPECT_EQ(image.FileName(), name);
   EXPECT_EQ(ReadBytes(name), kFile3x2);
 }
 
@@ -66,9 +64,8 @@ TEST(SaveTest, RoundTripAtEveryDepthAndOddWidths) {
       saved.Create(width, height, bits, -1);
       for (int i = 0; i < pixels; ++i) {
         const int x = i % width, y = i / width, v = i * 37;
-        ASSERT_EQ(bits <= 8 ? saved.SetPixelIndex(x, y, v)
-                            : saved.SetPixelRGB(x, y, U8(v), U8(v / 3), U8(v + 7)),
-                  1);
+        ASSERT_EQ(
+            bits <= 8 ? saved.SetPixelIndex(x, y, v) : saved.SetPixelRGB(x, y, v, v / 3, v + 7), 1);
       }
       ASSERT_EQ(saved.Save(name), 1);
       CDibFile loaded;
@@ -84,63 +81,44 @@ TEST(SaveTest, RoundTripAtEveryDepthAndOddWidths) {
       }
       ASSERT_EQ(loaded.Save(again), 1);
       EXPECT_EQ(ReadBytes(again), ReadBytes(name));
-      std::uint8_t r, g, b;
-      EXPECT_EQ(loaded.GetPixelRGB(width - 1, height - 1, r, g, b), 1);
+      EXPECT_EQ(std::get<0>(Rgb(loaded, width - 1, height - 1)), 1);
       EXPECT_EQ(loaded.SetPixelRGB(width - 1, height - 1, 1, 2, 3), 1);
     }
   }
 }
 
-TEST(SaveTest, FailuresLeaveNoFileAndKeepTheStoredName) {
-  CTempFolder folder;
-  const std::string name = folder.File("x.bmp");
-  CDibFile image;
-  EXPECT_EQ(image.Save(name), 0);  // no picture
-  EXPECT_FALSE(std::filesystem::exists(name));
-  image.Create(2, 2, 24, -1);
-  EXPECT_EQ(image.Save(folder.File("missing/x.bmp")), 0);
-  ASSERT_EQ(image.Save(name), 1);
-  EXPECT_EQ(image.Save(""), 0);
-  EXPECT_EQ(image.FileName(), name);
-}
-
 // A disk that fills up: the file size limit makes the writes fail part-way. The writer must
 // say so and leave no truncated picture behind. Runs in a child so the limit stays there.
+[[noreturn]] void SaveBeyondTheSizeLimit(const std::string& name) {
+  signal(SIGXFSZ, SIG_IGN);
+  const rlimit limit{100000, 100000};
+  setrlimit(RLIMIT_FSIZE, &limit);
+  CDibFile image;
+  image.Create(640, 480, 24, -1);
+  _exit(image.Save(name) == 0 && !std::filesystem::exists(name) ? 0 : 1);
+}
+
 TEST(SaveTest, FullDiskFailsAndRemovesThePartialFile) {
   CTempFolder folder;
-  const std::string name = folder.File("full.bmp");
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{100000, 100000};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    CDibFile image;
-    image.Create(640, 480, 24, -1);
-    _exit(image.Save(name) == 0 && !std::filesystem::exists(name) ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EXIT(SaveBeyondTheSizeLimit(folder.File("full.bmp")), testing::ExitedWithCode(0), "");
 }
 
 TEST(WriteInChunksTest, PiecesOfAtMost32768BytesStoppingAtAShortOne) {
-  const struct {
-    std::size_t length, capacity, result;
-    std::vector<std::size_t> writes;
-  } cases[] = {{65536, SIZE_MAX, 65536, {32768, 32768}},
-               {32769, SIZE_MAX, 32769, {32768, 1}},
-               {32768, SIZE_MAX, 32768, {32768}},
-               {0, SIZE_MAX, 0, {}},
-               {100000, 1000, 0, {32768}},
-               {100000, 99999, 0, {32768, 32768, 32768, 1696}}};
-  for (const auto& c : cases) {
-    const Bytes data(c.length, 0x5A);
-    CMemoryFile file({}, c.capacity);
-    EXPECT_EQ(WriteInChunks(file, data.data(), data.size()), c.result) << c.length;
-    EXPECT_EQ(file.writes, c.writes) << c.length;
-    EXPECT_EQ(file.data, Bytes(data.begin(), data.begin() + std::min(c.length, c.capacity)));
+  // length, what the disk holds, result, the writes
+  const std::tuple<std::size_t, std::size_t, std::size_t, std::vector<std::size_t>> cases[] = {
+      {65536, SIZE_MAX, 65536, {32768, 32768}},
+      {32769, SIZE_MAX, 32769, {32768, 1}},
+      {32768, SIZE_MAX, 32768, {32768}},
+      {0, SIZE_MAX, 0, {}},
+      {100000, 1000, 0, {32768}},
+      {100000, 99999, 0, {32768, 32768, 32768, 1696}}};
+  for (const auto& [length, capacity, result, writes] : cases) {
+    const Bytes data(length, 0x5A);
+    CMemoryFile file({});
+    file.capacity = capacity;
+    EXPECT_EQ(WriteInChunks(file, data.data(), data.size()), result) << length;
+    EXPECT_EQ(file.writes, writes) << length;
+    EXPECT_EQ(file.data, Bytes(data.begin(), data.begin() + std::min(length, capacity)));
   }
 }
 

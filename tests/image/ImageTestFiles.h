@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -47,17 +46,14 @@ inline std::tuple<int, int, int, int> Rgb(const CDibImage& image, int x, int y) 
 }
 
 // A folder of its own for each test, removed at the end.
-class CTempFolder {
- public:
-  CTempFolder() { std::filesystem::create_directories(m_path); }
+struct CTempFolder {
+  CTempFolder() { std::filesystem::create_directories(path); }
   ~CTempFolder() {
     std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
+    std::filesystem::remove_all(path, ignored);
   }
-  std::string File(const std::string& name) const { return (m_path / name).string(); }
-
- private:
-  std::filesystem::path m_path =
+  std::string File(const std::string& name) const { return (path / name).string(); }
+  const std::filesystem::path path =
       std::filesystem::temp_directory_path() / ("spirandel-image-" + std::to_string(::getpid()));
 };
 
@@ -74,37 +70,31 @@ inline Bytes ReadBytes(const std::string& path) {
 
 // A file in memory: reads come from its bytes, writes append up to a capacity (a disk that
 // fills up) and every write's length is recorded.
-class CMemoryFile : public IBinaryFile {
- public:
-  explicit CMemoryFile(Bytes bytes, std::size_t capacity = SIZE_MAX)
-      : data(std::move(bytes)), m_capacity(capacity) {}
+struct CMemoryFile : IBinaryFile {
+  explicit CMemoryFile(Bytes bytes) : data(std::move(bytes)) {}
 
   std::size_t Read(void* buffer, std::size_t length) override {
-    const std::size_t n = m_position < data.size() ? std::min(length, data.size() - m_position) : 0;
-    if (n > 0) {
-      std::memcpy(buffer, data.data() + m_position, n);
-    }
-    m_position += n;
+    const std::size_t from = std::min(position, data.size()),
+                      n = std::min(length, data.size() - from);
+    std::copy_n(data.data() + from, n, static_cast<std::uint8_t*>(buffer));
+    position += n;
     return n;
   }
   std::size_t Write(const void* buffer, std::size_t length) override {
     writes.push_back(length);
-    const std::size_t n = std::min(length, m_capacity - data.size());
-    data.insert(data.end(), static_cast<const std::uint8_t*>(buffer),
-                static_cast<const std::uint8_t*>(buffer) + n);
+    const std::size_t n = std::min(length, capacity - data.size());
+    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+    data.insert(data.end(), bytes, bytes + n);
     return n;
   }
-  int SeekTo(std::int64_t position) override {
-    m_position = static_cast<std::size_t>(std::max<std::int64_t>(position, 0));
-    return position >= 0 ? 1 : 0;
+  int SeekTo(std::int64_t to) override {
+    position = static_cast<std::size_t>(std::max<std::int64_t>(to, 0));
+    return to >= 0 ? 1 : 0;
   }
-  std::int64_t Tell() override { return static_cast<std::int64_t>(m_position); }
+  std::int64_t Tell() override { return static_cast<std::int64_t>(position); }
   std::int64_t Size() override { return static_cast<std::int64_t>(data.size()); }
 
   Bytes data;
+  std::size_t capacity = SIZE_MAX, position = 0;
   std::vector<std::size_t> writes;
-
- private:
-  std::size_t m_capacity;
-  std::size_t m_position = 0;
 };
