@@ -45,7 +45,7 @@ inline std::tuple<int, int, int, int> Rgb(const CDibImage& image, int x, int y) 
   return {result, r, g, b};
 }
 
-// A folder of its own for each test, removed at the end.
+// A scratch folder for one test, removed at its end.
 struct CTempFolder {
   CTempFolder() { std::filesystem::create_directories(path); }
   ~CTempFolder() {
