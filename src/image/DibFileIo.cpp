@@ -282,6 +282,11 @@ int WriteDibFile(const std::string& name, const std::uint8_t* block) {
   return 1;
 }
 
+std::uint8_t* ReadDibHeader(IBinaryFile& file) {
+  PixelLayout layout;
+  return ReadHeaderAndTable(file, layout, nullptr);
+}
+
 std::uint8_t* ReadDib(IBinaryFile& file, DibFileFacts* facts) {
   PixelLayout layout;
   std::uint8_t* block = ReadHeaderAndTable(file, layout, facts);

@@ -40,3 +40,8 @@ std::uint8_t* ReadDibFile(const std::string& name, DibFileFacts* facts = nullptr
 
 // The same from the file's current position (a "BM" file header, or directly an info header).
 std::uint8_t* ReadDib(IBinaryFile& file, DibFileFacts* facts = nullptr);
+
+// Reads the headers and the colour table from the file's current position into a new block
+// (header and table only) and leaves the file at the pixel rows; null for anything that is
+// not a readable BMP header or whose pixel rows the file does not hold.
+std::uint8_t* ReadDibHeader(IBinaryFile& file);

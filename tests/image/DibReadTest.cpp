@@ -161,6 +161,22 @@ const Mutation kMutations[] = {
     {"run lengths claiming a huge picture", k8, 18, {1000000}, {{30, 1}}, false},
 };
 
+// The header reader leaves the file at the pixel rows, for the file header's offset and for
+// an info header that starts the file, and refuses what the full reader refuses.
+TEST(ReadDibHeaderTest, LeavesTheFileAtThePixelRows) {
+  for (const bool withFileHeader : {true, false}) {
+    CMemoryFile file(withFileHeader ? kEightBitFile
+                                    : Bytes(kEightBitFile.begin() + 14, kEightBitFile.end()));
+    std::uint8_t* header = ReadDibHeader(file);
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(ReadInfoHeader(header).biClrUsed, 256u);
+    EXPECT_EQ(file.Tell(), withFileHeader ? 1078 : 1064);
+    FreeDib(header);
+  }
+  CMemoryFile truncated(Bytes(kEightBitFile.begin(), kEightBitFile.begin() + 60));
+  EXPECT_EQ(ReadDibHeader(truncated), nullptr);
+}
+
 TEST(HostileFileTest, MutationsOfGoodFiles) {
   const Bytes bases[] = {kFile3x2, kEightBitFile};
   for (const Mutation& m : kMutations) {
