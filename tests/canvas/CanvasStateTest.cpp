@@ -1,30 +1,23 @@
 // The canvas as the platforms see it: pixel format, pens, resizing, filling and the changed
 // rectangle the window presents.
-#include <gtest/gtest.h>
-
 #include <climits>
+#include <tuple>
 
-#include "GdiReference.h"
+#include "CanvasTestSupport.h"
 
 namespace {
 
-TEST(CanvasStateTest, PenColourRefBecomesRgbPixelAndDefaultPenIsBlack) {
+TEST(CanvasStateTest, PenColourRefBecomesRgbPixelAndRestorePenSelectsThePenBefore) {
   CRasterCanvas canvas(4, 1);
-  canvas.SelectPen(0xAA112233);  // the COLORREF's top byte is not a colour
-  canvas.MoveTo(0, 0);
-  canvas.LineTo(2, 0);
-  EXPECT_EQ(canvas.PixelAt(0, 0), 0x00332211u);
+  DrawLine(canvas, 0xAA112233, 0, 0, 2, 0);  // the COLORREF's top byte is not a colour
   EXPECT_EQ(canvas.Pixels()[1], 0x00332211u);
-  canvas.BeginContext();
+  canvas.BeginContext();  // the default pen is black
   canvas.LineTo(1, 0);
   EXPECT_EQ(canvas.PixelAt(0, 0), 0u);
   EXPECT_EQ(canvas.PixelAt(1, 0), 0x00332211u);
   EXPECT_EQ(canvas.PixelAt(-1, 0), 0u);
   EXPECT_EQ(canvas.PixelAt(4, 0), 0u);
-}
 
-TEST(CanvasStateTest, RestorePenSelectsThePenBefore) {
-  CRasterCanvas canvas(3, 1);
   canvas.SelectPen(0x0000FF);
   canvas.SelectPen(0x00FF00);
   canvas.RestorePen();
@@ -39,30 +32,30 @@ TEST(CanvasStateTest, RestorePenSelectsThePenBefore) {
   EXPECT_EQ(canvas.PixelAt(1, 0), 0u);
 }
 
-TEST(CanvasStateTest, ResizeKeepsSharedPixelsAndBlackensTheRest) {
+TEST(CanvasStateTest, ResizeKeepsSharedPixelsAndEmptySurfacesAreSafe) {
   CRasterCanvas canvas(4, 4);
-  canvas.SelectPen(0xFFFFFF);
-  canvas.MoveTo(0, 0);
-  canvas.LineTo(4, 4);
+  DrawLine(canvas, 0xFFFFFF, 0, 0, 4, 4);
   ASSERT_NE(canvas.Resize(6, 2), 0);
   EXPECT_EQ(LitPixels(canvas), (PixelSet{{0, 0}, {1, 1}}));
   ASSERT_NE(canvas.Resize(0, 0), 0);
   EXPECT_EQ(canvas.Width(), 0);
   canvas.Arc(-5, -5, 5, 5, 0, 0, 0, 0);
+  DrawLine(canvas, 0xFFFFFF, INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+  canvas.LineTo(0, 0);
   canvas.FillRectBlack(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+  CRect dirty;
+  canvas.TakeDirtyRect(dirty);
+  EXPECT_EQ(canvas.TakeDirtyRect(dirty), 0);
   ASSERT_NE(canvas.Resize(3, 3), 0);
   EXPECT_TRUE(LitPixels(canvas).empty());
   ASSERT_NE(canvas.Resize(-7, CRasterCanvas::kMaxSide + 1), 0);
-  EXPECT_EQ(canvas.Width(), 0);
-  EXPECT_EQ(canvas.Height(), CRasterCanvas::kMaxSide);
+  EXPECT_EQ(std::pair(canvas.Width(), canvas.Height()), std::pair(0, CRasterCanvas::kMaxSide));
 }
 
 TEST(CanvasStateTest, FillRectBlackLeavesRightAndBottomEdgesAndClips) {
   CRasterCanvas canvas(6, 6);
-  canvas.SelectPen(0xFFFFFF);
   for (int y = 0; y < 6; ++y) {
-    canvas.MoveTo(0, y);
-    canvas.LineTo(6, y);
+    DrawLine(canvas, 0xFFFFFF, 0, y, 6, y);
   }
   canvas.FillRectBlack(1, 1, 3, 4);
   canvas.FillRectBlack(5, 5, 2, 2);  // inverted: nothing
@@ -78,43 +71,29 @@ TEST(CanvasStateTest, FillRectBlackLeavesRightAndBottomEdgesAndClips) {
 TEST(CanvasStateTest, DirtyRectHoldsExactlyTheChangedPixelsSinceTheLastCall) {
   CRasterCanvas canvas(100, 80);
   CRect rect;
-  ASSERT_NE(canvas.TakeDirtyRect(rect), 0);  // a new surface has never been shown
-  EXPECT_EQ(rect.right, 100);
-  EXPECT_EQ(canvas.TakeDirtyRect(rect), 0);
+  auto take = [&] {
+    const int changed = canvas.TakeDirtyRect(rect);
+    return std::tuple(changed != 0, rect.left, rect.top, rect.right, rect.bottom);
+  };
+  EXPECT_EQ(take(), std::tuple(true, 0, 0, 100, 80));  // a new surface has never been shown
+  EXPECT_FALSE(std::get<0>(take()));
   EXPECT_TRUE(rect.IsEmpty());
-
-  canvas.SelectPen(0x00FF00);
-  canvas.MoveTo(10, 20);
-  canvas.LineTo(30, 25);
+  DrawLine(canvas, 0x00FF00, 10, 20, 30, 25);
   canvas.Arc(50, 50, 60, 70, 0, 0, 0, 0);
   canvas.MoveTo(-10, 5);
   canvas.LineTo(3, 5);
-  ASSERT_NE(canvas.TakeDirtyRect(rect), 0);
-  EXPECT_EQ(rect.left, 0);
-  EXPECT_EQ(rect.top, 5);
-  EXPECT_EQ(rect.right, 60);
-  EXPECT_EQ(rect.bottom, 70);
-
+  EXPECT_EQ(take(), std::tuple(true, 0, 5, 60, 70));
   // Drawing what is already there, or clearing black, changes nothing.
-  canvas.MoveTo(10, 20);
-  canvas.LineTo(30, 25);
+  DrawLine(canvas, 0x00FF00, 10, 20, 30, 25);
   canvas.FillRectBlack(0, 30, 40, 50);
-  EXPECT_EQ(canvas.TakeDirtyRect(rect), 0);
-
+  EXPECT_FALSE(std::get<0>(take()));
   canvas.FillRectBlack(0, 0, 100, 80);
-  ASSERT_NE(canvas.TakeDirtyRect(rect), 0);
-  EXPECT_EQ(rect.left, 0);
-  EXPECT_EQ(rect.top, 5);
-  EXPECT_EQ(rect.right, 60);
-  EXPECT_EQ(rect.bottom, 70);
+  EXPECT_EQ(take(), std::tuple(true, 0, 5, 60, 70));
   EXPECT_TRUE(LitPixels(canvas).empty());
-
   canvas.Resize(100, 80);
-  EXPECT_EQ(canvas.TakeDirtyRect(rect), 0);
+  EXPECT_FALSE(std::get<0>(take()));
   canvas.Resize(120, 10);
-  ASSERT_NE(canvas.TakeDirtyRect(rect), 0);
-  EXPECT_EQ(rect.right, 120);
-  EXPECT_EQ(rect.bottom, 10);
+  EXPECT_EQ(take(), std::tuple(true, 0, 0, 120, 10));
 }
 
 }  // namespace

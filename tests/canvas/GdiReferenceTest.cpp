@@ -1,58 +1,66 @@
 // The canvas against pixels measured from GDI: every line and every circle of the reference
 // files, the circles also where the surface's edges cut them.
-#include <gtest/gtest.h>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
 
-#include "GdiReference.h"
+#include "CanvasTestSupport.h"
 
 namespace {
 
-constexpr ColourRef kWhite = 0xFFFFFF;
-
-TEST(GdiReferenceTest, EveryReferenceLineLightsExactlyGdisPixels) {
-  const std::vector<SReferenceLine> lines = LoadReferenceLines();
-  ASSERT_EQ(lines.size(), 600u);
-  CRasterCanvas canvas(256, 256);
-  for (const SReferenceLine& line : lines) {
-    canvas.FillRectBlack(0, 0, 256, 256);
-    canvas.BeginContext();
-    canvas.SelectPen(kWhite);
-    canvas.MoveTo(line.x0, line.y0);
-    canvas.LineTo(line.x1, line.y1);
-    const PixelSet lit = LitPixels(canvas);
-    EXPECT_EQ(lit, line.lit) << "line " << line.lineNumber << ": " << line.x0 << ' ' << line.y0
-                             << ' ' << line.x1 << ' ' << line.y1 << "\n got " << Describe(lit);
+// Each row of a reference file: what was drawn, a colon, then the lit pixels as "x,y".
+std::vector<std::pair<std::string, PixelSet>> LoadRows(const char* name) {
+  std::ifstream file(std::string(SPIRANDEL_SOURCE_DIR) + "/tests/canvas/data/" + name);
+  std::vector<std::pair<std::string, PixelSet>> rows;
+  std::string text;
+  while (std::getline(file, text)) {
+    std::istringstream in(text.substr(text.find(':') + 1));
+    PixelSet pixels;
+    int x = 0, y = 0;
+    char comma = 0;
+    while (in >> x >> comma >> y) {
+      pixels.insert({x, y});
+    }
+    rows.emplace_back(text.substr(0, text.find(':')), pixels);
   }
+  return rows;
 }
 
-// The circle of radius R centred on (x, y), as GDI lights it, cut to a 256 x 256 surface.
-PixelSet ExpectedCircle(const SReferenceCircle& circle, int x, int y) {
-  PixelSet pixels;
-  for (const auto& [dx, dy] : circle.offsets) {
-    if (x + dx >= 0 && x + dx < 256 && y + dy >= 0 && y + dy < 256) {
-      pixels.insert({x + dx, y + dy});
-    }
+TEST(GdiReferenceTest, EveryReferenceLineLightsExactlyGdisPixels) {
+  const auto lines = LoadRows("lines.txt");
+  ASSERT_EQ(lines.size(), 600u);
+  CRasterCanvas canvas(256, 256);
+  for (const auto& [drawn, lit] : lines) {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    std::istringstream(drawn) >> x0 >> y0 >> x1 >> y1;
+    canvas.FillRectBlack(0, 0, 256, 256);
+    DrawLine(canvas, 0xFFFFFF, x0, y0, x1, y1);
+    EXPECT_EQ(LitPixels(canvas), lit) << "line " << drawn;
   }
-  return pixels;
 }
 
 TEST(GdiReferenceTest, EveryReferenceCircleLightsExactlyGdisPixelsWholeAndCut) {
-  const std::vector<SReferenceCircle> circles = LoadReferenceCircles();
+  const auto circles = LoadRows("arcs.txt");
   ASSERT_EQ(circles.size(), 121u);
   // The middle, where every circle fits, then the edges and corners, which cut them.
   const std::pair<int, int> centres[] = {{128, 128}, {0, 0},   {255, 255}, {3, 130},
                                          {250, 7},   {128, 0}, {-20, 100}, {270, 250}};
   CRasterCanvas canvas(256, 256);
-  for (const SReferenceCircle& circle : circles) {
-    ASSERT_EQ(circle.radius, &circle - circles.data());
+  for (int r = 0; r < 121; ++r) {
+    ASSERT_EQ(circles[r].first, "A " + std::to_string(r));
     for (const auto& [x, y] : centres) {
+      PixelSet expected;
+      for (const auto& [dx, dy] : circles[r].second) {
+        if (x + dx >= 0 && x + dx < 256 && y + dy >= 0 && y + dy < 256) {
+          expected.insert({x + dx, y + dy});
+        }
+      }
       canvas.FillRectBlack(0, 0, 256, 256);
       canvas.BeginContext();
-      canvas.SelectPen(kWhite);
-      const int r = circle.radius;
+      canvas.SelectPen(0xFFFFFF);
       canvas.Arc(x - r, y - r, x + r, y + r, x - r, y, x - r, y);
-      const PixelSet lit = LitPixels(canvas);
-      EXPECT_EQ(lit, ExpectedCircle(circle, x, y))
-          << "radius " << r << " at " << x << ',' << y << "\n got " << Describe(lit);
+      EXPECT_EQ(LitPixels(canvas), expected) << "radius " << r << " at " << x << ',' << y;
     }
   }
 }

@@ -23,55 +23,41 @@ class CFakePageControls : public IPageControls {
   void SelectAllText(int id) override { selected = id; }
 
   std::map<int, std::string> texts;
-  std::map<int, int> checks;
-  std::map<int, int> limits;
-  int focus = 0;
-  int selected = 0;
+  std::map<int, int> checks, limits;
+  int focus = 0, selected = 0;
 };
 
 struct CShownMessage {
-  std::string text;
-  std::string caption;
+  std::string text, caption;
   MessageIcon icon;
 };
 
-class CRecordingMessageBox : public IMessageBox {
- public:
+// The services a page needs, all fakes that remember what they were asked.
+struct CFakeServices : IMessageBox, IPathProbe, IFolderChooser {
   void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override {
-    shown.push_back({std::string(text), std::string(caption), icon});
+    messages.shown.push_back({std::string(text), std::string(caption), icon});
   }
-  std::vector<CShownMessage> shown;
-};
-
-class CFakePathProbe : public IPathProbe {
- public:
   PathKind Probe(const std::string& path) override {
-    probed.push_back(path);
-    const auto it = kinds.find(path);
-    return it == kinds.end() ? PathKind::kMissing : it->second;
+    paths.probed.push_back(path);
+    const auto it = paths.kinds.find(path);
+    return it == paths.kinds.end() ? PathKind::kMissing : it->second;
   }
-  std::map<std::string, PathKind> kinds;
-  std::vector<std::string> probed;
-};
-
-class CFakeFolderChooser : public IFolderChooser {
- public:
   int ChooseFolder(std::string& folder) override {
-    startedIn = folder;
-    if (result == kFolderChosen) {
-      folder = chosen;
-    }
-    return result;
+    folders.startedIn = folder;
+    folder = folders.result == kFolderChosen ? folders.chosen : folder;
+    return folders.result;
   }
-  int result = kFolderCancelled;
-  std::string chosen;
-  std::string startedIn = "<not run>";
-};
 
-// The services a page needs, all fakes.
-struct CFakeServices {
-  CRecordingMessageBox messages;
-  CFakePathProbe paths;
-  CFakeFolderChooser folders;
-  CPageServices services{messages, paths, folders};
+  struct {
+    std::vector<CShownMessage> shown;
+  } messages;
+  struct {
+    std::map<std::string, PathKind> kinds;
+    std::vector<std::string> probed;
+  } paths;
+  struct {
+    int result = kFolderCancelled;
+    std::string chosen, startedIn = "<not run>";
+  } folders;
+  CPageServices services{*this, *this, *this};
 };

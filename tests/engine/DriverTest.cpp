@@ -1,40 +1,27 @@
 #include "EngineFixture.h"
 #include "app/OptionBits.h"
 
-class DriverTest : public EngineTest {
- protected:
-  void Create(int cx = 640, int cy = 480) {
-    host.width = cx;
-    host.height = cy;
-    ASSERT_EQ(wnd.OnCreate(), 0);
-    wnd.OnSize(cx, cy);
-  }
-
-  int StrokeCount(CDrawCall::Kind kind) const {
-    int count = 0;
-    for (const auto& call : host.surface.calls) {
-      count += call.kind == kind ? 1 : 0;
-    }
-    return count;
-  }
-};
+using DriverTest = EngineTest;
 
 TEST_F(DriverTest, CreationStartsTheDrawTimerSeedsAndPicksTheFirstKinds) {
   settings.m_timerInterval = 50;
   host.seed = 1234;
   Create();
   EXPECT_EQ(host.timerLog, (std::vector<std::string>{"set 1 50"}));
-  EXPECT_EQ(wnd.m_timerId, 1u);
-  EXPECT_EQ(wnd.m_stepIndex, 0);
+  EXPECT_EQ(std::pair(wnd.m_timerId, wnd.m_stepIndex), std::pair(1u, 0));
   EXPECT_EQ(wnd.KindsClash(), 0);
   // Three colour draws, then the kinds.
   reference.Seed(1234);
-  std::array<std::uint8_t, 3> colour{};
-  for (auto& c : colour) {
-    c = static_cast<std::uint8_t>(reference.Next() % 120 + 50);
+  for (int c = 0; c < 3; ++c) {
+    EXPECT_EQ(wnd.m_colour[c], reference.Next() % 120 + 50);
   }
-  EXPECT_EQ(wnd.m_colour, colour);
   EXPECT_EQ(wnd.m_kindX, reference.Next() % 50);
+  // Point 0 is drawn one colour step past the start.
+  const auto start = wnd.m_colour;
+  wnd.OnTimer(1);
+  EXPECT_EQ(host.surface.calls.front(),
+            (CDrawCall{CDrawCall::kSelectPen,
+                       {(start[0] + 1) | (start[1] + 2) << 8 | (start[2] + 3) << 16}}));
 }
 
 TEST_F(DriverTest, AWholeFigureIs361TicksThenTheWaitThenAClear) {
@@ -42,10 +29,8 @@ TEST_F(DriverTest, AWholeFigureIs361TicksThenTheWaitThenAClear) {
   Create();
   host.timerLog.clear();
   const auto firstKinds = std::pair{wnd.m_kindX, wnd.m_kindY};
-  for (int i = 0; i < 360; ++i) {
-    wnd.OnTimer(1);
-    ASSERT_EQ(wnd.m_stepIndex, i + 1);
-  }
+  Ticks(360);
+  EXPECT_EQ(wnd.m_stepIndex, 360);
   EXPECT_TRUE(host.timerLog.empty());
   EXPECT_EQ(std::pair(wnd.m_kindX, wnd.m_kindY), firstKinds);
   wnd.OnTimer(1);  // point 360
@@ -53,10 +38,16 @@ TEST_F(DriverTest, AWholeFigureIs361TicksThenTheWaitThenAClear) {
   EXPECT_EQ(host.timerLog, (std::vector<std::string>{"kill 1", "set 2 3000"}));
   EXPECT_EQ(host.contextsOut, 0);
   // 361 circles at default settings, each in its own pen.
-  EXPECT_EQ(StrokeCount(CDrawCall::kArc), 361);
-  EXPECT_EQ(StrokeCount(CDrawCall::kSelectPen), 361);
-  EXPECT_EQ(StrokeCount(CDrawCall::kRestorePen), 361);
-  EXPECT_EQ(StrokeCount(CDrawCall::kFill), 0);
+  for (auto kind : {CDrawCall::kArc, CDrawCall::kSelectPen, CDrawCall::kRestorePen}) {
+    EXPECT_EQ(host.surface.Count(kind), 361);
+  }
+  EXPECT_EQ(host.surface.Count(CDrawCall::kFill), 0);
+  // A tick already queued when timer 1 stopped, and a stranger's, are harmless.
+  const auto calls = host.surface.calls.size();
+  wnd.OnTimer(1);
+  wnd.OnTimer(99);
+  EXPECT_EQ(wnd.m_stepIndex, 361);
+  EXPECT_EQ(host.surface.calls.size(), calls);
 
   host.surface.calls.clear();
   host.timerLog.clear();
@@ -64,29 +55,16 @@ TEST_F(DriverTest, AWholeFigureIs361TicksThenTheWaitThenAClear) {
   EXPECT_EQ(wnd.m_stepIndex, 0);
   EXPECT_EQ(host.timerLog, (std::vector<std::string>{"kill 2", "set 1 50"}));
   EXPECT_EQ(host.surface.calls, (std::vector<CDrawCall>{{CDrawCall::kFill, {0, 0, 640, 480}}}));
-  host.surface.calls.clear();
   wnd.OnTimer(1);
   EXPECT_EQ(wnd.m_stepIndex, 1);
   EXPECT_EQ(wnd.m_firstStamp, 1);  // circles never clear it
-}
-
-TEST_F(DriverTest, PointZeroIsDrawnOneColourStepPastTheStart) {
-  Create();
-  const auto start = wnd.m_colour;
-  wnd.OnTimer(1);
-  ASSERT_FALSE(host.surface.calls.empty());
-  const auto& pen = host.surface.calls.front();
-  EXPECT_EQ(pen.kind, CDrawCall::kSelectPen);
-  const int expected = (start[0] + 1) | (start[1] + 2) << 8 | (start[2] + 3) << 16;
-  EXPECT_EQ(pen.v[0], expected);
 }
 
 TEST_F(DriverTest, PlanningDrawsItsRandomNumbersInOrder) {
   settings.m_objectShape = OptionBits::kAllShapes;
   settings.m_objectRotation = OptionBits::kAllRotations;
   settings.m_joinTheDots = OptionBits::kAllJoinModes;
-  settings.m_zoomOption = OptionBits::kAllZoomLevels | OptionBits::kAllZoomPhases |
-                          OptionBits::kZoomStartSmall | OptionBits::kZoomStartLarge;
+  settings.m_zoomOption = 0x3FF;
   host.seed = 42;
   Create();
   reference.Seed(wnd.m_random.State());
@@ -107,15 +85,12 @@ TEST_F(DriverTest, PlanningDrawsItsRandomNumbersInOrder) {
 TEST_F(DriverTest, ZeroRadiusDrawsAPolylineClosedAfterPoint360) {
   settings.m_objectSizeFactor = 0.0;
   Create();
+  wnd.OnTimer(1);
   std::vector<CPoint> pixels;
-  for (int i = 0; i <= 360; ++i) {
-    wnd.OnTimer(1);
-    if (i == 0) {
-      for (int j = 0; j <= 360; ++j) {
-        pixels.push_back(wnd.PointPixel(j, 0));
-      }
-    }
+  for (int j = 0; j <= 360; ++j) {
+    pixels.push_back(wnd.PointPixel(j, 0));
   }
+  Ticks(360);
   const auto strokes = host.surface.Strokes();
   ASSERT_EQ(strokes.size(), 2u * 361 + 1);
   EXPECT_EQ(strokes[0], MoveCall(wnd.m_firstPoint.x, wnd.m_firstPoint.y));
@@ -129,7 +104,23 @@ TEST_F(DriverTest, ZeroRadiusDrawsAPolylineClosedAfterPoint360) {
   EXPECT_EQ(strokes.back(), LineCall(pixels[0].x, pixels[0].y));
 }
 
-TEST_F(DriverTest, PauseIgnoresEveryTickAndFreezesTheWalk) {
+TEST_F(DriverTest, ZeroRadiusStartSmallStampsASquareCollapsedOntoPointZero) {
+  settings.m_objectSizeFactor = 0.0;
+  settings.m_objectShape = OptionBits::kSquare;
+  settings.m_joinTheDots = OptionBits::kJoinBoth;
+  settings.m_zoomOption =
+      OptionBits::kZoomMedium | OptionBits::kZoomOnePhase | OptionBits::kZoomStartSmall;
+  Create();
+  wnd.OnTimer(1);
+  EXPECT_EQ(std::tuple(wnd.m_bigZoomSteps, wnd.m_zoomStep, wnd.m_radius), std::tuple(1, 0, 0));
+  // Point 0: the square's outline collapsed onto the point.
+  const CPoint p0 = wnd.PointPixel(0, 1);
+  std::vector<CDrawCall> expected(5, LineCall(p0.x, p0.y));
+  expected[0] = MoveCall(p0.x, p0.y);
+  EXPECT_EQ(host.surface.Strokes(), expected);
+}
+
+TEST_F(DriverTest, PauseFreezesEveryTick) {
   Create();
   wnd.OnTimer(1);
   const auto colour = wnd.m_colour;
@@ -146,29 +137,15 @@ TEST_F(DriverTest, PauseIgnoresEveryTickAndFreezesTheWalk) {
   EXPECT_EQ(wnd.m_stepIndex, 2);
 }
 
-TEST_F(DriverTest, StrayTicksAreHarmless) {
-  Create();
-  for (int i = 0; i <= 360; ++i) {
-    wnd.OnTimer(1);
-  }
-  const auto calls = host.surface.calls.size();
-  wnd.OnTimer(1);  // already queued when timer 1 stopped
-  wnd.OnTimer(99);
-  EXPECT_EQ(wnd.m_stepIndex, 361);
-  EXPECT_EQ(host.surface.calls.size(), calls);
-}
-
 TEST_F(DriverTest, FailedTimersStopTheAnimationWithoutStopCalls) {
   host.failTimers = true;
   Create();
   EXPECT_EQ(wnd.m_timerId, 0u);
-  for (int i = 0; i <= 360; ++i) {
-    wnd.OnTimer(1);
-  }
+  Ticks(361);
   EXPECT_EQ(host.timerLog, (std::vector<std::string>{"set 1 50", "set 2 1000"}));
 }
 
-TEST_F(DriverTest, EraseFillsTheClientAreaBlack) {
+TEST_F(DriverTest, EraseFillsTheClientAreaBlackAndPaintDrawsNothing) {
   Create(300, 200);
   CRecordingSurface dc;
   EXPECT_EQ(wnd.OnEraseBkgnd(dc), 1);
@@ -178,25 +155,20 @@ TEST_F(DriverTest, EraseFillsTheClientAreaBlack) {
 }
 
 TEST_F(DriverTest, TinyAndEmptyWindowsRunWholeFiguresForEveryShape) {
-  for (auto [cx, cy] : {std::pair{1, 1}, std::pair{2, 2}, std::pair{3, 50}, std::pair{0, 0}}) {
+  settings.m_objectShape = OptionBits::kAllShapes;
+  settings.m_joinTheDots = OptionBits::kAllJoinModes;
+  settings.m_zoomOption = 0x3FF;
+  settings.m_endDelay = -5;
+  Create(0, 0);
+  for (auto [cx, cy] : {std::pair{1, 1}, {2, 2}, {3, 50}, {0, 0}}) {
     for (double factor : {0.08, 5.0, 42949672.95}) {
-      SaverSettings local;
-      local.m_objectSizeFactor = factor;
-      local.m_objectShape = OptionBits::kAllShapes;
-      local.m_joinTheDots = OptionBits::kAllJoinModes;
-      local.m_zoomOption = 0x3FF;
-      local.m_endDelay = -5;
-      CFakeCurveHost localHost;
-      CCurveWnd local_wnd(local, localHost, 1);
-      local_wnd.OnCreate();
-      local_wnd.OnSize(cx, cy);
+      settings.m_objectSizeFactor = factor;
+      wnd.OnSize(cx, cy);
       for (int figure = 0; figure < 3; ++figure) {
-        for (int i = 0; i <= 360; ++i) {
-          local_wnd.OnTimer(1);
-        }
-        EXPECT_EQ(localHost.timers.count(2), 1u);
-        EXPECT_EQ(localHost.timers[2], 0u);
-        local_wnd.OnTimer(2);
+        Ticks(361);
+        ASSERT_EQ(host.timers.count(2), 1u);
+        EXPECT_EQ(host.timers[2], 0u);
+        wnd.OnTimer(2);
       }
     }
   }
