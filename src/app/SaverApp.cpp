@@ -15,6 +15,11 @@ int CSaverApp::InitInstance(std::span<const std::string_view> arguments) {
       return choice.hostWindow ? m_modes.CreatePreviewWindow(m_settings, *choice.hostWindow) : 0;
     case RunMode::kFullScreen:
       return m_modes.CreateFullScreenWindow(m_settings);
+    case RunMode::kHosted:
+      return m_modes.CreateHostedWindow(m_settings, choice.hostWindow, choice.rootWindow);
+    case RunMode::kUsage:
+      m_modes.ShowUsage();
+      return 0;
     case RunMode::kNone:
       break;
   }

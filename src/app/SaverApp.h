@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -19,6 +20,15 @@ class IRunModes {
   // Each returns nonzero when its window exists and the message loop is to run.
   virtual int CreatePreviewWindow(SaverSettings& settings, std::uint64_t hostWindow) = 0;
   virtual int CreateFullScreenWindow(SaverSettings& settings) = 0;
+  // Unix screen-saver hosts: draws in the window given (a window id wins), else with
+  // rootWindow set in the host's own window or the root window; behaves as the preview.
+  // Platforms without such hosts create nothing.
+  virtual int CreateHostedWindow(SaverSettings&, std::optional<std::uint64_t> /*window*/,
+                                 bool /*rootWindow*/) {
+    return 0;
+  }
+  // A short usage text for --help; platforms without a console show nothing.
+  virtual void ShowUsage() {}
   // Runs until the drawing window is gone; returns the process exit code.
   virtual int RunMessageLoop() = 0;
 };

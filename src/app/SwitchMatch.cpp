@@ -14,11 +14,55 @@ int MatchSwitch(std::string_view argument, std::string_view mode) {
   return upper(argument.front()) == upper(mode.front()) ? 1 : 0;
 }
 
+namespace {
+
+bool IsRootWord(std::string_view word) {
+  return word == "--root" || word == "-root";
+}
+bool IsWindowIdWord(std::string_view word) {
+  return word == "--window-id" || word == "-window-id";
+}
+
+// The words of XScreenSaver-style hosts, in any order. A window id, even an unreadable one,
+// wins over --root, so that a bad id ends quietly instead of drawing over the whole screen.
+// Any other word makes the command line unknown, which ends the program silently.
+ModeChoice ChooseHostedMode(std::span<const std::string_view> arguments) {
+  ModeChoice choice{RunMode::kHosted, std::nullopt, false};
+  bool windowIdGiven = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    if (IsRootWord(arguments[i])) {
+      choice.rootWindow = true;
+    } else if (IsWindowIdWord(arguments[i])) {
+      windowIdGiven = true;
+      choice.hostWindow = std::nullopt;
+      if (i + 1 < arguments.size()) {
+        choice.hostWindow = ParseHostWindowId(arguments[++i]);
+      }
+    } else {
+      return {RunMode::kNone, std::nullopt, false};
+    }
+  }
+  if (windowIdGiven) {
+    choice.rootWindow = false;
+  }
+  return choice;
+}
+
+}  // namespace
+
 ModeChoice ChooseRunMode(std::span<const std::string_view> arguments) {
   if (arguments.empty()) {
     return {RunMode::kConfiguration, std::nullopt};
   }
   const std::string_view first = arguments.front();
+  // These words begin with a character the Windows rule skips or does not know, so reading
+  // them first changes nothing that the Windows switches select.
+  if (first == "--help") {
+    return {RunMode::kUsage, std::nullopt};
+  }
+  if (IsRootWord(first) || IsWindowIdWord(first)) {
+    return ChooseHostedMode(arguments);
+  }
   if (MatchSwitch(first, "c")) {
     return {RunMode::kConfiguration, std::nullopt};
   }
@@ -56,6 +100,38 @@ std::optional<std::uint64_t> ParseWindowHandle(std::string_view text) {
     anyDigit = true;
   }
   if (!anyDigit || value == 0 || negative) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<std::uint64_t> ParseHostWindowId(std::string_view text) {
+  unsigned base = 10;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    base = 16;
+    text.remove_prefix(2);
+  }
+  if (text.empty()) {
+    return std::nullopt;
+  }
+  std::uint64_t value = 0;
+  for (const char c : text) {
+    unsigned digit = 0;
+    if (c >= '0' && c <= '9') {
+      digit = static_cast<unsigned>(c - '0');
+    } else if (base == 16 && c >= 'a' && c <= 'f') {
+      digit = static_cast<unsigned>(c - 'a' + 10);
+    } else if (base == 16 && c >= 'A' && c <= 'F') {
+      digit = static_cast<unsigned>(c - 'A' + 10);
+    } else {
+      return std::nullopt;
+    }
+    if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / base) {
+      return std::nullopt;
+    }
+    value = value * base + digit;
+  }
+  if (value == 0) {
     return std::nullopt;
   }
   return value;

@@ -9,16 +9,26 @@
 // the next character counts, in either case ("/s", "-S", "s", "/screensaver", "/S:123").
 int MatchSwitch(std::string_view argument, std::string_view mode);
 
-enum class RunMode { kConfiguration, kPreview, kFullScreen, kNone };
+// kHosted and kUsage come from the long words that Unix screen-saver hosts pass (--root,
+// --window-id ID, --help); the Windows switches never produce them.
+enum class RunMode { kConfiguration, kPreview, kFullScreen, kHosted, kUsage, kNone };
 
 struct ModeChoice {
   RunMode mode = RunMode::kNone;
-  // The host window for the preview; empty when the argument is missing or names no window.
+  // The host window for the preview, or for kHosted the window given with --window-id;
+  // empty when the argument is missing or names no window.
   std::optional<std::uint64_t> hostWindow;
+  // kHosted only: --root was given, so without a window id the host's window (or the
+  // screen's root window) is the drawing window.
+  bool rootWindow = false;
 };
 
 // The mode chosen by the arguments after the program name.
 ModeChoice ChooseRunMode(std::span<const std::string_view> arguments);
+
+// A window id as Unix screen-saver hosts write it: "0x" and hex digits, or decimal digits,
+// with nothing else around them. Zero and values beyond 64 bits name no window.
+std::optional<std::uint64_t> ParseHostWindowId(std::string_view text);
 
 // The preview's window handle as the C runtime reads a decimal integer: leading white space
 // and a sign accepted, reading stops at the first non-digit. A value that cannot name a

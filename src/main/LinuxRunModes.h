@@ -1,19 +1,32 @@
 #pragma once
 
+#include <memory>
+
 #include "app/SaverApp.h"
+
+class CX11Session;
 
 // The Linux platform's modes: the saver windows on X11 and the settings sheet on Qt.
 class CLinuxRunModes : public IRunModes {
  public:
-  CLinuxRunModes(int argc, char** argv) : m_argc(argc), m_argv(argv) {}
+  CLinuxRunModes(int argc, char** argv);
+  ~CLinuxRunModes() override;
 
   void RunConfigSheet(SaverSettings& settings) override;
   int CreatePreviewWindow(SaverSettings& settings, std::uint64_t hostWindow) override;
   int CreateFullScreenWindow(SaverSettings& settings) override;
+  int CreateHostedWindow(SaverSettings& settings, std::optional<std::uint64_t> window,
+                         bool rootWindow) override;
+  void ShowUsage() override;
   int RunMessageLoop() override;
+
+  // The exit code when no message loop ran: 1 when the display could not be opened.
+  int ExitCode() const { return m_exitCode; }
 
  private:
   // The toolkit of the settings sheet wants the raw command line.
   int m_argc;
   char** m_argv;
+  std::unique_ptr<CX11Session> m_x11;
+  int m_exitCode = 0;
 };

@@ -10,5 +10,6 @@ int main(int argc, char** argv) {
   CRegFileStore store(UserConfigHome());
   CLinuxRunModes modes(argc, argv);
   CSaverApp app(store, modes);
-  return app.Run(arguments);
+  const int code = app.Run(arguments);
+  return code != 0 ? code : modes.ExitCode();
 }

@@ -22,6 +22,12 @@ class CRecordingModes : public IRunModes {
     calls.push_back("fullscreen");
     return windowCreated;
   }
+  int CreateHostedWindow(SaverSettings&, std::optional<std::uint64_t> window, bool root) override {
+    calls.push_back("hosted " + (window ? std::to_string(*window) : std::string("-")) +
+                    (root ? " root" : ""));
+    return windowCreated;
+  }
+  void ShowUsage() override { calls.push_back("usage"); }
   int RunMessageLoop() override {
     calls.push_back("loop");
     return 0;
@@ -47,6 +53,14 @@ TEST(SaverAppTest, EachModeCallsItsEntryPoint) {
   EXPECT_EQ(RunWith({"/c:1234"}), V{"config"});
   EXPECT_EQ(RunWith({"/s"}), (V{"fullscreen", "loop"}));
   EXPECT_EQ(RunWith({"/p", "1234"}), (V{"preview 1234", "loop"}));
+}
+
+TEST(SaverAppTest, UnixHostWordsReachTheHostedWindowAndUsage) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(RunWith({"--root"}), (V{"hosted - root", "loop"}));
+  EXPECT_EQ(RunWith({"--root", "--window-id", "0x10"}), (V{"hosted 16", "loop"}));
+  EXPECT_EQ(RunWith({"--window-id", "bad"}, 0), V{"hosted -"});
+  EXPECT_EQ(RunWith({"--help"}), V{"usage"});
 }
 
 TEST(SaverAppTest, NoWindowMeansNoMessageLoop) {

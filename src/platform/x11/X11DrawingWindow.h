@@ -1,0 +1,96 @@
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <memory>
+#include <optional>
+
+#include "app/SaverSettings.h"
+#include "app/SaverWnd.h"
+#include "canvas/RasterCanvas.h"
+#include "engine/CurveWnd.h"
+#include "platform/x11/WindowTimers.h"
+#include "platform/x11/X11Cursors.h"
+#include "platform/x11/X11Presenter.h"
+
+// One drawing window on X11 and the engine window it hosts. The engine draws into a raster
+// canvas that mirrors the window; what a tick changed is presented when it releases its
+// context. Three kinds:
+//  - full screen: an override-redirect window over the primary monitor that grabs the
+//    keyboard and the pointer and hands input to a CSaverWnd;
+//  - child: a plain CCurveWnd in a new child window that covers a host window and follows
+//    its size (the Windows-style preview);
+//  - adopted: a plain CCurveWnd drawing straight into a window that a screen-saver host
+//    created (or the root window); the host keeps input and lifetime.
+class CX11DrawingWindow : public ISaverWndHost {
+ public:
+  static std::unique_ptr<CX11DrawingWindow> CreateFullScreen(Display* display,
+                                                             SaverSettings& settings);
+  static std::unique_ptr<CX11DrawingWindow> CreateChild(Display* display, SaverSettings& settings,
+                                                        Window parent);
+  static std::unique_ptr<CX11DrawingWindow> Adopt(Display* display, SaverSettings& settings,
+                                                  Window window);
+
+  ~CX11DrawingWindow() override;
+  CX11DrawingWindow(const CX11DrawingWindow&) = delete;
+  CX11DrawingWindow& operator=(const CX11DrawingWindow&) = delete;
+
+  // The event loop's side.
+  void HandleEvent(XEvent& event);
+  void DeliverTimer(std::uint32_t id);
+  // Destroys the window once a close request has arrived (the handler that asked has
+  // returned by then, as with a posted message).
+  void ProcessCloseRequest();
+  bool Finished() const { return m_gone; }
+  CWindowTimers& Timers() { return m_timers; }
+  Window XWindow() const { return m_window; }
+
+  // ICurveWndHost
+  IDrawingSurface& GetDC() override;
+  void ReleaseDC(IDrawingSurface& dc) override;
+  int ClientWidth() const override { return m_width; }
+  int ClientHeight() const override { return m_height; }
+  std::uint32_t SetTimer(std::uint32_t id, std::uint32_t periodMs) override;
+  void KillTimer(std::uint32_t id) override;
+  std::uint32_t TimeSeconds() override;
+
+  // ISaverWndHost
+  void PostClose() override { m_closeRequested = true; }
+  void ShowWaitCursor() override;
+  void ShowInvisibleCursor() override;
+  int CaptureClientArea(int width, int height, std::vector<std::uint8_t>& storage,
+                        CDeviceBitmap& bitmap) override;
+  char PathSeparator() const override { return '/'; }
+
+ private:
+  enum class Kind { kFullScreen, kChild, kAdopted };
+
+  CX11DrawingWindow(Display* display, Kind kind, Window window, Window parent, Visual* visual,
+                    int depth, int width, int height);
+  bool StartEngine(std::unique_ptr<CCurveWnd> engine);
+  void GrabInput();
+  void Resize(int width, int height);
+  void Erase(int left, int top, int right, int bottom);
+  void PresentDirty();
+  void HandleKey(XKeyEvent& event);
+  void HandleFocusOut(const XFocusChangeEvent& event);
+  void ShowCursor(Cursor cursor);
+
+  Display* m_display;
+  Kind m_kind;
+  Window m_window;
+  Window m_parent;
+  Visual* m_visual;
+  int m_depth;
+  int m_width;
+  int m_height;
+  CRasterCanvas m_canvas;
+  CX11Presenter m_presenter;
+  CX11Cursors m_cursors;
+  CWindowTimers m_timers;
+  std::unique_ptr<CCurveWnd> m_engine;
+  CSaverWnd* m_saver = nullptr;
+  bool m_grabbed = false;
+  bool m_closeRequested = false;
+  bool m_gone = false;
+};

@@ -1,0 +1,202 @@
+#include "platform/x11/X11Presenter.h"
+
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include "platform/x11/X11Errors.h"
+
+namespace {
+
+// The shared strip: 1 MiB, 136 rows of a 1920-pixel screen.
+constexpr int kStripBytes = 1 << 20;
+// Below this many pixels a rectangle goes through the connection: a shared-memory put must
+// wait for the server to finish reading before the strip is reused, and for the few
+// thousand pixels of a tick that round trip costs more than the copy it saves.
+constexpr int kSharedMemoryPixels = 64 * 1024;
+
+// The framebuffer's layout, 0x00RRGGBB in 32-bit little-endian words, is the server's own
+// when its visual has these masks and it keeps depth-24 pixels in 32 bits, low byte first.
+bool IsNativeFormat(Display* display, Visual* visual, int depth) {
+  if (depth != 24 || visual->red_mask != 0xFF0000 || visual->green_mask != 0xFF00 ||
+      visual->blue_mask != 0xFF || ImageByteOrder(display) != LSBFirst ||
+      std::endian::native != std::endian::little) {
+    return false;
+  }
+  int count = 0;
+  XPixmapFormatValues* formats = XListPixmapFormats(display, &count);
+  bool ok = false;
+  for (int i = 0; i < count; ++i) {
+    if (formats[i].depth == depth) {
+      ok = formats[i].bits_per_pixel == 32;
+    }
+  }
+  if (formats != nullptr) {
+    XFree(formats);
+  }
+  return ok;
+}
+
+// Places an 8-bit channel under a mask of any width and position.
+unsigned long ScaleToMask(std::uint32_t value8, unsigned long mask) {
+  if (mask == 0) {
+    return 0;
+  }
+  const int shift = std::countr_zero(mask);
+  const int bits = std::popcount(mask);
+  const unsigned long value =
+      bits >= 8 ? static_cast<unsigned long>(value8) << (bits - 8) : value8 >> (8 - bits);
+  return (value << shift) & mask;
+}
+
+}  // namespace
+
+CX11Presenter::CX11Presenter(Display* display, Drawable target, Visual* visual, int depth)
+    : m_display(display), m_target(target), m_visual(visual), m_depth(depth) {
+  m_gc = XCreateGC(display, target, 0, nullptr);
+  m_native = IsNativeFormat(display, visual, depth);
+  int major = 0;
+  int minor = 0;
+  Bool pixmaps = False;
+  m_shmUsable = m_native && XShmQueryVersion(display, &major, &minor, &pixmaps) == True;
+}
+
+CX11Presenter::~CX11Presenter() {
+  ReleaseSharedImage();
+  XFreeGC(m_display, m_gc);
+}
+
+bool CX11Presenter::EnsureSharedImage(int width) {
+  if (m_shmImage != nullptr && m_shmImage->width == width) {
+    return true;
+  }
+  const int height = std::max(1, kStripBytes / (width * 4));
+  ReleaseSharedImage();
+  m_shmImage =
+      XShmCreateImage(m_display, m_visual, static_cast<unsigned>(m_depth), ZPixmap, nullptr,
+                      &m_shmInfo, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  if (m_shmImage == nullptr) {
+    return false;
+  }
+  const std::size_t bytes =
+      static_cast<std::size_t>(m_shmImage->bytes_per_line) * static_cast<std::size_t>(height);
+  m_shmInfo.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  if (m_shmInfo.shmid < 0) {
+    XDestroyImage(m_shmImage);
+    m_shmImage = nullptr;
+    return false;
+  }
+  m_shmInfo.shmaddr = static_cast<char*>(shmat(m_shmInfo.shmid, nullptr, 0));
+  m_shmInfo.readOnly = False;
+  m_shmImage->data = m_shmInfo.shmaddr;
+  bool attached =
+      m_shmInfo.shmaddr != reinterpret_cast<char*>(-1) && XShmAttach(m_display, &m_shmInfo) == True;
+  // A server on another machine refuses the attach with an error, not a result.
+  attached = TakeX11Error(m_display) == Success && attached;
+  // Marked for removal at once, so the segment goes away with the last detach even if the
+  // process is killed.
+  shmctl(m_shmInfo.shmid, IPC_RMID, nullptr);
+  if (!attached) {
+    if (m_shmInfo.shmaddr != reinterpret_cast<char*>(-1)) {
+      shmdt(m_shmInfo.shmaddr);
+    }
+    m_shmImage->data = nullptr;
+    XDestroyImage(m_shmImage);
+    m_shmImage = nullptr;
+    return false;
+  }
+  return true;
+}
+
+void CX11Presenter::ReleaseSharedImage() {
+  if (m_shmImage == nullptr) {
+    return;
+  }
+  XShmDetach(m_display, &m_shmInfo);
+  XSync(m_display, False);
+  shmdt(m_shmInfo.shmaddr);
+  m_shmImage->data = nullptr;
+  XDestroyImage(m_shmImage);
+  m_shmImage = nullptr;
+}
+
+void CX11Presenter::Present(const std::uint32_t* pixels, int width, int height, int x, int y, int w,
+                            int h) {
+  const int left = std::max(x, 0);
+  const int top = std::max(y, 0);
+  const int right = std::min(x + w, width);
+  const int bottom = std::min(y + h, height);
+  if (pixels == nullptr || left >= right || top >= bottom) {
+    return;
+  }
+  const int cw = right - left;
+  const int ch = bottom - top;
+  if (!m_native) {
+    PresentConverted(pixels, width, left, top, cw, ch);
+    return;
+  }
+  if (m_shmUsable && cw * ch >= kSharedMemoryPixels && !EnsureSharedImage(width)) {
+    m_shmUsable = false;  // a server on another machine: no use asking again
+  }
+  if (m_shmUsable && cw * ch >= kSharedMemoryPixels) {
+    for (int first = top; first < bottom; first += m_shmImage->height) {
+      const int rows = std::min(m_shmImage->height, bottom - first);
+      for (int row = 0; row < rows; ++row) {
+        std::memcpy(m_shmImage->data + static_cast<std::size_t>(row) * m_shmImage->bytes_per_line +
+                        static_cast<std::size_t>(left) * 4,
+                    pixels + static_cast<std::size_t>(first + row) * width + left,
+                    static_cast<std::size_t>(cw) * 4);
+      }
+      XShmPutImage(m_display, m_target, m_gc, m_shmImage, left, 0, left, first,
+                   static_cast<unsigned>(cw), static_cast<unsigned>(rows), False);
+      // The server reads the segment while it handles the request; the answer to a later
+      // request means it is done, so the next copy cannot overwrite pixels not yet shown.
+      XSync(m_display, False);
+    }
+    return;
+  }
+  XImage* image =
+      XCreateImage(m_display, m_visual, static_cast<unsigned>(m_depth), ZPixmap, 0,
+                   reinterpret_cast<char*>(const_cast<std::uint32_t*>(pixels)),
+                   static_cast<unsigned>(width), static_cast<unsigned>(height), 32, width * 4);
+  if (image == nullptr) {
+    return;
+  }
+  XPutImage(m_display, m_target, m_gc, image, left, top, left, top, static_cast<unsigned>(cw),
+            static_cast<unsigned>(ch));
+  image->data = nullptr;  // the framebuffer is not ours to free
+  XDestroyImage(image);
+}
+
+unsigned long CX11Presenter::ConvertPixel(std::uint32_t rgb) const {
+  const unsigned long colourBits = m_visual->red_mask | m_visual->green_mask | m_visual->blue_mask;
+  const unsigned long depthMask = m_depth >= 32 ? 0xFFFFFFFFul : (1ul << m_depth) - 1;
+  // Bits outside the colour masks (the alpha of a 32-bit visual) are set: opaque.
+  return ScaleToMask((rgb >> 16) & 0xFF, m_visual->red_mask) |
+         ScaleToMask((rgb >> 8) & 0xFF, m_visual->green_mask) |
+         ScaleToMask(rgb & 0xFF, m_visual->blue_mask) | (~colourBits & depthMask);
+}
+
+void CX11Presenter::PresentConverted(const std::uint32_t* pixels, int width, int x, int y, int w,
+                                     int h) {
+  XImage* image = XCreateImage(m_display, m_visual, static_cast<unsigned>(m_depth), ZPixmap, 0,
+                               nullptr, static_cast<unsigned>(w), static_cast<unsigned>(h), 32, 0);
+  if (image == nullptr) {
+    return;
+  }
+  m_convertBuffer.resize(static_cast<std::size_t>(image->bytes_per_line) *
+                         static_cast<std::size_t>(h));
+  image->data = m_convertBuffer.data();
+  for (int row = 0; row < h; ++row) {
+    const std::uint32_t* source = pixels + static_cast<std::size_t>(y + row) * width + x;
+    for (int col = 0; col < w; ++col) {
+      XPutPixel(image, col, row, ConvertPixel(source[col]));
+    }
+  }
+  XPutImage(m_display, m_target, m_gc, image, 0, 0, x, y, static_cast<unsigned>(w),
+            static_cast<unsigned>(h));
+  image->data = nullptr;
+  XDestroyImage(image);
+}

@@ -1,0 +1,69 @@
+#include "platform/x11/X11Session.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "platform/x11/X11Errors.h"
+#include "platform/x11/X11EventLoop.h"
+
+namespace {
+
+// X window ids are 29-bit resource ids; anything larger cannot name a window, and must not
+// be cut down to one that might.
+bool FitsWindowId(std::uint64_t id) {
+  return id <= std::numeric_limits<std::uint32_t>::max();
+}
+
+}  // namespace
+
+std::unique_ptr<CX11Session> CX11Session::Open(int& exitCode) {
+  const char* name = std::getenv("DISPLAY");
+  if (name == nullptr || *name == '\0') {
+    std::fputs("spirandel: no X display (DISPLAY is not set)\n", stderr);
+    exitCode = 1;
+    return nullptr;
+  }
+  InstallX11ErrorRecorder();
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) {
+    std::fprintf(stderr, "spirandel: cannot open X display \"%s\"\n", name);
+    exitCode = 1;
+    return nullptr;
+  }
+  CatchEndingSignals();
+  return std::unique_ptr<CX11Session>(new CX11Session(display));
+}
+
+CX11Session::~CX11Session() {
+  m_window.reset();
+  if (!X11ConnectionLost()) {
+    XCloseDisplay(m_display);
+  }
+}
+
+int CX11Session::CreateFullScreen(SaverSettings& settings) {
+  m_window = CX11DrawingWindow::CreateFullScreen(m_display, settings);
+  return m_window ? 1 : 0;
+}
+
+int CX11Session::CreateChild(SaverSettings& settings, std::uint64_t parent) {
+  if (!FitsWindowId(parent)) {
+    return 0;
+  }
+  m_window = CX11DrawingWindow::CreateChild(m_display, settings, static_cast<Window>(parent));
+  return m_window ? 1 : 0;
+}
+
+int CX11Session::Adopt(SaverSettings& settings, std::optional<std::uint64_t> window) {
+  if (window && !FitsWindowId(*window)) {
+    return 0;
+  }
+  const Window target = window ? static_cast<Window>(*window) : DefaultRootWindow(m_display);
+  m_window = CX11DrawingWindow::Adopt(m_display, settings, target);
+  return m_window ? 1 : 0;
+}
+
+int CX11Session::Run(CX11LoopStats* stats) {
+  return m_window ? RunX11EventLoop(m_display, *m_window, stats) : 0;
+}

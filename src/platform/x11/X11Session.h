@@ -1,0 +1,38 @@
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "app/SaverSettings.h"
+#include "platform/x11/X11DrawingWindow.h"
+#include "platform/x11/X11EventLoop.h"
+
+// One run of the saver on X11: the display connection and the one drawing window.
+class CX11Session {
+ public:
+  // Opens $DISPLAY; on failure writes one line to stderr, sets exitCode to 1 and returns
+  // null.
+  static std::unique_ptr<CX11Session> Open(int& exitCode);
+  ~CX11Session();
+  CX11Session(const CX11Session&) = delete;
+  CX11Session& operator=(const CX11Session&) = delete;
+
+  // Each returns nonzero when the window exists and Run is to follow; a window id that
+  // names no window creates nothing, quietly.
+  int CreateFullScreen(SaverSettings& settings);
+  int CreateChild(SaverSettings& settings, std::uint64_t parent);
+  // Draws in the window given, or in the root window without one.
+  int Adopt(SaverSettings& settings, std::optional<std::uint64_t> window);
+
+  // The event loop; the process exit code.
+  int Run(CX11LoopStats* stats = nullptr);
+
+ private:
+  explicit CX11Session(Display* display) : m_display(display) {}
+
+  Display* m_display;
+  std::unique_ptr<CX11DrawingWindow> m_window;
+};
