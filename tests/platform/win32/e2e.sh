@@ -29,6 +29,9 @@ reg_get() {
 saver_pid=
 saver_window=
 start_saver() {
+  # Let the X server and Wine settle after the previous saver's window went away, so that no
+  # late focus change reaches the new one as a loss of activation.
+  sleep 1
   "$wine_run" "$saver" "$@" >/dev/null 2>&1 &
   saver_pid=$!
   # The saver's own window is the one of its class that is bigger than Wine's 1x1 helpers.
@@ -74,6 +77,7 @@ wait_until_drawn() {
       # presses that arrive before its window has had the X input focus.
       xdotool windowfocus --sync "$saver_window" 2>/dev/null
       sleep 0.3
+      running || echo "note: the saver ended before any input was sent"
       return 0
     fi
     sleep 0.5
