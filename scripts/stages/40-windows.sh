@@ -30,7 +30,11 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   fi
   # The saver exists once the engine and the saver window are in the tree.
   if [ -f build-win64/spirandel.scr ]; then
-    tests/platform/win32/e2e.sh "$PWD/build-win64" || status=1
+    # Now and then Wine hands the keyboard to a new window late (no window manager decides
+    # it), and a key-driven case fails; a second complete run must then pass.
+    tests/platform/win32/e2e.sh "$PWD/build-win64" ||
+      { echo "end-to-end run failed; running it once more"; tests/platform/win32/e2e.sh "$PWD/build-win64"; } ||
+      status=1
   else
     echo "build-win64/spirandel.scr not built (engine or saver window missing): no end-to-end tests"
   fi
