@@ -21,7 +21,7 @@ rm -rf "$WINEPREFIX"
 
 # Wine's desktop process holds on to the display it started with, so everything runs inside one
 # xvfb-run, and the Wine server is stopped before that display goes away.
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c '
   set -uo pipefail
   status=0
   (cd build-win64 && ctest --output-on-failure --timeout 300) || status=1
