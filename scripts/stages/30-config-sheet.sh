@@ -54,12 +54,12 @@ SESSION
 chmod +x "$work/session.sh"
 
 settings=$work/ok/tallowyn/spir_ss/Settings.reg
-xvfb-run -a "$work/session.sh" "$PROGRAM" "$work/ok" "Tab ctrl+a type:25 Return"
+xvfb-run -a -s "-noreset" "$work/session.sh" "$PROGRAM" "$work/ok" "Tab ctrl+a type:25 Return"
 grep -q '"ImagesPerSec"=dword:00000019' "$settings" || {
   echo "OK did not write the typed value:"; cat "$settings"; exit 1; }
 grep -q '"SequenceNo"' "$settings" && { echo "the sheet wrote SequenceNo"; exit 1; }
 
-xvfb-run -a "$work/session.sh" "$PROGRAM" "$work/cancel" "Tab ctrl+a type:25 Escape"
+xvfb-run -a -s "-noreset" "$work/session.sh" "$PROGRAM" "$work/cancel" "Tab ctrl+a type:25 Escape"
 if grep -q '"ImagesPerSec"' "$work/cancel/tallowyn/spir_ss/Settings.reg"; then
   echo "Escape wrote settings"; exit 1
 fi

@@ -1,22 +1,31 @@
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
 #include "main/LinuxRunModes.h"
 
-#ifdef SPIRANDEL_HAVE_QT
-#include <QApplication>
+namespace {
 
-#include "config/ConfigSheet.h"
-#include "platform/qt/QtConfigSheetHost.h"
-
-void CLinuxRunModes::RunConfigSheet(SaverSettings& settings) {
-  // Without any display Qt would abort; like every other mode, end quietly instead.
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    return;
-  }
-  QApplication application(m_argc, m_argv);
-  CQtConfigSheetHost host;
-  ::RunConfigSheet(settings, host);
+// The settings sheet's program, installed beside this one.
+std::filesystem::path SheetProgram() {
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return (error ? std::filesystem::path(".") : self.parent_path()) / "spirandel-settings";
 }
-#else
-// Built without Qt: configuration mode ends without changing anything.
-void CLinuxRunModes::RunConfigSheet(SaverSettings&) {}
-#endif
+
+}  // namespace
+
+void CLinuxRunModes::RunConfigSheet(SaverSettings&) {
+  // The sheet reloads the settings and writes them back itself, so nothing of this process
+  // needs to survive the exec.
+  const std::string program = SheetProgram().string();
+  std::fflush(nullptr);
+  ::execv(program.c_str(), m_argv);
+  std::fprintf(stderr, "spirandel: cannot start the settings sheet %s: %s\n", program.c_str(),
+               std::strerror(errno));
+  m_exitCode = 1;
+}
