@@ -1,0 +1,114 @@
+#include "RenderProgram.h"
+
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "HeadlessHost.h"
+#include "RenderDriver.h"
+#include "RenderOptions.h"
+#include "app/RegTextStore.h"
+#include "app/SaverSettings.h"
+#include "image/DibFile.h"
+
+namespace {
+
+// A settings file is a few hundred bytes; anything far larger is not one.
+constexpr std::streamsize kLargestSettingsFile = 1 << 20;
+
+bool ReadSettingsText(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    return false;
+  }
+  std::vector<char> buffer(kLargestSettingsFile + 1);
+  in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+  if (in.bad() || in.gcount() > kLargestSettingsFile) {
+    return false;
+  }
+  text.assign(buffer.data(), static_cast<std::size_t>(in.gcount()));
+  return true;
+}
+
+// The drawing area from the top-left corner, as the 32-bit bitmap a screenshot would copy:
+// blue, green, red and a cleared fourth byte per pixel.
+int WritePicture(const IRenderTarget& target, int width, int height, const std::string& path) {
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(width) * height * 4);
+  std::size_t at = 0;
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* row = target.Row(y);
+    for (int x = 0; x < width; ++x) {
+      bytes[at++] = row[4 * x];
+      bytes[at++] = row[4 * x + 1];
+      bytes[at++] = row[4 * x + 2];
+      bytes[at++] = 0;
+    }
+  }
+  CDeviceBitmap bitmap;
+  bitmap.width = width;
+  bitmap.height = height;
+  bitmap.bitsPerPixel = 32;
+  bitmap.stride = width * 4;
+  bitmap.bits = bytes.data();
+  CDibFile dib(&bitmap);
+  return dib.Save(path);
+}
+
+}  // namespace
+
+int RunRenderProgram(const char* programName, int argc, char** argv,
+                     const RenderTargetFactory& makeTarget) {
+  const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  CRenderOptions options;
+  std::string error;
+  if (!ParseRenderOptions(args, options, error)) {
+    std::fprintf(stderr, "%s: %s\n%s", programName, error.c_str(), RenderUsage());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(RenderUsage(), stdout);
+    return 0;
+  }
+
+  SaverSettings settings;
+  std::unique_ptr<CRegTextStore> store;
+  if (!options.settingsFile.empty()) {
+    std::string text;
+    if (!ReadSettingsText(options.settingsFile, text)) {
+      std::fprintf(stderr, "%s: cannot read the settings file %s\n%s", programName,
+                   options.settingsFile.c_str(), RenderUsage());
+      return 2;
+    }
+    store = std::make_unique<CRegTextStore>(text);
+    settings.AttachStore(store.get());
+    settings.LoadSettings();
+  }
+
+  const std::unique_ptr<IRenderTarget> target = makeTarget(options.width, options.height);
+  if (target == nullptr) {
+    std::fprintf(stderr, "%s: no %dx%d surface to draw on\n", programName, options.width,
+                 options.height);
+    return 1;
+  }
+  const std::uint32_t seed = options.seed.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
+  CHeadlessHost host(
+      target->Surface(), [&target] { target->BeginContext(); }, options.width, options.height,
+      seed);
+  CTracingCurveWnd wnd(settings, host, 0);
+  RunHeadless(wnd, host, target->Surface(), options.figures,
+              options.ticks.has_value() ? static_cast<long long>(*options.ticks) : -1);
+
+  if (options.trace) {
+    for (const auto& line : wnd.m_traceLines) {
+      std::printf("%s\n", line.c_str());
+    }
+  }
+  if (!options.outFile.empty() &&
+      WritePicture(*target, wnd.m_drawWidth, wnd.m_drawHeight, options.outFile) == 0) {
+    std::fprintf(stderr, "%s: cannot write %s\n", programName, options.outFile.c_str());
+    return 1;
+  }
+  return 0;
+}
