@@ -15,39 +15,36 @@ class CFakeProfileStore : public IProfileStore {
 
   std::uint32_t GetProfileInt(std::string_view, std::string_view entry,
                               std::uint32_t defaultValue) override {
-    const auto it = values.find(std::string(entry));
-    if (it == values.end() || !std::holds_alternative<std::uint32_t>(it->second)) {
-      return defaultValue;
-    }
-    return std::get<std::uint32_t>(it->second);
+    return Read<std::uint32_t>(entry, defaultValue);
   }
   std::string GetProfileString(std::string_view, std::string_view entry,
                                std::string_view defaultValue) override {
-    const auto it = values.find(std::string(entry));
-    if (it == values.end() || !std::holds_alternative<std::string>(it->second)) {
-      return std::string(defaultValue);
-    }
-    return std::get<std::string>(it->second);
+    return Read<std::string>(entry, std::string(defaultValue));
   }
   int WriteProfileInt(std::string_view, std::string_view entry, std::uint32_t value) override {
-    writes.emplace_back(entry);
-    if (failWrites) {
-      return 0;
-    }
-    values[std::string(entry)] = value;
-    return 1;
+    return Write(entry, value);
   }
   int WriteProfileString(std::string_view, std::string_view entry,
                          std::string_view value) override {
-    writes.emplace_back(entry);
-    if (failWrites) {
-      return 0;
-    }
-    values[std::string(entry)] = std::string(value);
-    return 1;
+    return Write(entry, std::string(value));
   }
 
   std::map<std::string, Value> values;
   std::vector<std::string> writes;
   bool failWrites = false;
+
+ private:
+  template <typename T>
+  T Read(std::string_view entry, T defaultValue) const {
+    const auto it = values.find(std::string(entry));
+    const T* value = it == values.end() ? nullptr : std::get_if<T>(&it->second);
+    return value != nullptr ? *value : defaultValue;
+  }
+  int Write(std::string_view entry, Value value) {
+    writes.emplace_back(entry);
+    if (!failWrites) {
+      values[std::string(entry)] = std::move(value);
+    }
+    return failWrites ? 0 : 1;
+  }
 };

@@ -38,38 +38,29 @@ class CRecordingModes : public IRunModes {
   int windowCreated = 1;
 };
 
-std::vector<std::string> RunWith(std::vector<std::string_view> args, int windowCreated = 1) {
-  CFakeProfileStore store;
-  CRecordingModes modes;
-  modes.windowCreated = windowCreated;
-  CSaverApp app(store, modes);
-  EXPECT_EQ(app.Run(args), 0);
-  return modes.calls;
-}
-
-TEST(SaverAppTest, EachModeCallsItsEntryPoint) {
+TEST(SaverAppTest, EachModeCallsItsEntryPointAndOnlyAWindowGetsALoop) {
   using V = std::vector<std::string>;
-  EXPECT_EQ(RunWith({}), V{"config"});
-  EXPECT_EQ(RunWith({"/c:1234"}), V{"config"});
-  EXPECT_EQ(RunWith({"/s"}), (V{"fullscreen", "loop"}));
-  EXPECT_EQ(RunWith({"/p", "1234"}), (V{"preview 1234", "loop"}));
-}
-
-TEST(SaverAppTest, UnixHostWordsReachTheHostedWindowAndUsage) {
-  using V = std::vector<std::string>;
-  EXPECT_EQ(RunWith({"--root"}), (V{"hosted - root", "loop"}));
-  EXPECT_EQ(RunWith({"--root", "--window-id", "0x10"}), (V{"hosted 16", "loop"}));
-  EXPECT_EQ(RunWith({"--window-id", "bad"}, 0), V{"hosted -"});
-  EXPECT_EQ(RunWith({"--help"}), V{"usage"});
-}
-
-TEST(SaverAppTest, NoWindowMeansNoMessageLoop) {
-  using V = std::vector<std::string>;
-  EXPECT_EQ(RunWith({"/a"}), V{});
-  EXPECT_EQ(RunWith({"/p"}), V{});
-  EXPECT_EQ(RunWith({"/p", "abc"}), V{});
-  EXPECT_EQ(RunWith({"/s"}, 0), V{"fullscreen"});
-  EXPECT_EQ(RunWith({"/p", "5"}, 0), V{"preview 5"});
+  struct Case {
+    std::vector<std::string_view> args;
+    int windowCreated;
+    V calls;
+  };
+  for (const Case& c :
+       {Case{{}, 1, V{"config"}}, Case{{"/c:1234"}, 1, V{"config"}},
+        Case{{"/s"}, 1, V{"fullscreen", "loop"}},
+        Case{{"/p", "1234"}, 1, V{"preview 1234", "loop"}},
+        Case{{"--root"}, 1, V{"hosted - root", "loop"}},
+        Case{{"--root", "--window-id", "0x10"}, 1, V{"hosted 16", "loop"}},
+        Case{{"--window-id", "bad"}, 0, V{"hosted -"}}, Case{{"--help"}, 1, V{"usage"}},
+        Case{{"/a"}, 1, V{}}, Case{{"/p"}, 1, V{}}, Case{{"/p", "abc"}, 1, V{}},
+        Case{{"/s"}, 0, V{"fullscreen"}}, Case{{"/p", "5"}, 0, V{"preview 5"}}}) {
+    CFakeProfileStore store;
+    CRecordingModes modes;
+    modes.windowCreated = c.windowCreated;
+    CSaverApp app(store, modes);
+    EXPECT_EQ(app.Run(c.args), 0);
+    EXPECT_EQ(modes.calls, c.calls) << (c.args.empty() ? "" : c.args[0]);
+  }
 }
 
 TEST(SaverAppTest, SettingsAreLoadedBeforeTheSwitchIsExamined) {

@@ -11,49 +11,31 @@ TEST(SaverSettingsTest, NothingStoredGivesTheDefaults) {
   SaverSettings s(&store);
   s.m_pausingKey = "junk";
   s.LoadSettings();
-  EXPECT_EQ(s.m_endDelay, 1);
-  EXPECT_EQ(s.m_zoomOption, 0u);
-  EXPECT_EQ(s.m_colourOption, 10);
-  EXPECT_EQ(s.m_objectRotation, 2u);
-  EXPECT_EQ(s.m_objectShape, 2u);
-  EXPECT_EQ(s.m_joinTheDots, 2);
-  EXPECT_EQ(s.m_timerInterval, 50u);
+  EXPECT_EQ(std::tie(s.m_endDelay, s.m_zoomOption, s.m_colourOption, s.m_objectRotation,
+                     s.m_objectShape, s.m_joinTheDots, s.m_timerInterval),
+            std::make_tuple(1, 0u, 10, 2u, 2u, std::int16_t{2}, 50u));
   EXPECT_DOUBLE_EQ(s.m_objectSizeFactor, 0.08);
-  EXPECT_EQ(s.m_pausingActive, 0);
-  EXPECT_EQ(s.m_printingActive, 0);
-  EXPECT_EQ(s.m_pausingKey, "");
-  EXPECT_EQ(s.m_printingKey, "");
-  EXPECT_EQ(s.m_sequenceNo, 0);
-  EXPECT_EQ(s.m_fileLocation, "");
+  EXPECT_EQ(std::tie(s.m_pausingActive, s.m_printingActive, s.m_pausingKey, s.m_printingKey,
+                     s.m_sequenceNo, s.m_fileLocation),
+            std::make_tuple(0, 0, std::string(), std::string(), 0, std::string()));
   EXPECT_TRUE(store.writes.empty());
 }
 
-struct ImagesCase {
-  std::uint32_t stored;
-  std::uint32_t intervalMs;
-  std::uint32_t writtenBack;
-};
-
-class ImagesPerSecTest : public testing::TestWithParam<ImagesCase> {};
-
-TEST_P(ImagesPerSecTest, KeepsOnlyTheIntervalAndWritesBackItsInverse) {
+TEST(SaverSettingsTest, ImagesPerSecKeepsOnlyTheIntervalAndWritesBackItsInverse) {
   CFakeProfileStore store;
-  store.values["ImagesPerSec"] = GetParam().stored;
   SaverSettings s(&store);
-  s.LoadImagesPerSec();
-  EXPECT_EQ(s.m_timerInterval, GetParam().intervalMs);
-  s.SaveImagesPerSec();
-  EXPECT_EQ(std::get<std::uint32_t>(store.values["ImagesPerSec"]), GetParam().writtenBack);
+  // Above 1000 and 0 are never written by the sheet: no 0 ms timer, no division by zero.
+  const std::uint32_t cases[][3] = {{20, 50, 20},    {30, 33, 30},          {36, 27, 37},
+                                    {1, 1000, 1},    {501, 1, 1000},        {1000, 1, 1000},
+                                    {1001, 1, 1000}, {0xFFFFFFFF, 1, 1000}, {0, 50, 20}};
+  for (const auto& [stored, intervalMs, writtenBack] : cases) {
+    store.values["ImagesPerSec"] = stored;
+    s.LoadImagesPerSec();
+    EXPECT_EQ(s.m_timerInterval, intervalMs) << stored;
+    s.SaveImagesPerSec();
+    EXPECT_EQ(std::get<std::uint32_t>(store.values["ImagesPerSec"]), writtenBack) << stored;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Conversions, ImagesPerSecTest,
-                         testing::Values(ImagesCase{20, 50, 20}, ImagesCase{30, 33, 30},
-                                         ImagesCase{36, 27, 37}, ImagesCase{1, 1000, 1},
-                                         ImagesCase{501, 1, 1000}, ImagesCase{1000, 1, 1000},
-                                         // never written by the sheet: no 0 ms timer, no
-                                         // division by zero
-                                         ImagesCase{1001, 1, 1000}, ImagesCase{0xFFFFFFFF, 1, 1000},
-                                         ImagesCase{0, 50, 20}));
 
 TEST(SaverSettingsTest, EveryWholePercentRoundTrips) {
   CFakeProfileStore store;
@@ -73,12 +55,9 @@ TEST(SaverSettingsTest, EveryWholePercentRoundTrips) {
 TEST(SaverSettingsTest, JoinTheDotsKeepsLowSixteenBitsAndNeverZero) {
   CFakeProfileStore store;
   SaverSettings s(&store);
-  for (const auto& [stored, loaded] : {std::pair<std::uint32_t, std::int16_t>{0, 2},
-                                       {65536, 2},
-                                       {65537, 1},
-                                       {4, 4},
-                                       {0xFFFF, -1}}) {
-    store.values["JoinTheDots"] = stored;
+  const std::int32_t cases[][2] = {{0, 2}, {65536, 2}, {65537, 1}, {4, 4}, {0xFFFF, -1}};
+  for (const auto& [stored, loaded] : cases) {
+    store.values["JoinTheDots"] = static_cast<std::uint32_t>(stored);
     s.LoadJoinTheDots();
     EXPECT_EQ(s.m_joinTheDots, loaded) << stored;
   }
@@ -115,53 +94,41 @@ TEST(SaverSettingsTest, KeysUseTheirHistoricNamesAndWrongTypesGiveDefaults) {
   store.values["FileLocation"] = std::uint32_t{7};
   SaverSettings s(&store);
   s.LoadSettings();
-  EXPECT_EQ(s.m_pausingKey, "P");
-  EXPECT_EQ(s.m_printingKey, "S");
-  EXPECT_EQ(s.m_endDelay, 1);
-  EXPECT_EQ(s.m_fileLocation, "");
+  EXPECT_EQ(std::tie(s.m_pausingKey, s.m_printingKey, s.m_endDelay, s.m_fileLocation),
+            std::make_tuple(std::string("P"), std::string("S"), 1, std::string()));
   s.m_pausingKey = "Q";
   s.SavePausingKay();
   EXPECT_EQ(std::get<std::string>(store.values["PausingKay"]), "Q");
   EXPECT_EQ(store.values.count("PausingKey"), 0u);
-}
-
-TEST(SaverSettingsTest, FailedWriteKeepsTheNewValueInTheRecord) {
-  CFakeProfileStore store;
+  // A failed write keeps the new value in the record.
   store.failWrites = true;
-  SaverSettings s(&store);
   s.m_sequenceNo = 42;
   EXPECT_EQ(s.SaveSequenceNo(), 0);
   EXPECT_EQ(s.m_sequenceNo, 42);
 }
 
-TEST(SaverSettingsTest, EndDelayInMillisecondsNeverOverflows) {
+TEST(SaverSettingsTest, SafeAccessorsNeverOverflowAndAlwaysHoldACandidate) {
   SaverSettings s;
-  for (const auto& [seconds, ms] : {std::pair<std::int32_t, std::uint32_t>{1, 1000},
+  const std::int64_t delays[][2] = {{1, 1000},
                                     {0, 0},
                                     {60, 60000},
                                     {-1, 0},
                                     {INT32_MIN, 0},
                                     {2147483, 2147483000},
                                     {2147484, 0x7FFFFFFF},
-                                    {INT32_MAX, 0x7FFFFFFF}}) {
-    s.m_endDelay = seconds;
+                                    {INT32_MAX, 0x7FFFFFFF}};
+  for (const auto& [seconds, ms] : delays) {
+    s.m_endDelay = static_cast<std::int32_t>(seconds);
     EXPECT_EQ(s.EndDelayMs(), ms) << seconds;
   }
-}
-
-TEST(SaverSettingsTest, ChoicesAlwaysHoldACandidate) {
-  SaverSettings s;
-  struct Case {
-    std::uint32_t stored;
-    std::uint32_t shapes;
-    std::uint32_t rotations;
-  };
-  for (const Case& c : {Case{0, 2, 2}, Case{1, 2, 2}, Case{0x200, 2, 2}, Case{0xFFFF0001, 2, 2},
-                        Case{4 | 1, 5, 5}, Case{8, 8, 8}, Case{256, 256, 2}}) {
-    s.m_objectShape = c.stored;
-    s.m_objectRotation = c.stored;
-    EXPECT_EQ(s.ShapeChoices(), c.shapes) << c.stored;
-    EXPECT_EQ(s.RotationChoices(), c.rotations) << c.stored;
+  // stored mask, shapes, rotations
+  const std::uint32_t masks[][3] = {{0, 2, 2}, {1, 2, 2}, {0x200, 2, 2}, {0xFFFF0001, 2, 2},
+                                    {5, 5, 5}, {8, 8, 8}, {256, 256, 2}};
+  for (const auto& [stored, shapes, rotations] : masks) {
+    s.m_objectShape = stored;
+    s.m_objectRotation = stored;
+    EXPECT_EQ(s.ShapeChoices(), shapes) << stored;
+    EXPECT_EQ(s.RotationChoices(), rotations) << stored;
   }
   s.m_zoomOption = 2;
   EXPECT_EQ(s.ZoomChoices(), 2u | 32u);
@@ -175,10 +142,6 @@ TEST(SaverSettingsTest, ChoicesAlwaysHoldACandidate) {
   EXPECT_EQ(s.JoinChoices(), 3u);
   s.m_timerInterval = 0;
   EXPECT_EQ(s.TimerIntervalMs(), 1u);
-}
-
-TEST(SaverSettingsTest, HugeObjectSizeDoesNotOverflowThePercent) {
-  SaverSettings s;
   s.m_objectSizeFactor = 1e30;
   EXPECT_EQ(s.ObjectSizePercent(), 0xFFFFFFFFu);
   s.m_objectSizeFactor = -3;
