@@ -11,26 +11,23 @@ namespace {
 class CRecordingModes : public IRunModes {
  public:
   void RunConfigSheet(SaverSettings& settings) override {
-    calls.push_back("config");
+    Log("config");
     sawShape = settings.m_objectShape;
   }
   int CreatePreviewWindow(SaverSettings&, std::uint64_t host) override {
-    calls.push_back("preview " + std::to_string(host));
-    return windowCreated;
+    return Log("preview " + std::to_string(host));
   }
-  int CreateFullScreenWindow(SaverSettings&) override {
-    calls.push_back("fullscreen");
-    return windowCreated;
-  }
+  int CreateFullScreenWindow(SaverSettings&) override { return Log("fullscreen"); }
   int CreateHostedWindow(SaverSettings&, std::optional<std::uint64_t> window, bool root) override {
-    calls.push_back("hosted " + (window ? std::to_string(*window) : std::string("-")) +
-                    (root ? " root" : ""));
-    return windowCreated;
+    return Log("hosted " + (window ? std::to_string(*window) : std::string("-")) +
+               (root ? " root" : ""));
   }
-  void ShowUsage() override { calls.push_back("usage"); }
-  int RunMessageLoop() override {
-    calls.push_back("loop");
-    return 0;
+  void ShowUsage() override { Log("usage"); }
+  int RunMessageLoop() override { return Log("loop"), 0; }
+  // Every window creation answers windowCreated.
+  int Log(std::string call) {
+    calls.push_back(std::move(call));
+    return windowCreated;
   }
 
   std::vector<std::string> calls;
