@@ -39,18 +39,17 @@ TEST(SaverAppTest, EachModeCallsItsEntryPointAndOnlyAWindowGetsALoop) {
   using V = std::vector<std::string>;
   struct Case {
     std::vector<std::string_view> args;
-    int windowCreated;
     V calls;
+    int windowCreated = 1;
   };
   for (const Case& c :
-       {Case{{}, 1, V{"config"}}, Case{{"/c:1234"}, 1, V{"config"}},
-        Case{{"/s"}, 1, V{"fullscreen", "loop"}},
-        Case{{"/p", "1234"}, 1, V{"preview 1234", "loop"}},
-        Case{{"--root"}, 1, V{"hosted - root", "loop"}},
-        Case{{"--root", "--window-id", "0x10"}, 1, V{"hosted 16", "loop"}},
-        Case{{"--window-id", "bad"}, 0, V{"hosted -"}}, Case{{"--help"}, 1, V{"usage"}},
-        Case{{"/a"}, 1, V{}}, Case{{"/p"}, 1, V{}}, Case{{"/p", "abc"}, 1, V{}},
-        Case{{"/s"}, 0, V{"fullscreen"}}, Case{{"/p", "5"}, 0, V{"preview 5"}}}) {
+       {Case{{}, V{"config"}}, Case{{"/c:1234"}, V{"config"}},
+        Case{{"/s"}, V{"fullscreen", "loop"}}, Case{{"/p", "1234"}, V{"preview 1234", "loop"}},
+        Case{{"--root"}, V{"hosted - root", "loop"}},
+        Case{{"--root", "--window-id", "0x10"}, V{"hosted 16", "loop"}},
+        Case{{"--window-id", "bad"}, V{"hosted -"}, 0}, Case{{"--help"}, V{"usage"}},
+        Case{{"/a"}, V{}}, Case{{"/p"}, V{}}, Case{{"/p", "abc"}, V{}},
+        Case{{"/s"}, V{"fullscreen"}, 0}, Case{{"/p", "5"}, V{"preview 5"}, 0}}) {
     CFakeProfileStore store;
     CRecordingModes modes;
     modes.windowCreated = c.windowCreated;

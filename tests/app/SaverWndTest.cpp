@@ -84,6 +84,7 @@ class SaverWndTest : public testing::Test {
 };
 
 TEST_F(SaverWndTest, FirstMoveRecordsSameKeepsRunningOnePixelCloses) {
+  EXPECT_EQ(wnd.m_autoDelete, 1);  // the platform deletes the window when it closes
   wnd.OnMouseMove(320, 240);
   wnd.OnMouseMove(320, 240);
   EXPECT_EQ(Closes(), 0);

@@ -9,8 +9,8 @@ namespace {
 struct SwitchCase {
   std::vector<std::string_view> arguments;
   RunMode mode;
-  std::optional<std::uint64_t> window;
-  bool root;
+  std::optional<std::uint64_t> window = {};
+  bool root = false;
 };
 
 class ChooseRunModeTest : public testing::TestWithParam<SwitchCase> {};
@@ -32,32 +32,27 @@ constexpr RunMode kNone = RunMode::kNone;
 INSTANTIATE_TEST_SUITE_P(
     Switches, ChooseRunModeTest,
     testing::Values(
-        SwitchCase{{}, kConfig, {}, false}, SwitchCase{{"/c:1234"}, kConfig, {}, false},
-        SwitchCase{{"C"}, kConfig, {}, false}, SwitchCase{{"-S"}, kFull, {}, false},
-        SwitchCase{{"/screensaver"}, kFull, {}, false}, SwitchCase{{"/S:123"}, kFull, {}, false},
-        SwitchCase{{"/preview", "1234"}, kPreview, 1234, false},
-        SwitchCase{{"-P", "  +77abc"}, kPreview, 77, false},
-        SwitchCase{{"/p"}, kPreview, {}, false}, SwitchCase{{"/p", "-5"}, kPreview, {}, false},
-        SwitchCase{{"/p", "0"}, kPreview, {}, false},
-        SwitchCase{{"/p", "99999999999999999999999"}, kPreview, {}, false},
-        SwitchCase{{"/a"}, kNone, {}, false}, SwitchCase{{""}, kNone, {}, false},
-        SwitchCase{{"/"}, kNone, {}, false}, SwitchCase{{"--s"}, kNone, {}, false},
-        SwitchCase{{"-root"}, kHosted, {}, true},
-        SwitchCase{{"-window-id", "4660"}, kHosted, 4660, false},
+        SwitchCase{{}, kConfig}, SwitchCase{{"/c:1234"}, kConfig}, SwitchCase{{"C"}, kConfig},
+        SwitchCase{{"-S"}, kFull}, SwitchCase{{"/screensaver"}, kFull},
+        SwitchCase{{"/S:123"}, kFull}, SwitchCase{{"/preview", "1234"}, kPreview, 1234},
+        SwitchCase{{"-P", "  +77abc"}, kPreview, 77}, SwitchCase{{"/p"}, kPreview},
+        SwitchCase{{"/p", "-5"}, kPreview}, SwitchCase{{"/p", "0"}, kPreview},
+        SwitchCase{{"/p", "99999999999999999999999"}, kPreview}, SwitchCase{{"/a"}, kNone},
+        SwitchCase{{""}, kNone}, SwitchCase{{"/"}, kNone}, SwitchCase{{"--s"}, kNone},
+        SwitchCase{{"//s"}, kNone}, SwitchCase{{"-root"}, kHosted, {}, true},
+        SwitchCase{{"-window-id", "4660"}, kHosted, 4660},
         // The window id wins over --root, in either order.
-        SwitchCase{{"--root", "--window-id", "0x1234"}, kHosted, 0x1234, false},
-        SwitchCase{{"--window-id", "0X1a", "-root"}, kHosted, 0x1a, false},
+        SwitchCase{{"--root", "--window-id", "0x1234"}, kHosted, 0x1234},
+        SwitchCase{{"--window-id", "0X1a", "-root"}, kHosted, 0x1a},
         // A bad or missing id names no window; it still wins, so nothing is drawn.
-        SwitchCase{{"--window-id"}, kHosted, {}, false},
-        SwitchCase{{"--root", "--window-id", "zz"}, kHosted, {}, false},
-        SwitchCase{{"--help"}, RunMode::kUsage, {}, false},
+        SwitchCase{{"--window-id"}, kHosted}, SwitchCase{{"--root", "--window-id", "zz"}, kHosted},
+        SwitchCase{{"--help"}, RunMode::kUsage},
         // Unknown words among them, and near misses, end silently.
-        SwitchCase{{"--root", "--fast"}, kNone, {}, false},
-        SwitchCase{{"---root"}, kNone, {}, false}, SwitchCase{{"--ROOT"}, kNone, {}, false},
-        SwitchCase{{"-help"}, kNone, {}, false}, SwitchCase{{"--root=1"}, kNone, {}, false},
-        SwitchCase{{"root"}, kNone, {}, false},
+        SwitchCase{{"--root", "--fast"}, kNone}, SwitchCase{{"---root"}, kNone},
+        SwitchCase{{"--ROOT"}, kNone}, SwitchCase{{"-help"}, kNone},
+        SwitchCase{{"--root=1"}, kNone}, SwitchCase{{"root"}, kNone},
         // The Windows switches keep their meaning.
-        SwitchCase{{"-s", "--root"}, kFull, {}, false}));
+        SwitchCase{{"-s", "--root"}, kFull}));
 
 TEST(ParseHostWindowIdTest, HexOrDecimalWithNothingAround) {
   EXPECT_EQ(ParseHostWindowId("0XABCdef"), 0xabcdefu);
