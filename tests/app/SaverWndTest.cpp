@@ -133,7 +133,7 @@ TEST_F(SaverWndTest, PauseKeyTogglesAndFreezesTicksOtherKeysClose) {
   EXPECT_EQ(host.calls, std::vector<std::string>{"close"});
 }
 
-TEST_F(SaverWndTest, ScreenshotKeyWritesNextNumberedFileBetweenCursors) {
+TEST_F(SaverWndTest, ScreenshotKeyWritesNextNumberedFileAndWrapsAfterTenThousand) {
   settings.m_printingActive = 1;
   settings.m_printingKey = "P";  // both on one key: screenshots win
   settings.m_fileLocation = folder.string();
@@ -148,12 +148,8 @@ TEST_F(SaverWndTest, ScreenshotKeyWritesNextNumberedFileBetweenCursors) {
   ASSERT_NE(written.Load((folder / "Spirandel 00042.bmp").string()), 0);
   EXPECT_EQ(written.Width(), 638);
   EXPECT_EQ(written.Height(), 478);
-}
-
-TEST_F(SaverWndTest, CounterWrapsAfterTenThousand) {
-  settings.m_fileLocation = folder.string();
   settings.m_sequenceNo = 10000;
-  wnd.TakeScreenshot();
+  wnd.OnKeyDown('P');
   EXPECT_EQ(settings.m_sequenceNo, 0);
   EXPECT_EQ(StoredSequenceNo(), 0u);
   EXPECT_TRUE(fs::exists(folder / "Spirandel 00000.bmp"));
