@@ -35,7 +35,7 @@ class CRecordingModes : public IRunModes {
   int windowCreated = 1;
 };
 
-TEST(SaverAppTest, EachModeCallsItsEntryPointAndOnlyAWindowGetsALoop) {
+TEST(SaverAppTest, EachModeGetsLoadedSettingsItsEntryPointAndALoopOnlyWithAWindow) {
   using V = std::vector<std::string>;
   struct Case {
     std::vector<std::string_view> args;
@@ -51,24 +51,16 @@ TEST(SaverAppTest, EachModeCallsItsEntryPointAndOnlyAWindowGetsALoop) {
         Case{{"/a"}, V{}}, Case{{"/p"}, V{}}, Case{{"/p", "abc"}, V{}},
         Case{{"/s"}, V{"fullscreen"}, 0}, Case{{"/p", "5"}, V{"preview 5"}, 0}}) {
     CFakeProfileStore store;
+    store.values["ObjectShape"] = std::uint32_t{64};
     CRecordingModes modes;
     modes.windowCreated = c.windowCreated;
     CSaverApp app(store, modes);
     EXPECT_EQ(app.Run(c.args), 0);
     EXPECT_EQ(modes.calls, c.calls) << (c.args.empty() ? "" : c.args[0]);
+    // The settings are loaded before the switch is examined, even for an unknown one.
+    EXPECT_EQ(app.Settings().m_objectShape, 64u);
+    EXPECT_EQ(modes.sawShape, c.calls == V{"config"} ? 64u : 0u);
   }
-}
-
-TEST(SaverAppTest, SettingsAreLoadedBeforeTheSwitchIsExamined) {
-  CFakeProfileStore store;
-  store.values["ObjectShape"] = std::uint32_t{64};
-  CRecordingModes modes;
-  CSaverApp app(store, modes);
-  const std::vector<std::string_view> unknown{"/a"};
-  app.Run(unknown);
-  EXPECT_EQ(app.Settings().m_objectShape, 64u);
-  app.Run({});
-  EXPECT_EQ(modes.sawShape, 64u);
 }
 
 }  // namespace
