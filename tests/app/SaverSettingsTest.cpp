@@ -18,7 +18,7 @@ TEST(SaverSettingsTest, NothingStoredGivesTheDefaults) {
   EXPECT_EQ(std::tie(s.m_pausingActive, s.m_printingActive, s.m_pausingKey, s.m_printingKey,
                      s.m_sequenceNo, s.m_fileLocation),
             std::make_tuple(0, 0, std::string(), std::string(), 0, std::string()));
-  EXPECT_TRUE(store.writes.empty());
+  EXPECT_TRUE(store.values.empty());  // loading writes nothing back
 }
 
 TEST(SaverSettingsTest, ImagesPerSecKeepsOnlyTheIntervalAndWritesBackItsInverse) {

@@ -23,36 +23,34 @@ TEST_P(ChooseRunModeTest, SelectsTheModeOfTheFirstWord) {
   EXPECT_EQ(choice.rootWindow, c.root);
 }
 
-constexpr RunMode kConfig = RunMode::kConfiguration;
-constexpr RunMode kFull = RunMode::kFullScreen;
-constexpr RunMode kPreview = RunMode::kPreview;
-constexpr RunMode kHosted = RunMode::kHosted;
-constexpr RunMode kNone = RunMode::kNone;
+using enum RunMode;
 
 INSTANTIATE_TEST_SUITE_P(
     Switches, ChooseRunModeTest,
-    testing::Values(
-        SwitchCase{{}, kConfig}, SwitchCase{{"/c:1234"}, kConfig}, SwitchCase{{"C"}, kConfig},
-        SwitchCase{{"-S"}, kFull}, SwitchCase{{"/screensaver"}, kFull},
-        SwitchCase{{"/S:123"}, kFull}, SwitchCase{{"/preview", "1234"}, kPreview, 1234},
-        SwitchCase{{"-P", "  +77abc"}, kPreview, 77}, SwitchCase{{"/p"}, kPreview},
-        SwitchCase{{"/p", "-5"}, kPreview}, SwitchCase{{"/p", "0"}, kPreview},
-        SwitchCase{{"/p", "99999999999999999999999"}, kPreview}, SwitchCase{{"/a"}, kNone},
-        SwitchCase{{""}, kNone}, SwitchCase{{"/"}, kNone}, SwitchCase{{"--s"}, kNone},
-        SwitchCase{{"//s"}, kNone}, SwitchCase{{"-root"}, kHosted, {}, true},
-        SwitchCase{{"-window-id", "4660"}, kHosted, 4660},
-        // The window id wins over --root, in either order.
-        SwitchCase{{"--root", "--window-id", "0x1234"}, kHosted, 0x1234},
-        SwitchCase{{"--window-id", "0X1a", "-root"}, kHosted, 0x1a},
-        // A bad or missing id names no window; it still wins, so nothing is drawn.
-        SwitchCase{{"--window-id"}, kHosted}, SwitchCase{{"--root", "--window-id", "zz"}, kHosted},
-        SwitchCase{{"--help"}, RunMode::kUsage},
-        // Unknown words among them, and near misses, end silently.
-        SwitchCase{{"--root", "--fast"}, kNone}, SwitchCase{{"---root"}, kNone},
-        SwitchCase{{"--ROOT"}, kNone}, SwitchCase{{"-help"}, kNone},
-        SwitchCase{{"--root=1"}, kNone}, SwitchCase{{"root"}, kNone},
-        // The Windows switches keep their meaning.
-        SwitchCase{{"-s", "--root"}, kFull}));
+    testing::Values(SwitchCase{{}, kConfiguration}, SwitchCase{{"/c:1234"}, kConfiguration},
+                    SwitchCase{{"C"}, kConfiguration}, SwitchCase{{"-S"}, kFullScreen},
+                    SwitchCase{{"/screensaver"}, kFullScreen}, SwitchCase{{"/S:123"}, kFullScreen},
+                    SwitchCase{{"/preview", "1234"}, kPreview, 1234},
+                    SwitchCase{{"-P", "  +77abc"}, kPreview, 77}, SwitchCase{{"/p"}, kPreview},
+                    SwitchCase{{"/p", "-5"}, kPreview}, SwitchCase{{"/p", "0"}, kPreview},
+                    SwitchCase{{"/p", "99999999999999999999999"}, kPreview},
+                    SwitchCase{{"/a"}, kNone}, SwitchCase{{""}, kNone}, SwitchCase{{"/"}, kNone},
+                    SwitchCase{{"--s"}, kNone}, SwitchCase{{"//s"}, kNone},
+                    SwitchCase{{"-root"}, kHosted, {}, true},
+                    SwitchCase{{"-window-id", "4660"}, kHosted, 4660},
+                    // The window id wins over --root, in either order.
+                    SwitchCase{{"--root", "--window-id", "0x1234"}, kHosted, 0x1234},
+                    SwitchCase{{"--window-id", "0X1a", "-root"}, kHosted, 0x1a},
+                    // A bad or missing id names no window; it still wins, so nothing is drawn.
+                    SwitchCase{{"--window-id"}, kHosted},
+                    SwitchCase{{"--root", "--window-id", "zz"}, kHosted},
+                    SwitchCase{{"--help"}, kUsage},
+                    // Unknown words among them, and near misses, end silently.
+                    SwitchCase{{"--root", "--fast"}, kNone}, SwitchCase{{"---root"}, kNone},
+                    SwitchCase{{"--ROOT"}, kNone}, SwitchCase{{"-help"}, kNone},
+                    SwitchCase{{"--root=1"}, kNone}, SwitchCase{{"root"}, kNone},
+                    // The Windows switches keep their meaning.
+                    SwitchCase{{"-s", "--root"}, kFullScreen}));
 
 TEST(ParseHostWindowIdTest, HexOrDecimalWithNothingAround) {
   EXPECT_EQ(ParseHostWindowId("0XABCdef"), 0xabcdefu);
