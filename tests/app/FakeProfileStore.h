@@ -3,10 +3,12 @@
 #include <map>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "app/ProfileStore.h"
 
-// An in-memory store in which tests can plant values of the wrong type and make writes fail.
+// An in-memory store that remembers every write in order, so tests can check what was
+// written and in which order, and can plant values of the wrong type.
 class CFakeProfileStore : public IProfileStore {
  public:
   using Value = std::variant<std::uint32_t, std::string>;
@@ -28,6 +30,7 @@ class CFakeProfileStore : public IProfileStore {
   }
 
   std::map<std::string, Value> values;
+  std::vector<std::string> writes;
   bool failWrites = false;
 
  private:
@@ -38,6 +41,7 @@ class CFakeProfileStore : public IProfileStore {
     return value != nullptr ? *value : defaultValue;
   }
   int Write(std::string_view entry, Value value) {
+    writes.emplace_back(entry);
     if (!failWrites) {
       values[std::string(entry)] = std::move(value);
     }
