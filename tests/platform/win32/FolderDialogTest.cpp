@@ -81,31 +81,29 @@ class FolderDialogTest : public testing::Test {
   std::string m_folder;
 };
 
-TEST_F(FolderDialogTest, SelectReturnsTheFolderBeingShown) {
+// Cancel first, from the inner folder, so that Select then has to report the folder it shows
+// and not the text it was given.
+TEST_F(FolderDialogTest, CancelLeavesTheTextAloneAndSelectReturnsTheFolderBeingShown) {
   CFolderDialog chooser;
-  std::string folder = m_folder;
-  CSeen seen;
-  std::thread answer = Answer(IDOK, seen);
-  const int result = chooser.ChooseFolder(folder);
-  answer.join();
-  ASSERT_TRUE(seen.titled) << "no window titled \"Choose folder\"";
-  EXPECT_EQ(seen.okText, "Select");
-  EXPECT_TRUE(seen.nameBoxHidden);
-  EXPECT_TRUE(seen.okLeftOfCancel);
-  EXPECT_EQ(result, kFolderChosen);
-  EXPECT_EQ(LongName(folder), LongName(m_folder));
-}
-
-TEST_F(FolderDialogTest, CancelLeavesTheTextAlone) {
-  CFolderDialog chooser;
-  std::string folder = m_folder + "\\inner";
-  const std::string before = folder;
-  CSeen seen;
-  std::thread answer = Answer(IDCANCEL, seen);
-  const int result = chooser.ChooseFolder(folder);
-  answer.join();
-  EXPECT_EQ(result, kFolderCancelled);
-  EXPECT_EQ(folder, before);
+  for (const WPARAM command : {IDCANCEL, IDOK}) {
+    std::string folder = command == IDOK ? m_folder : m_folder + "\\inner";
+    const std::string before = folder;
+    CSeen seen;
+    std::thread answer = Answer(command, seen);
+    const int result = chooser.ChooseFolder(folder);
+    answer.join();
+    ASSERT_TRUE(seen.titled) << "no window titled \"Choose folder\"";
+    EXPECT_EQ(seen.okText, "Select");
+    EXPECT_TRUE(seen.nameBoxHidden);
+    EXPECT_TRUE(seen.okLeftOfCancel);
+    if (command == IDCANCEL) {
+      EXPECT_EQ(result, kFolderCancelled);
+      EXPECT_EQ(folder, before);
+    } else {
+      EXPECT_EQ(result, kFolderChosen);
+      EXPECT_EQ(LongName(folder), LongName(m_folder));
+    }
+  }
 }
 
 }  // namespace
