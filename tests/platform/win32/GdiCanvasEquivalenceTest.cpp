@@ -15,6 +15,10 @@ namespace {
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
 
+std::string Text(int x, int y) {
+  return "(" + std::to_string(x) + "," + std::to_string(y) + ")";
+}
+
 class GdiCanvasEquivalenceTest : public testing::Test {
  protected:
   GdiCanvasEquivalenceTest() {  // a top-down DIB, as the canvas
@@ -51,8 +55,8 @@ class GdiCanvasEquivalenceTest : public testing::Test {
       const std::uint32_t a = gdi[i] & 0xFFFFFF;
       const std::uint32_t b = m_canvas.Pixels()[i] & 0xFFFFFF;
       if (a != b && total++ < 8) {
-        shown += " (" + std::to_string(i % kWidth) + "," + std::to_string(i / kWidth) + ") gdi " +
-                 std::to_string(a) + " canvas " + std::to_string(b);
+        shown += " " + Text(i % kWidth, i / kWidth) + " gdi " + std::to_string(a) + " canvas " +
+                 std::to_string(b);
       }
     }
     EXPECT_EQ(total, 0) << what << ":" << shown;
@@ -61,9 +65,8 @@ class GdiCanvasEquivalenceTest : public testing::Test {
   // The engine's circle: the full ellipse of the box (x - r, y - r)-(x + r, y + r), starting
   // and ending at the box's left middle; then, when given, a line from there.
   bool Circle(int x, int y, int r, ColourRef colour, bool line = false, int x1 = 0, int y1 = 0) {
-    return Same("circle of radius " + std::to_string(r) + " at (" + std::to_string(x) + "," +
-                    std::to_string(y) + ") line " + std::to_string(line) + " to (" +
-                    std::to_string(x1) + "," + std::to_string(y1) + ")",
+    return Same("circle of radius " + std::to_string(r) + " at " + Text(x, y) + " line " +
+                    std::to_string(line) + " to " + Text(x1, y1),
                 [&](IDrawingSurface& s) {
                   s.SelectPen(colour);
                   s.Arc(x - r, y - r, x + r, y + r, x - r, y, x - r, y);
@@ -92,19 +95,13 @@ TEST_F(GdiCanvasEquivalenceTest, LinesInEveryDirectionAndThroughTheEdges) {
     const int x1 = x0 + Next(-reach, reach);
     const int y1 = y0 + Next(-reach, reach);
     const auto colour = static_cast<ColourRef>(Next(1, 0x7fff) * 511);
-    const std::string what = "line " + std::to_string(i) + " (" + std::to_string(x0) + "," +
-                             std::to_string(y0) + ")-(" + std::to_string(x1) + "," +
-                             std::to_string(y1) + ")";
-    const bool same = Same(
-        what,
-        [&](IDrawingSurface& s) {
-          s.SelectPen(colour);
-          s.MoveTo(x0, y0);
-          s.LineTo(x1, y1);
-          s.RestorePen();
-        },
-        false);
-    if (!same) {
+    const auto line = [&](IDrawingSurface& s) {
+      s.SelectPen(colour);
+      s.MoveTo(x0, y0);
+      s.LineTo(x1, y1);
+      s.RestorePen();
+    };
+    if (!Same("line " + std::to_string(i) + " " + Text(x0, y0) + "-" + Text(x1, y1), line, false)) {
       return;
     }
   }
