@@ -12,100 +12,69 @@
 // at it and then sends it a command, as a click would.
 namespace {
 
-struct CSeen {
-  bool titled = false;
-  std::string okText;
-  bool nameBoxHidden = false;
-  bool okLeftOfCancel = false;
-};
-
-HWND WaitForChooser() {
-  for (int i = 0; i < 200; ++i) {
-    HWND window = FindWindowA(nullptr, "Choose folder");
-    if (window != nullptr && IsWindowVisible(window)) {
-      return window;
-    }
+// What the helper saw of the chooser: its OK text, whether the name box is hidden and OK
+// sits just left of Cancel; empty when no chooser appeared.
+std::string LookAndAnswer(WPARAM command) {
+  HWND chooser = nullptr;
+  for (int i = 0; i < 200 && (chooser == nullptr || !IsWindowVisible(chooser)); ++i) {
     Sleep(50);
+    chooser = FindWindowA(nullptr, "Choose folder");
   }
-  return nullptr;
+  if (chooser == nullptr) {
+    return "";
+  }
+  Sleep(300);  // let the dialog finish laying itself out
+  char text[64] = "";
+  GetDlgItemTextA(chooser, IDOK, text, sizeof(text));
+  HWND nameBox = GetDlgItem(chooser, 1148);  // the name combo box of newer dialogs
+  if (nameBox == nullptr) {
+    nameBox = GetDlgItem(chooser, 1152);
+  }
+  RECT ok{};
+  RECT cancel{};
+  GetWindowRect(GetDlgItem(chooser, IDOK), &ok);
+  GetWindowRect(GetDlgItem(chooser, IDCANCEL), &cancel);
+  PostMessageA(chooser, WM_COMMAND, command, 0);
+  return std::string(text) +
+         (nameBox == nullptr || !IsWindowVisible(nameBox) ? " hidden" : " shown") +
+         (ok.right + 4 == cancel.left && ok.top == cancel.top ? " ok-cancel" : " apart");
 }
 
-std::thread Answer(WPARAM command, CSeen& seen) {
-  return std::thread([command, &seen] {
-    HWND chooser = WaitForChooser();
-    if (chooser == nullptr) {
-      return;
-    }
-    Sleep(300);  // let the dialog finish laying itself out
-    seen.titled = true;
-    char text[64] = "";
-    GetDlgItemTextA(chooser, IDOK, text, sizeof(text));
-    seen.okText = text;
-    HWND nameBox = GetDlgItem(chooser, 1148);  // the name combo box of newer dialogs
-    if (nameBox == nullptr) {
-      nameBox = GetDlgItem(chooser, 1152);
-    }
-    seen.nameBoxHidden = nameBox == nullptr || !IsWindowVisible(nameBox);
-    RECT ok{};
-    RECT cancel{};
-    GetWindowRect(GetDlgItem(chooser, IDOK), &ok);
-    GetWindowRect(GetDlgItem(chooser, IDCANCEL), &cancel);
-    seen.okLeftOfCancel = ok.right + 4 == cancel.left && ok.top == cancel.top;
-    PostMessageA(chooser, WM_COMMAND, command, 0);
-  });
+// The folder as the system spells it, for comparing with what the dialog reports.
+std::string LongName(const std::string& path) {
+  char buffer[MAX_PATH] = "";
+  GetLongPathNameA(path.c_str(), buffer, sizeof(buffer));
+  return buffer;
 }
 
-class FolderDialogTest : public testing::Test {
- protected:
-  void SetUp() override {
-    char buffer[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof(buffer), buffer);
-    m_previousDirectory = buffer;
-    m_folder = (std::filesystem::temp_directory_path() /
-                ("spirandel-chooser-" + std::to_string(GetCurrentProcessId())))
-                   .string();
-    std::filesystem::create_directories(m_folder + "\\inner");
-  }
-  void TearDown() override {
-    SetCurrentDirectoryA(m_previousDirectory.c_str());
-    std::filesystem::remove_all(m_folder);
-  }
-  // The folder as the system spells it, for comparing with what the dialog reports.
-  static std::string LongName(const std::string& path) {
-    char buffer[MAX_PATH] = "";
-    GetLongPathNameA(path.c_str(), buffer, sizeof(buffer));
-    return buffer;
-  }
-
-  std::string m_previousDirectory;
-  std::string m_folder;
-};
-
-TEST_F(FolderDialogTest, SelectReturnsTheFolderBeingShown) {
+// Cancel first, from the inner folder, so that Select then has to report the folder it shows
+// and not the text it was given.
+TEST(FolderDialogTest, CancelLeavesTheTextAloneAndSelectReturnsTheFolderBeingShown) {
+  char previous[MAX_PATH] = "";
+  GetCurrentDirectoryA(sizeof(previous), previous);
+  const std::string made = (std::filesystem::temp_directory_path() /
+                            ("spirandel-chooser-" + std::to_string(GetCurrentProcessId())))
+                               .string();
+  std::filesystem::create_directories(made + "\\inner");
   CFolderDialog chooser;
-  std::string folder = m_folder;
-  CSeen seen;
-  std::thread answer = Answer(IDOK, seen);
-  const int result = chooser.ChooseFolder(folder);
-  answer.join();
-  ASSERT_TRUE(seen.titled) << "no window titled \"Choose folder\"";
-  EXPECT_EQ(seen.okText, "Select");
-  EXPECT_TRUE(seen.nameBoxHidden);
-  EXPECT_TRUE(seen.okLeftOfCancel);
-  EXPECT_EQ(result, kFolderChosen);
-  EXPECT_EQ(LongName(folder), LongName(m_folder));
-}
-
-TEST_F(FolderDialogTest, CancelLeavesTheTextAlone) {
-  CFolderDialog chooser;
-  std::string folder = m_folder + "\\inner";
-  const std::string before = folder;
-  CSeen seen;
-  std::thread answer = Answer(IDCANCEL, seen);
-  const int result = chooser.ChooseFolder(folder);
-  answer.join();
-  EXPECT_EQ(result, kFolderCancelled);
-  EXPECT_EQ(folder, before);
+  for (const WPARAM command : {IDCANCEL, IDOK}) {
+    std::string folder = command == IDOK ? made : made + "\\inner";
+    const std::string before = folder;
+    std::string seen;
+    std::thread answer([&] { seen = LookAndAnswer(command); });
+    const int result = chooser.ChooseFolder(folder);
+    answer.join();
+    EXPECT_EQ(seen, "Select hidden ok-cancel") << "in a window titled \"Choose folder\"";
+    if (command == IDCANCEL) {
+      EXPECT_EQ(result, kFolderCancelled);
+      EXPECT_EQ(folder, before);
+    } else {
+      EXPECT_EQ(result, kFolderChosen);
+      EXPECT_EQ(LongName(folder), LongName(made));
+    }
+  }
+  SetCurrentDirectoryA(previous);
+  std::filesystem::remove_all(made);
 }
 
 }  // namespace

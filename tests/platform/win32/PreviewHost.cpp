@@ -64,41 +64,37 @@ int main(int argc, char** argv) {
   PumpFor(waitMs);
 
   int failures = 0;
+  const auto check = [&failures](bool held, const char* failure) {
+    if (!held) {
+      std::printf("FAIL: %s\n", failure);
+      ++failures;
+    }
+  };
   HWND child = FindWindowExA(host, nullptr, "SpirandelCurveWnd", nullptr);
-  RECT hostClient{};
-  RECT childRect{};
-  GetClientRect(host, &hostClient);
-  if (child == nullptr) {
-    std::puts("FAIL: no drawing window inside the host");
-    ++failures;
-  } else {
+  check(child != nullptr, "no drawing window inside the host");
+  if (child != nullptr) {
+    RECT hostClient{};
+    RECT childRect{};
+    GetClientRect(host, &hostClient);
     GetClientRect(child, &childRect);
     std::printf("child %ldx%ld in host %ldx%ld\n", childRect.right, childRect.bottom,
                 hostClient.right, hostClient.bottom);
-    if (childRect.right != hostClient.right || childRect.bottom != hostClient.bottom) {
-      std::puts("FAIL: the drawing window does not cover the host's client area");
-      ++failures;
-    }
-    if (!HasColour(child)) {
-      std::puts("FAIL: nothing drawn in the preview");
-      ++failures;
-    }
+    check(childRect.right == hostClient.right && childRect.bottom == hostClient.bottom,
+          "the drawing window does not cover the host's client area");
+    check(HasColour(child), "nothing drawn in the preview");
   }
 
   DestroyWindow(host);
   PumpFor(100);
   const DWORD waited = WaitForSingleObject(process.hProcess, 15000);
+  check(waited == WAIT_OBJECT_0, "the saver kept running after its host window was destroyed");
   DWORD exitCode = 1;
   GetExitCodeProcess(process.hProcess, &exitCode);
   if (waited != WAIT_OBJECT_0) {
-    std::puts("FAIL: the saver kept running after its host window was destroyed");
     TerminateProcess(process.hProcess, 1);
-    ++failures;
   } else {
     std::printf("saver ended with %lu\n", exitCode);
-    if (exitCode != 0) {
-      ++failures;
-    }
+    check(exitCode == 0, "the saver did not end with 0");
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);

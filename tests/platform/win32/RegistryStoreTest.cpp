@@ -4,6 +4,7 @@
 #include "platform/win32/Win32.h"
 
 #include <string>
+#include <utility>
 
 #include "app/SaverSettings.h"
 
@@ -22,23 +23,23 @@ class RegistryStoreTest : public testing::Test {
   void DeleteMaker() const { RegDeleteTreeA(HKEY_CURRENT_USER, ("software\\" + m_maker).c_str()); }
   std::string SectionPath() const { return "software\\" + m_maker + "\\spir_ss\\Settings"; }
 
-  // The section key opened directly, bypassing the store; null when it does not exist.
-  HKEY OpenSection() const {
+  // How many subkeys and values the key below the maker holds; 99 each when it cannot be read.
+  std::pair<DWORD, DWORD> Count(const std::string& below) const {
+    DWORD subkeys = 99;
+    DWORD values = 99;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath().c_str(), 0, KEY_READ | KEY_WRITE, &key) !=
-        ERROR_SUCCESS) {
-      return nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ("software\\" + m_maker + below).c_str(), 0, KEY_READ,
+                      &key) == ERROR_SUCCESS) {
+      RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                       nullptr, nullptr, nullptr);
+      RegCloseKey(key);
     }
-    return key;
+    return {subkeys, values};
   }
+  bool SectionExists() const { return Count("\\spir_ss\\Settings").first != 99; }
   void Plant(const char* name, DWORD type, const void* data, DWORD size) const {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SectionPath().c_str(), 0, nullptr, 0, KEY_WRITE,
-                              nullptr, &key, nullptr),
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, SectionPath().c_str(), name, type, data, size),
               ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
   }
   struct Stored {
     DWORD type = 0;
@@ -46,8 +47,9 @@ class RegistryStoreTest : public testing::Test {
   };
   Stored Read(const char* name) const {
     Stored stored;
-    HKEY key = OpenSection();
-    if (key == nullptr) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath().c_str(), 0, KEY_READ, &key) !=
+        ERROR_SUCCESS) {
       return stored;
     }
     char buffer[512] = {};
@@ -64,21 +66,15 @@ class RegistryStoreTest : public testing::Test {
 };
 
 TEST_F(RegistryStoreTest, ReadingCreatesTheKeyPathAndGivesDefaults) {
-  ASSERT_EQ(OpenSection(), nullptr);
+  ASSERT_FALSE(SectionExists());
   CRegistryStore store(m_maker);
   SaverSettings settings(&store);
   settings.LoadSettings();
   EXPECT_EQ(settings.m_timerInterval, 50u);
   EXPECT_EQ(settings.m_objectShape, 2u);
   EXPECT_EQ(settings.m_fileLocation, "");
-  HKEY key = OpenSection();
-  ASSERT_NE(key, nullptr);
-  DWORD values = 99;
-  EXPECT_EQ(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
-                             nullptr, nullptr, nullptr, nullptr),
-            ERROR_SUCCESS);
-  EXPECT_EQ(values, 0u);  // reading writes nothing
-  RegCloseKey(key);
+  EXPECT_EQ(Count("\\spir_ss\\Settings"),
+            (std::pair<DWORD, DWORD>(0, 0)));  // reading writes nothing
 }
 
 TEST_F(RegistryStoreTest, SettingsAreStoredAsDwordsAndTerminatedStrings) {
@@ -112,35 +108,40 @@ TEST_F(RegistryStoreTest, SettingsAreStoredAsDwordsAndTerminatedStrings) {
   EXPECT_EQ(read.m_colourOption, -2);
 }
 
-TEST_F(RegistryStoreTest, ValuesOfAnotherTypeGiveTheDefault) {
+// Each kind of value planted behind the store's back, read both as a number and as a text: only
+// a whole DWORD is a number and only REG_SZ a text, however it is terminated.
+TEST_F(RegistryStoreTest, ValuesReadOnlyAsTheirOwnTypeWhateverTheirStoredForm) {
+  using namespace std::string_literals;
+  const struct {
+    const char* name;
+    DWORD type;
+    std::string data;
+    unsigned number;
+    const char* text;
+  } planted[] = {
+      {"AsText", REG_SZ, "30\0"s, 20, "30"},
+      {"AsQword", REG_QWORD, "\7\0\0\0\0\0\0\0"s, 20, "d"},
+      {"ShortDword", REG_DWORD, "\7\0"s, 20, "d"},
+      {"AsDword", REG_DWORD, "\7\0\0\0"s, 7, "d"},
+      {"AsBinary", REG_BINARY, "ab", 20, "d"},
+      {"AsExpand", REG_EXPAND_SZ, "%TEMP%\0"s, 20, "d"},
+      {"Unterminated", REG_SZ, "abc", 20, "abc"},
+      {"Empty", REG_SZ, "", 20, ""},
+      {"TwoTexts", REG_SZ, "ab\0cd\0"s, 20, "ab"},
+  };
   CRegistryStore store(m_maker);
-  const DWORD dword = 7;
-  const unsigned long long qword = 7;
-  Plant("AsText", REG_SZ, "30", 3);
-  Plant("AsQword", REG_QWORD, &qword, sizeof(qword));
-  Plant("AsBinary", REG_BINARY, "ab", 2);
-  Plant("AsDword", REG_DWORD, &dword, sizeof(dword));
-  Plant("AsExpand", REG_EXPAND_SZ, "%TEMP%", 7);
-  Plant("ShortDword", REG_DWORD, &dword, 2);
-  EXPECT_EQ(store.GetProfileInt("Settings", "AsText", 20), 20u);
-  EXPECT_EQ(store.GetProfileInt("Settings", "AsQword", 20), 20u);
-  EXPECT_EQ(store.GetProfileInt("Settings", "ShortDword", 20), 20u);
-  EXPECT_EQ(store.GetProfileString("Settings", "AsBinary", "d"), "d");
-  EXPECT_EQ(store.GetProfileString("Settings", "AsDword", "d"), "d");
-  EXPECT_EQ(store.GetProfileString("Settings", "AsExpand", "d"), "d");
+  for (const auto& value : planted) {
+    SCOPED_TRACE(value.name);
+    Plant(value.name, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+    EXPECT_EQ(store.GetProfileInt("Settings", value.name, 20), value.number);
+    EXPECT_EQ(store.GetProfileString("Settings", value.name, "d"), value.text);
+  }
+  EXPECT_EQ(store.GetProfileInt("Settings", "Missing", 20), 20u);
   EXPECT_EQ(store.GetProfileString("Settings", "Missing", "d"), "d");
-  EXPECT_EQ(store.GetProfileInt("Settings", "AsDword", 20), 7u);
 }
 
-TEST_F(RegistryStoreTest, StringsReadBackWhateverTheirStoredForm) {
+TEST_F(RegistryStoreTest, LongestAndEmptyTextsAreStoredWhole) {
   CRegistryStore store(m_maker);
-  Plant("Unterminated", REG_SZ, "abc", 3);
-  Plant("Empty", REG_SZ, "", 0);
-  Plant("TwoTexts", REG_SZ, "ab\0cd", 6);
-  EXPECT_EQ(store.GetProfileString("Settings", "Unterminated", "d"), "abc");
-  EXPECT_EQ(store.GetProfileString("Settings", "Empty", "d"), "");
-  EXPECT_EQ(store.GetProfileString("Settings", "TwoTexts", "d"), "ab");
-
   const std::string longest(255, 'x');
   EXPECT_NE(store.WriteProfileString("Settings", "FileLocation", longest), 0);
   EXPECT_EQ(store.GetProfileString("Settings", "FileLocation", ""), longest);
@@ -157,17 +158,9 @@ TEST_F(RegistryStoreTest, NamesTheRegistryCannotTakeWholeAreRefused) {
   EXPECT_EQ(store.WriteProfileInt("..\\..\\Elsewhere", "SequenceNo", 1), 0);
   EXPECT_EQ(store.GetProfileInt("Set\\tings", "SequenceNo", 5), 5u);
   EXPECT_EQ(Read("Key").type, 0u);
-  HKEY application = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, ("software\\" + m_maker + "\\spir_ss").c_str(), 0,
-                          KEY_READ, &application),
-            ERROR_SUCCESS);
-  DWORD subkeys = 99;
-  DWORD values = 99;
-  RegQueryInfoKeyA(application, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
-                   nullptr, nullptr, nullptr, nullptr);
-  RegCloseKey(application);
-  EXPECT_EQ(subkeys, 1u);  // only the Settings section the failed write opened
-  EXPECT_EQ(values, 0u);
+  // Only the Settings section the failed write opened, and no values anywhere.
+  EXPECT_EQ(Count("\\spir_ss"), (std::pair<DWORD, DWORD>(1, 0)));
+  EXPECT_EQ(Count("\\spir_ss\\Settings"), (std::pair<DWORD, DWORD>(0, 0)));
 }
 
 TEST_F(RegistryStoreTest, EveryCallSeesWritesMadeBehindItsBack) {
@@ -178,9 +171,9 @@ TEST_F(RegistryStoreTest, EveryCallSeesWritesMadeBehindItsBack) {
   EXPECT_EQ(store.GetProfileInt("Settings", "SequenceNo", 0), 9u);
   // Nothing stays open between calls: the whole tree can go, and the next call rebuilds it.
   DeleteMaker();
-  ASSERT_EQ(OpenSection(), nullptr);
+  ASSERT_FALSE(SectionExists());
   EXPECT_EQ(store.GetProfileInt("Settings", "SequenceNo", 3), 3u);
-  EXPECT_NE(OpenSection(), nullptr);
+  EXPECT_TRUE(SectionExists());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,23 +12,6 @@
 // templates control by control in dialog units, the cursor, the title and the manifest.
 namespace {
 
-struct Parsed {
-  DWORD style = 0;
-  int id = 0;
-  WORD classAtom = 0;
-  std::string text;
-  short x = 0, y = 0, cx = 0, cy = 0;
-};
-
-struct Template {
-  DWORD style = 0;
-  short cx = 0, cy = 0;
-  std::string caption;
-  WORD pointSize = 0;
-  std::string font;
-  std::vector<Parsed> controls;
-};
-
 // Reads a zero-terminated UTF-16 string (the texts are ASCII) and moves past it.
 std::string ReadText(const WORD*& p) {
   std::string text;
@@ -39,110 +22,37 @@ std::string ReadText(const WORD*& p) {
   return text;
 }
 
-// A name-or-ordinal field: 0xFFFF and an ordinal, or a string.
-WORD ReadOrdinal(const WORD*& p, std::string* name) {
-  if (*p == 0xFFFF) {
-    const WORD ordinal = p[1];
-    p += 2;
-    return ordinal;
+// A name-or-ordinal field: 0xFFFF and an ordinal, given as "#<number>", or a string.
+std::string ReadName(const WORD*& p) {
+  if (*p != 0xFFFF) {
+    return ReadText(p);
   }
-  const std::string text = ReadText(p);
-  if (name != nullptr) {
-    *name = text;
-  }
-  return 0;
+  p += 2;
+  return "#" + std::to_string(p[-1]);
 }
 
-// The classic (non-extended) DLGTEMPLATE layout that DIALOG statements compile to.
-Template ParseTemplate(int id) {
-  Template t;
-  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));  // RT_DIALOG
-  if (found == nullptr) {
-    return t;
-  }
-  const auto* base = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
-  const auto* header = reinterpret_cast<const DLGTEMPLATE*>(base);
-  t.style = header->style;
-  t.cx = header->cx;
-  t.cy = header->cy;
-  const WORD* p = reinterpret_cast<const WORD*>(base + 18);
-  ReadOrdinal(p, nullptr);  // menu
-  ReadOrdinal(p, nullptr);  // class
-  t.caption = ReadText(p);
-  if ((t.style & DS_SETFONT) != 0) {
-    t.pointSize = *p++;
-    t.font = ReadText(p);
-  }
-  for (int i = 0; i < header->cdit; ++i) {
-    auto address = reinterpret_cast<std::uintptr_t>(p);
-    p = reinterpret_cast<const WORD*>((address + 3) & ~std::uintptr_t{3});
-    const auto* item = reinterpret_cast<const DLGITEMTEMPLATE*>(p);
-    Parsed c;
-    c.style = item->style;
-    c.x = item->x;
-    c.y = item->y;
-    c.cx = item->cx;
-    c.cy = item->cy;
-    c.id = static_cast<short>(item->id);
-    p = reinterpret_cast<const WORD*>(reinterpret_cast<const BYTE*>(item) + 18);
-    // rc writes the predefined classes as ordinals, windres sometimes by name; both name the
-    // same system class.
-    std::string className;
-    c.classAtom = ReadOrdinal(p, &className);
-    if (lstrcmpiA(className.c_str(), "Button") == 0) {
-      c.classAtom = 0x80;
-    } else if (lstrcmpiA(className.c_str(), "Edit") == 0) {
-      c.classAtom = 0x81;
-    } else if (lstrcmpiA(className.c_str(), "Static") == 0) {
-      c.classAtom = 0x82;
-    }
-    ReadOrdinal(p, &c.text);
-    p = reinterpret_cast<const WORD*>(reinterpret_cast<const BYTE*>(p) + 2 + *p);
-    t.controls.push_back(c);
-  }
-  return t;
-}
+const char* const kClassNames[] = {"Button", "Edit", "Static"};
 
-DWORD StyleOf(ControlKind kind, bool firstRadio) {
-  const DWORD base = WS_CHILD | WS_VISIBLE;
-  switch (kind) {
-    case ControlKind::kCheckBox:
-      return base | WS_TABSTOP | BS_AUTOCHECKBOX;
-    case ControlKind::kCheckBoxRightText:
-      return base | WS_TABSTOP | BS_AUTOCHECKBOX | BS_RIGHT;
-    case ControlKind::kRadio:
-      return base | BS_AUTORADIOBUTTON | (firstRadio ? WS_GROUP : 0);
-    case ControlKind::kEdit:
-      return base | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-    case ControlKind::kUpperCaseEdit:
-      return base | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | ES_UPPERCASE;
-    case ControlKind::kGroupBox:
-      return base | BS_GROUPBOX;
-    case ControlKind::kPushButton:
-      return base | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER;
-    case ControlKind::kStaticLeft:
-      return base | WS_GROUP | SS_LEFT;
-    case ControlKind::kStaticCentre:
-      return base | WS_GROUP | SS_CENTER;
-    case ControlKind::kStaticRight:
-      return base | WS_GROUP | SS_RIGHT;
-  }
-  return 0;
-}
-
-WORD ClassOf(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::kEdit:
-    case ControlKind::kUpperCaseEdit:
-      return 0x81;
-    case ControlKind::kStaticLeft:
-    case ControlKind::kStaticCentre:
-    case ControlKind::kStaticRight:
-      return 0x82;
-    default:
-      return 0x80;
-  }
-}
+// What each kind of control compiles to: its system class and its style.
+struct CKindShape {
+  ControlKind kind;
+  WORD classAtom;
+  DWORD style;
+};
+constexpr DWORD kTab = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | WS_GROUP;
+constexpr CKindShape kShapes[] = {
+    {ControlKind::kCheckBox, 0x80, kTab | BS_AUTOCHECKBOX},
+    {ControlKind::kCheckBoxRightText, 0x80, kTab | BS_AUTOCHECKBOX | BS_RIGHT},
+    {ControlKind::kRadio, 0x80, WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON},
+    {ControlKind::kEdit, 0x81, kTab | WS_BORDER | ES_AUTOHSCROLL},
+    {ControlKind::kUpperCaseEdit, 0x81, kTab | WS_BORDER | ES_AUTOHSCROLL | ES_UPPERCASE},
+    {ControlKind::kGroupBox, 0x80, WS_CHILD | WS_VISIBLE | BS_GROUPBOX},
+    {ControlKind::kPushButton, 0x80, kTab | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER},
+    {ControlKind::kStaticLeft, 0x82, kLabel | SS_LEFT},
+    {ControlKind::kStaticCentre, 0x82, kLabel | SS_CENTER},
+    {ControlKind::kStaticRight, 0x82, kLabel | SS_RIGHT},
+};
 
 // The templates the page models and the Qt sheet are built from: the compiled resources must
 // hold exactly the same controls.
@@ -151,60 +61,57 @@ const CPageTemplate* const kPages[] = {&PageTemplates::kShapes,     &PageTemplat
                                        &PageTemplates::kZoom,       &PageTemplates::kHotkeys,
                                        &PageTemplates::kJoinTheDots};
 
+// Walks the classic (non-extended) DLGTEMPLATE layout that DIALOG statements compile to.
 TEST(ResourceTest, PageTemplatesHoldTheirControlsInTabOrder) {
   for (const CPageTemplate* page : kPages) {
     SCOPED_TRACE(std::string(page->caption));
-    const Template t = ParseTemplate(page->resourceId);
-    EXPECT_EQ(t.style, static_cast<DWORD>(DS_SETFONT | WS_CHILD | WS_DISABLED | WS_CAPTION));
-    EXPECT_EQ(t.cx, kPageWidthDlu);
-    EXPECT_EQ(t.cy, kPageHeightDlu);
-    EXPECT_EQ(t.caption, page->caption);
-    EXPECT_EQ(t.pointSize, kPageFontPoints);
-    EXPECT_EQ(t.font, kPageFontFace);
-    ASSERT_EQ(t.controls.size(), page->controls.size());
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(page->resourceId), MAKEINTRESOURCEA(5));
+    ASSERT_NE(found, nullptr);  // RT_DIALOG
+    const auto* header =
+        static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(nullptr, found)));
+    EXPECT_EQ(DWORD{header->style},
+              static_cast<DWORD>(DS_SETFONT | WS_CHILD | WS_DISABLED | WS_CAPTION));
+    EXPECT_EQ(int{header->cx}, kPageWidthDlu);
+    EXPECT_EQ(int{header->cy}, kPageHeightDlu);
+    const WORD* p = reinterpret_cast<const WORD*>(reinterpret_cast<const BYTE*>(header) + 18);
+    ReadName(p);  // menu
+    ReadName(p);  // class
+    EXPECT_EQ(ReadText(p), page->caption);
+    ASSERT_NE(DWORD{header->style} & DS_SETFONT, 0u);
+    EXPECT_EQ(*p++, kPageFontPoints);
+    EXPECT_EQ(ReadText(p), kPageFontFace);
+    ASSERT_EQ(std::size_t{header->cdit}, page->controls.size());
     bool radioSeen = false;
-    for (std::size_t i = 0; i < page->controls.size(); ++i) {
-      const CControlTemplate& want = page->controls[i];
-      const Parsed& got = t.controls[i];
+    for (const CControlTemplate& want : page->controls) {
       SCOPED_TRACE(std::string(want.text));
+      p = reinterpret_cast<const WORD*>((reinterpret_cast<std::uintptr_t>(p) + 3) &
+                                        ~std::uintptr_t{3});
+      const auto* item = reinterpret_cast<const DLGITEMTEMPLATE*>(p);
+      p = reinterpret_cast<const WORD*>(reinterpret_cast<const BYTE*>(item) + 18);
+      // rc writes the predefined classes as ordinals, windres sometimes by name; both name the
+      // same system class.
+      const std::string className = ReadName(p);
+      const std::string text = ReadName(p);
+      p = reinterpret_cast<const WORD*>(reinterpret_cast<const BYTE*>(p) + 2 + *p);
+      const CKindShape* shape = &kShapes[0];
+      while (shape->kind != want.kind) {
+        ++shape;
+      }
+      // The first radio button of a page starts the group the others belong to.
       const bool firstRadio = want.kind == ControlKind::kRadio && !radioSeen;
       radioSeen = radioSeen || want.kind == ControlKind::kRadio;
-      EXPECT_EQ(got.id, want.id);
-      EXPECT_EQ(got.text, want.text);
-      EXPECT_EQ(got.classAtom, ClassOf(want.kind));
-      EXPECT_EQ(got.style, StyleOf(want.kind, firstRadio));
-      EXPECT_EQ(got.x, want.x);
-      EXPECT_EQ(got.y, want.y);
-      EXPECT_EQ(got.cx, want.cx);
-      EXPECT_EQ(got.cy, want.cy);
+      EXPECT_EQ(static_cast<short>(item->id), want.id);
+      EXPECT_EQ(text, want.text);
+      EXPECT_TRUE(className == "#" + std::to_string(shape->classAtom) ||
+                  lstrcmpiA(className.c_str(), kClassNames[shape->classAtom - 0x80]) == 0)
+          << className;
+      EXPECT_EQ(DWORD{item->style}, shape->style | (firstRadio ? WS_GROUP : 0));
+      EXPECT_EQ(int{item->x}, want.x);
+      EXPECT_EQ(int{item->y}, want.y);
+      EXPECT_EQ(int{item->cx}, want.cx);
+      EXPECT_EQ(int{item->cy}, want.cy);
     }
   }
-}
-
-TEST(ResourceTest, PagesCanBeCreatedFromTheirTemplates) {
-  // Pages are child dialogs, so they need a parent; a hidden pop-up stands in for the sheet.
-  HWND sheet = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(sheet, nullptr);
-  for (const CPageTemplate* page : kPages) {
-    HWND dialog = CreateDialogParamA(
-        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(page->resourceId), sheet,
-        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
-    ASSERT_NE(dialog, nullptr) << page->caption;
-    for (const CControlTemplate& c : page->controls) {
-      if (c.id != kStaticId) {
-        EXPECT_NE(GetDlgItem(dialog, c.id), nullptr) << c.text;
-      }
-    }
-    DestroyWindow(dialog);
-  }
-  DestroyWindow(sheet);
-}
-
-TEST(ResourceTest, ApplicationTitleIsTheRegistryName) {
-  char title[32] = {};
-  ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDS_APP_TITLE, title, sizeof(title)), 0);
-  EXPECT_STREQ(title, "spir_ss");
 }
 
 TEST(ResourceTest, CursorIsInvisibleWithItsHotSpotAtTheCorner) {
@@ -231,7 +138,10 @@ TEST(ResourceTest, CursorIsInvisibleWithItsHotSpotAtTheCorner) {
   DeleteObject(info.hbmMask);
 }
 
-TEST(ResourceTest, ManifestAsksForCommonControlsSixAndDpiAwareness) {
+TEST(ResourceTest, TitleIsTheRegistryNameAndManifestAsksForControlsSixAndDpiAwareness) {
+  char title[32] = {};
+  ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDS_APP_TITLE, title, sizeof(title)), 0);
+  EXPECT_STREQ(title, "spir_ss");
   HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_MANIFEST), MAKEINTRESOURCEA(24));
   ASSERT_NE(found, nullptr);
   const auto* data = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cstdint>
 #include <vector>
 
 #include "platform/win32/Win32.h"
@@ -31,10 +31,8 @@ class CSource {
       info.colours[i] = {static_cast<BYTE>(i), static_cast<BYTE>(255 - i), static_cast<BYTE>(i * 3),
                          0};
     }
-    m_dc = CreateCompatibleDC(nullptr);
-    m_bitmap = CreateDIBSection(m_dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &m_bits,
-                                nullptr, 0);
-    m_previous = SelectObject(m_dc, m_bitmap);
+    m_previous = SelectObject(m_dc, CreateDIBSection(m_dc, reinterpret_cast<BITMAPINFO*>(&info),
+                                                     DIB_RGB_COLORS, &m_bits, nullptr, 0));
     m_stride = (kWidth * bitCount + 31) / 32 * 4;
     auto* bytes = static_cast<BYTE*>(m_bits);
     for (int i = 0; i < m_stride * kHeight; ++i) {
@@ -47,17 +45,15 @@ class CSource {
     }
   }
   ~CSource() {
-    SelectObject(m_dc, m_previous);
-    DeleteObject(m_bitmap);
+    DeleteObject(SelectObject(m_dc, m_previous));
     DeleteDC(m_dc);
   }
   HDC Dc() const { return m_dc; }
   const BYTE* Row(int y) const { return static_cast<const BYTE*>(m_bits) + y * m_stride; }
 
  private:
-  HDC m_dc;
-  HBITMAP m_bitmap;
-  HGDIOBJ m_previous;
+  HDC m_dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ m_previous = nullptr;
   void* m_bits = nullptr;
   int m_stride = 0;
 };
@@ -96,16 +92,19 @@ TEST(ScreenCaptureTest, KeepsTheDepthAndThePixelsOfTheTopLeftCorner) {
 
 TEST(ScreenCaptureTest, NothingToCaptureLeavesTheDescriptionEmpty) {
   CSource source(32);
-  std::vector<std::uint8_t> storage{1, 2, 3};
-  CDeviceBitmap bitmap;
-  bitmap.width = 99;
-  EXPECT_EQ(CaptureDeviceContext(source.Dc(), 0, 5, storage, bitmap), 0);
-  EXPECT_EQ(bitmap.width, 0);
-  EXPECT_EQ(bitmap.bits, nullptr);
-  EXPECT_TRUE(storage.empty());
-  EXPECT_EQ(CaptureDeviceContext(source.Dc(), 5, -1, storage, bitmap), 0);
-  EXPECT_EQ(CaptureDeviceContext(nullptr, 5, 5, storage, bitmap), 0);
-  EXPECT_EQ(bitmap.bits, nullptr);
+  const struct {
+    HDC dc;
+    int width, height;
+  } cases[] = {{source.Dc(), 0, 5}, {source.Dc(), 5, -1}, {nullptr, 5, 5}};
+  for (const auto& c : cases) {
+    std::vector<std::uint8_t> storage{1, 2, 3};
+    CDeviceBitmap bitmap;
+    bitmap.width = 99;
+    EXPECT_EQ(CaptureDeviceContext(c.dc, c.width, c.height, storage, bitmap), 0);
+    EXPECT_EQ(bitmap.width, 0);
+    EXPECT_EQ(bitmap.bits, nullptr);
+    EXPECT_TRUE(storage.empty());
+  }
 }
 
 }  // namespace
