@@ -147,17 +147,24 @@ if start_saver /s && wait_until_drawn; then
   # changes the picture all the time. On a busy machine Wine can hand a key to the window
   # seconds late, so the key is sent once and the picture given time to stand still; sending
   # it again would toggle the pause twice when the first one arrives after all.
+  # Wine can also stall a busy saver for a second, so paused means two still seconds in a row.
   settled=
   changes=
   xdotool key p
-  for _ in $(seq 1 10); do
-    shot paused1
+  shot paused1
+  still=0
+  for _ in $(seq 1 12); do
     sleep 1
     shot paused2
     changes="$changes $(differing paused1 paused2)"
-    if [ "$(differing paused1 paused2)" = "0" ]; then settled=1 && break; fi
+    if [ "$(differing paused1 paused2)" = "0" ]; then
+      still=$((still + 1))
+    else
+      still=0
+    fi
+    cp "$work/paused2.png" "$work/paused1.png"
+    if [ "$still" -ge 2 ]; then settled=1 && break; fi
   done
-  sleep 1.5
   shot paused3
   # An expose while paused erases the window to black and nothing redraws it: that is the
   # saver's rule for uncovered parts, not drawing.
