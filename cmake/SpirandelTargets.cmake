@@ -50,3 +50,13 @@ function(spirandel_test name)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${ARG_PROPERTIES})
   endif()
 endfunction()
+
+# spirandel_require(PACKAGE HINT [find_package arguments...]): a dependency that the build
+# cannot do without. Missing, it stops the configure with one line saying what to install or
+# which option turns the part off, instead of leaving the part out silently.
+macro(spirandel_require package hint)
+  find_package(${package} ${ARGN} QUIET)
+  if(NOT ${package}_FOUND)
+    message(FATAL_ERROR "${package} not found: ${hint}")
+  endif()
+endmacro()

@@ -1,39 +1,17 @@
 #include <benchmark/benchmark.h>
 
-#include "app/OptionBits.h"
 #include "engine/CurveWnd.h"
+#include "settings/OptionBits.h"
 
-#if SPIRANDEL_BENCH_RASTER
 #include "canvas/RasterCanvas.h"
-#endif
 
 namespace {
 
-// Takes every call and draws nothing, so the engine's own cost is measured.
-class CNullSurface : public IDrawingSurface {
- public:
-  void SelectPen(ColourRef colour) override { benchmark::DoNotOptimize(colour); }
-  void RestorePen() override {}
-  void MoveTo(int x, int y) override { benchmark::DoNotOptimize(x + y); }
-  void LineTo(int x, int y) override { benchmark::DoNotOptimize(x + y); }
-  void Arc(int left, int top, int, int, int, int, int, int) override {
-    benchmark::DoNotOptimize(left + top);
-  }
-  void FillRectBlack(int, int, int, int) override {}
-};
-
-#if SPIRANDEL_BENCH_RASTER
 class CBenchSurface : public CRasterCanvas {
  public:
   CBenchSurface() : CRasterCanvas(640, 480) {}
   void Fresh() { BeginContext(); }
 };
-#else
-class CBenchSurface : public CNullSurface {
- public:
-  void Fresh() {}
-};
-#endif
 
 class CBenchHost : public ICurveWndHost {
  public:

@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <thread>
 
-#include "app/SaverSettings.h"
 #include "platform/x11/X11Session.h"
+#include "settings/SaverSettings.h"
 
 namespace {
 

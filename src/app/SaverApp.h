@@ -5,9 +5,9 @@
 #include <span>
 #include <string_view>
 
-#include "app/ProfileStore.h"
-#include "app/SaverSettings.h"
 #include "app/SwitchMatch.h"
+#include "settings/ProfileStore.h"
+#include "settings/SaverSettings.h"
 
 // What a platform offers the start-up: the settings sheet, the two drawing windows and the
 // message loop that runs while one of them exists. Each platform implements it once.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/SaverSettings.h"
+#include "settings/SaverSettings.h"
 
 // What the full-screen saver does with user input. Both platform layers translate their
 // events into these calls, so the decisions are made once, here.

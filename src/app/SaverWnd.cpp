@@ -7,7 +7,7 @@
 #include "image/DibFile.h"
 
 CSaverWnd::CSaverWnd(SaverSettings& settings, ISaverWndHost& host)
-    : CCurveWnd(settings, host, 1), m_saverHost(host) {}
+    : CCurveWnd(settings, host, 1), m_saverSettings(settings), m_saverHost(host) {}
 
 CSaverWnd::~CSaverWnd() = default;
 
@@ -26,14 +26,14 @@ void CSaverWnd::OnSysKeyDown(std::uint32_t) {
 }
 
 void CSaverWnd::OnKeyDown(std::uint32_t virtualKey) {
-  switch (ClassifyKeyDown(m_settings, virtualKey)) {
+  switch (ClassifyKeyDown(m_saverSettings, virtualKey)) {
     case KeyAction::kScreenshot:
       m_saverHost.ShowWaitCursor();
       TakeScreenshot();
       m_saverHost.ShowInvisibleCursor();
       break;
     case KeyAction::kTogglePause:
-      TogglePause(m_settings);
+      TogglePause(m_saverSettings);
       break;
     case KeyAction::kClose:
       m_saverHost.PostClose();
@@ -67,12 +67,12 @@ void CSaverWnd::TakeScreenshot() {
   m_saverHost.CaptureClientArea(m_drawWidth, m_drawHeight, storage, bitmap);
   CDibFile image(&bitmap);
 
-  m_settings.m_sequenceNo = NextSequenceNo(m_settings.m_sequenceNo);
+  m_saverSettings.m_sequenceNo = NextSequenceNo(m_saverSettings.m_sequenceNo);
   std::string path;
   // A path too long for the platform's limit is not written at all rather than cut short.
-  if (FormatScreenshotPath(m_settings.m_fileLocation, m_settings.m_sequenceNo,
+  if (FormatScreenshotPath(m_saverSettings.m_fileLocation, m_saverSettings.m_sequenceNo,
                            m_saverHost.PathSeparator(), path)) {
     image.Save(path);
   }
-  m_settings.SaveSequenceNo();
+  m_saverSettings.SaveSequenceNo();
 }

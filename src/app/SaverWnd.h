@@ -42,5 +42,8 @@ class CSaverWnd : public CCurveWnd {
   std::int32_t m_mouseStartY = kNoMousePosition;
 
  private:
+  // The engine only reads the settings; the saver window also toggles the pause and
+  // advances the screenshot number.
+  SaverSettings& m_saverSettings;
   ISaverWndHost& m_saverHost;
 };

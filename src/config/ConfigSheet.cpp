@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "app/OptionBits.h"
+#include "settings/OptionBits.h"
 
 namespace {
 

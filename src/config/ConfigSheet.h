@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "app/SaverSettings.h"
 #include "config/PageColours.h"
 #include "config/PageDisplay.h"
 #include "config/PageHotkeys.h"
 #include "config/PageOptions.h"
+#include "settings/SaverSettings.h"
 
 // The settings sheet's seven pages in tab order, and the transfer between them and the
 // settings record: into the pages before the sheet opens, back and out through the writers

@@ -13,7 +13,7 @@ constexpr double kLargestObjectSize = 5.0;
 constexpr int kLargestClientSize = 1 << 24;
 }  // namespace
 
-CCurveWnd::CCurveWnd(SaverSettings& settings, ICurveWndHost& host, int autoDelete)
+CCurveWnd::CCurveWnd(const SaverSettings& settings, ICurveWndHost& host, int autoDelete)
     : m_autoDelete(autoDelete), m_settings(settings), m_host(host) {}
 
 CCurveWnd::~CCurveWnd() = default;

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/SaverSettings.h"
 #include "canvas/DrawingSurface.h"
 #include "engine/CurveWndHost.h"
 #include "engine/RandomNumbers.h"
+#include "settings/SaverSettings.h"
 
 // A point in client pixels.
 struct CPoint {
@@ -36,7 +36,7 @@ class CCurveWnd {
   static constexpr int kTableSize = 361;
   static constexpr int kCornerSlots = 8;
 
-  CCurveWnd(SaverSettings& settings, ICurveWndHost& host, int autoDelete);
+  CCurveWnd(const SaverSettings& settings, ICurveWndHost& host, int autoDelete);
   virtual ~CCurveWnd();
 
   CCurveWnd(const CCurveWnd&) = delete;
@@ -131,7 +131,7 @@ class CCurveWnd {
   // and before point 0 is drawn: the renderer's trace hooks in here.
   virtual void OnFigurePlanned() {}
 
-  SaverSettings& m_settings;
+  const SaverSettings& m_settings;
   ICurveWndHost& m_host;
 
  private:

@@ -1,6 +1,6 @@
-#include "app/OptionBits.h"
 #include "engine/CurveWnd.h"
 #include "engine/EngineArithmetic.h"
+#include "settings/OptionBits.h"
 
 using EngineArithmetic::TruncToInt32;
 

@@ -1,8 +1,8 @@
 #include <algorithm>
 
-#include "app/OptionBits.h"
 #include "engine/CurveWnd.h"
 #include "engine/EngineArithmetic.h"
+#include "settings/OptionBits.h"
 
 // Each polygon owns fixed corner slots, so that the two halves of a composite star keep
 // their own corners from one stamp to the next.

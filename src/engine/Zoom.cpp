@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/OptionBits.h"
 #include "engine/CurveWnd.h"
 #include "engine/EngineArithmetic.h"
+#include "settings/OptionBits.h"
 
 using EngineArithmetic::TruncToInt32;
 

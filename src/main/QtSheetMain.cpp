@@ -3,10 +3,10 @@
 // hours should cost as little memory as it can.
 #include <QApplication>
 
-#include "app/SaverSettings.h"
 #include "config/ConfigSheet.h"
 #include "platform/posix/RegFileStore.h"
 #include "platform/qt/QtConfigSheetHost.h"
+#include "settings/SaverSettings.h"
 
 int main(int argc, char** argv) {
   // Without any display Qt would abort; like every other mode, end quietly instead.

@@ -1,5 +1,5 @@
 #include "EngineFixture.h"
-#include "app/OptionBits.h"
+#include "settings/OptionBits.h"
 
 using DriverTest = EngineTest;
 

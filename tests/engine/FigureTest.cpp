@@ -2,7 +2,7 @@
 #include <functional>
 
 #include "EngineFixture.h"
-#include "app/OptionBits.h"
+#include "settings/OptionBits.h"
 
 class FigureTest : public EngineTest {
  protected:

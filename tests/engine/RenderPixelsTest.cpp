@@ -12,8 +12,8 @@
 #include <string>
 
 #include "RenderDriver.h"
-#include "app/OptionBits.h"
 #include "canvas/RasterCanvas.h"
+#include "settings/OptionBits.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 
 #include "EngineFixture.h"
-#include "app/OptionBits.h"
+#include "settings/OptionBits.h"
 
 using ::testing::ElementsAre;
 

@@ -9,9 +9,9 @@
 #include "HeadlessHost.h"
 #include "RenderDriver.h"
 #include "RenderOptions.h"
-#include "app/RegTextStore.h"
-#include "app/SaverSettings.h"
 #include "image/DibFile.h"
+#include "settings/RegTextStore.h"
+#include "settings/SaverSettings.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "app/RegTextStore.h"
+#include "settings/RegTextStore.h"
 
 namespace fs = std::filesystem;
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "app/ProfileStore.h"
-#include "app/RegExportText.h"
+#include "settings/ProfileStore.h"
+#include "settings/RegExportText.h"
 
 // The per-user settings on Linux: one registry-export file per section,
 // <config home>/tallowyn/spir_ss/<section>.reg. Every call opens the key path (creating the

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/SaverSettings.h"
 #include "app/SaverWnd.h"
 #include "platform/win32/CurveWindow.h"
 #include "platform/win32/SaverWindowHost.h"
+#include "settings/SaverSettings.h"
 
 // The full-screen saver: a topmost pop-up over the primary screen whose input and activation
 // messages go to the portable input rules of CSaverWnd.

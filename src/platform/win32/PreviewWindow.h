@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/SaverSettings.h"
 #include "engine/CurveWnd.h"
 #include "platform/win32/CurveWindow.h"
 #include "platform/win32/WindowHost.h"
+#include "settings/SaverSettings.h"
 
 // The preview: a plain drawing window inside the host's window. It handles no input itself;
 // what reaches it gets the system's default handling, and the cursor over it is the class's

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/ProfileStore.h"
+#include "settings/ProfileStore.h"
 
 // The per-user settings on Windows: the registry at
 // HKEY_CURRENT_USER\software\<maker>\<application>\<section>, integers as REG_DWORD and

@@ -5,13 +5,13 @@
 #include <memory>
 #include <optional>
 
-#include "app/SaverSettings.h"
 #include "app/SaverWnd.h"
 #include "canvas/RasterCanvas.h"
 #include "engine/CurveWnd.h"
 #include "platform/x11/WindowTimers.h"
 #include "platform/x11/X11Cursors.h"
 #include "platform/x11/X11Presenter.h"
+#include "settings/SaverSettings.h"
 
 // One drawing window on X11 and the engine window it hosts. The engine draws into a raster
 // canvas that mirrors the window; what a tick changed is presented when it releases its

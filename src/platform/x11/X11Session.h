@@ -6,9 +6,9 @@
 #include <memory>
 #include <optional>
 
-#include "app/SaverSettings.h"
 #include "platform/x11/X11DrawingWindow.h"
 #include "platform/x11/X11EventLoop.h"
+#include "settings/SaverSettings.h"
 
 // One run of the saver on X11: the display connection and the one drawing window.
 class CX11Session {

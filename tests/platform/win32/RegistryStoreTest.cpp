@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "app/SaverSettings.h"
+#include "settings/SaverSettings.h"
 
 // These run against the real registry (Wine's, in the test prefix), under a maker key of
 // their own that each test removes again.

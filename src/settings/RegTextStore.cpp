@@ -1,4 +1,4 @@
-#include "app/RegTextStore.h"
+#include "settings/RegTextStore.h"
 
 std::string SettingsKeyPath(std::string_view section) {
   return "HKEY_CURRENT_USER\\software\\" + std::string(kMakerKey) + "\\" +

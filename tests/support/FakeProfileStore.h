@@ -5,7 +5,7 @@
 #include <variant>
 #include <vector>
 
-#include "app/ProfileStore.h"
+#include "settings/ProfileStore.h"
 
 // An in-memory store that remembers every write in order, so tests can check what was
 // written and in which order, and can plant values of the wrong type.

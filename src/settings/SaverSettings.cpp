@@ -1,11 +1,11 @@
-#include "app/SaverSettings.h"
+#include "settings/SaverSettings.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "app/OptionBits.h"
-#include "app/SettingNames.h"
+#include "settings/OptionBits.h"
+#include "settings/SettingNames.h"
 
 namespace {
 

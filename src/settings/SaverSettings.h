@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/ProfileStore.h"
+#include "settings/ProfileStore.h"
 
 // Every option of the saver, loaded once at start-up and again by the settings sheet, and
 // written back value by value. Fields keep the stored values as they stand; the accessors

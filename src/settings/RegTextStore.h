@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/ProfileStore.h"
-#include "app/RegExportText.h"
+#include "settings/ProfileStore.h"
+#include "settings/RegExportText.h"
 
 // The full key path of a section, as it appears in a registry export's header.
 std::string SettingsKeyPath(std::string_view section);

@@ -1,4 +1,4 @@
-#include "app/SaverSettings.h"
+#include "settings/SaverSettings.h"
 
 #include <gtest/gtest.h>
 

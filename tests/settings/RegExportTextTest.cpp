@@ -1,4 +1,4 @@
-#include "app/RegExportText.h"
+#include "settings/RegExportText.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/SaverSettings.h"
+#include "settings/SaverSettings.h"
 
 namespace fs = std::filesystem;
 
