@@ -3,13 +3,13 @@
 #include <X11/Xlib.h>
 
 #include <memory>
-#include <optional>
 
 #include "app/SaverWnd.h"
 #include "canvas/RasterCanvas.h"
 #include "engine/CurveWnd.h"
 #include "platform/x11/WindowTimers.h"
 #include "platform/x11/X11Cursors.h"
+#include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Presenter.h"
 #include "settings/SaverSettings.h"
 
@@ -17,7 +17,9 @@
 // canvas that mirrors the window; what a tick changed is presented when it releases its
 // context. Three kinds:
 //  - full screen: an override-redirect window over the primary monitor that grabs the
-//    keyboard and the pointer and hands input to a CSaverWnd;
+//    keyboard and the pointer and hands input to a CSaverWnd, above a black window over
+//    the whole screen that hides the other monitors; the keyboard focus goes back to the
+//    window that had it when the saver ends;
 //  - child: a plain CCurveWnd in a new child window that covers a host window and follows
 //    its size (the Windows-style preview);
 //  - adopted: a plain CCurveWnd drawing straight into a window that a screen-saver host
@@ -43,7 +45,8 @@ class CX11DrawingWindow : public ISaverWndHost {
   void ProcessCloseRequest();
   bool Finished() const { return m_gone; }
   CWindowTimers& Timers() { return m_timers; }
-  Window XWindow() const { return m_window; }
+  // A new engine in a cleared window: a fresh figure, as at the start.
+  void StartAfresh();
 
   // ICurveWndHost
   IDrawingSurface& GetDC() override;
@@ -65,10 +68,12 @@ class CX11DrawingWindow : public ISaverWndHost {
  private:
   enum class Kind { kFullScreen, kChild, kAdopted };
 
-  CX11DrawingWindow(Display* display, Kind kind, Window window, Window parent, Visual* visual,
-                    int depth, int width, int height);
-  bool StartEngine(std::unique_ptr<CCurveWnd> engine);
+  CX11DrawingWindow(Display* display, SaverSettings& settings, Kind kind, Window window,
+                    Window parent, Visual* visual, int depth, int width, int height);
+  bool StartEngine();
   void GrabInput();
+  void Close();
+  void FollowScreen();
   void Resize(int width, int height);
   void Erase(int left, int top, int right, int bottom);
   void PresentDirty();
@@ -77,6 +82,7 @@ class CX11DrawingWindow : public ISaverWndHost {
   void ShowCursor(Cursor cursor);
 
   Display* m_display;
+  SaverSettings& m_settings;
   Kind m_kind;
   Window m_window;
   Window m_parent;
@@ -90,6 +96,13 @@ class CX11DrawingWindow : public ISaverWndHost {
   CWindowTimers m_timers;
   std::unique_ptr<CCurveWnd> m_engine;
   CSaverWnd* m_saver = nullptr;
+  // Full screen only: the black window under it, the keyboard, the focus to give back and
+  // RandR's event numbers for a change of monitors.
+  Window m_cover = None;
+  std::unique_ptr<CX11Keyboard> m_keyboard;
+  Window m_focusBefore = None;
+  int m_revertBefore = RevertToParent;
+  int m_randrEventBase = -1;
   bool m_grabbed = false;
   bool m_closeRequested = false;
   bool m_gone = false;
