@@ -1,10 +1,13 @@
 // Watches a saver's pace from outside, as the user sees it: the drawing on the screen of
 // $DISPLAY, reported by the X server's DAMAGE extension, while the command given runs.
 //   spirandel-x11-pace SECONDS COMMAND [ARGUMENT...]
-// Each drawing that does not span the screen's width is one point of a figure; one that
-// does is the clearing between figures, and the time across it is not drawing time. Prints
-// the points drawn per second while drawing, the time from the launch to the first point,
-// and the CPU the command used from its first point on, in percent of one core.
+// Drawing that covers the whole screen is the window appearing. Drawing after a pause of
+// 0.9 s or more is the clearing at the end of the completion delay (1 s at the defaults),
+// with the bands of rows that continue it (same columns, the next rows), and the time across
+// it is not drawing time. Every other report is one point of a figure. Prints the points
+// drawn per second while drawing (by the server's clock), the time from the launch to the
+// first point on screen, and the CPU the command used from its first point on, in percent
+// of one core.
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
 #include <poll.h>
@@ -42,6 +45,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const double seconds = std::atof(argv[1]);
+  constexpr Time kDelayMs = 900;
   Display* display = XOpenDisplay(nullptr);
   int eventBase = 0;
   int errorBase = 0;
@@ -50,6 +54,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const int screenWidth = DisplayWidth(display, DefaultScreen(display));
+  const int screenHeight = DisplayHeight(display, DefaultScreen(display));
   XDamageCreate(display, DefaultRootWindow(display), XDamageReportRawRectangles);
   XSync(display, False);
 
@@ -62,11 +67,14 @@ int main(int argc, char** argv) {
   // The time zero of the clock stands for none.
   const Clock::time_point none{};
   Clock::time_point firstPoint = none;
-  Clock::time_point lastPoint = none;
+  // Server times in milliseconds; 0 for none.
+  Time lastPoint = 0;
+  Time lastReport = 0;
+  XRectangle lastArea{};
   double cpuAtFirstPoint = 0;
   long points = 0;
   long intervals = 0;
-  Clock::duration drawing{};
+  Time drawingMs = 0;
   for (Clock::time_point now = launch; Seconds(now - launch) < seconds; now = Clock::now()) {
     pollfd fd{ConnectionNumber(display), POLLIN, 0};
     poll(&fd, 1, 10);
@@ -74,23 +82,31 @@ int main(int argc, char** argv) {
       XEvent event;
       XNextEvent(display, &event);
       const auto& damage = reinterpret_cast<const XDamageNotifyEvent&>(event);
-      if (event.type != eventBase + XDamageNotify || damage.more) {
+      if (event.type != eventBase + XDamageNotify) {
         continue;
       }
-      const Clock::time_point at = Clock::now();
-      if (damage.area.width >= screenWidth) {
-        lastPoint = none;
+      const XRectangle area = damage.area;
+      const bool band = lastPoint == 0 && area.x == lastArea.x && area.width == lastArea.width &&
+                        area.y == lastArea.y + lastArea.height;
+      const bool clearing = lastReport != 0 && damage.timestamp - lastReport >= kDelayMs;
+      lastReport = damage.timestamp;
+      lastArea = area;
+      if (area.width >= screenWidth && area.height >= screenHeight) {
+        continue;
+      }
+      if (clearing || band) {
+        lastPoint = 0;
         continue;
       }
       if (firstPoint == none) {
-        firstPoint = at;
+        firstPoint = Clock::now();
         cpuAtFirstPoint = CpuSeconds(child);
       }
-      if (lastPoint != none) {
+      if (lastPoint != 0) {
         ++intervals;
-        drawing += at - lastPoint;
+        drawingMs += damage.timestamp - lastPoint;
       }
-      lastPoint = at;
+      lastPoint = damage.timestamp;
       ++points;
     }
   }
@@ -101,7 +117,7 @@ int main(int argc, char** argv) {
   std::printf(
       "%ld points, %.1f points/s while drawing, first point %.1f ms after launch, "
       "CPU %.3f%% of one core\n",
-      points, intervals > 0 ? intervals / Seconds(drawing) : 0.0,
+      points, drawingMs > 0 ? 1000.0 * intervals / drawingMs : 0.0,
       firstPoint != none ? 1000 * Seconds(firstPoint - launch) : -1.0,
       watched > 0 ? 100 * cpu / watched : 0.0);
   XCloseDisplay(display);

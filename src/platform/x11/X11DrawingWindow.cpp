@@ -172,7 +172,7 @@ std::unique_ptr<CX11DrawingWindow> CX11DrawingWindow::Adopt(Display* display,
   }
   // The host's window is on screen already and sends no exposure for it: start black, as a
   // new window would.
-  self->Erase(0, 0, host.width, host.height);
+  self->Erase(0, 0, host.width, host.height, false);
   return self;
 }
 
@@ -206,7 +206,7 @@ void CX11DrawingWindow::StartAfresh() {
     PostClose();
     return;
   }
-  Erase(0, 0, m_width, m_height);
+  Erase(0, 0, m_width, m_height, false);
 }
 
 void CX11DrawingWindow::GrabInput() {
@@ -308,7 +308,7 @@ void CX11DrawingWindow::ShowCursor(Cursor cursor) {
 }
 
 void CX11DrawingWindow::ShowWaitCursor() {
-  ShowCursor(m_cursors.m_wait);
+  ShowCursor(m_cursors.Wait());
 }
 
 void CX11DrawingWindow::ShowInvisibleCursor() {
@@ -377,13 +377,18 @@ void CX11DrawingWindow::Resize(int width, int height) {
   }
 }
 
-void CX11DrawingWindow::Erase(int left, int top, int right, int bottom) {
+void CX11DrawingWindow::Erase(int left, int top, int right, int bottom, bool shown) {
   if (!m_engine) {
     return;
   }
   m_canvas.BeginContext();
   CEraseSurface erase(m_canvas, left, top, right, bottom);
   m_engine->OnEraseBkgnd(erase);
+  if (shown) {
+    // The server has painted the window's own black background there already.
+    CRect dirty;
+    m_canvas.TakeDirtyRect(dirty);
+  }
   PresentDirty();
 }
 
@@ -398,7 +403,7 @@ void CX11DrawingWindow::HandleEvent(XEvent& event) {
     case Expose:
       if (event.xexpose.window == m_window) {
         Erase(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
-              event.xexpose.y + event.xexpose.height);
+              event.xexpose.y + event.xexpose.height, m_kind != Kind::kAdopted);
         if (event.xexpose.count == 0 && m_engine) {
           m_engine->OnPaint();
         }

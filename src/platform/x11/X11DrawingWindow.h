@@ -75,7 +75,9 @@ class CX11DrawingWindow : public ISaverWndHost {
   void Close();
   void FollowScreen();
   void Resize(int width, int height);
-  void Erase(int left, int top, int right, int bottom);
+  // Erases through the engine; with shown set the screen shows black there already (an
+  // exposed part of a window with a black background), and only the canvas needs it.
+  void Erase(int left, int top, int right, int bottom, bool shown);
   void PresentDirty();
   void HandleKey(XKeyEvent& event);
   void HandleFocusOut(const XFocusChangeEvent& event);
