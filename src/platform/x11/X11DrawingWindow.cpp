@@ -238,6 +238,12 @@ void CX11DrawingWindow::Close() {
   if (X11ConnectionLost()) {
     return;
   }
+  // The focus goes back unless another window has taken it (which ended the saver).
+  Window focus = None;
+  int revert = 0;
+  if (m_focusBefore != None) {
+    XGetInputFocus(m_display, &focus, &revert);
+  }
   if (m_grabbed) {
     XUngrabPointer(m_display, CurrentTime);
     XUngrabKeyboard(m_display, CurrentTime);
@@ -249,7 +255,7 @@ void CX11DrawingWindow::Close() {
   if (m_cover != None) {
     XDestroyWindow(m_display, m_cover);
   }
-  if (m_focusBefore != None) {
+  if (focus == m_window) {
     // The window that had the focus may be gone or hidden by now: then X keeps it where
     // it went when the saver window was destroyed.
     XSetInputFocus(m_display, m_focusBefore, m_revertBefore, CurrentTime);
