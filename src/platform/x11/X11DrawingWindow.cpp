@@ -9,8 +9,8 @@
 #include <ctime>
 #include <thread>
 
-#include "platform/x11/EraseSurface.h"
 #include "platform/x11/KeyMap.h"
+#include "platform/x11/X11Context.h"
 #include "platform/x11/X11Errors.h"
 #include "platform/x11/X11Monitors.h"
 
@@ -70,6 +70,7 @@ CX11DrawingWindow::CX11DrawingWindow(Display* display, SaverSettings& settings, 
       m_width(width),
       m_height(height),
       m_canvas(std::max(width, 1), std::max(height, 1)),
+      m_context(m_canvas),
       m_presenter(display, window, visual, depth),
       m_cursors(display) {}
 
@@ -274,19 +275,33 @@ void CX11DrawingWindow::FollowScreen() {
 
 IDrawingSurface& CX11DrawingWindow::GetDC() {
   m_canvas.BeginContext();
-  return m_canvas;
+  m_context.Begin({0, 0, m_canvas.Width(), m_canvas.Height()});
+  return m_context;
 }
 
 void CX11DrawingWindow::ReleaseDC(IDrawingSurface&) {
-  PresentDirty();
+  Present();
 }
 
-void CX11DrawingWindow::PresentDirty() {
+void CX11DrawingWindow::Present() {
   CRect dirty;
-  if (m_canvas.TakeDirtyRect(dirty)) {
-    m_presenter.Present(m_canvas.Pixels(), m_canvas.Width(), m_canvas.Height(), dirty.left,
-                        dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top);
+  if (!m_canvas.TakeDirtyRect(dirty)) {
+    return;
   }
+  if (m_context.OnlyFills()) {
+    // What changed is black: the server fills it, exactly as the canvas did.
+    // Outside the changed area everything was black already.
+    for (const CRect& fill : m_context.Fills()) {
+      const int left = std::max(fill.left, dirty.left);
+      const int top = std::max(fill.top, dirty.top);
+      m_presenter.FillBlack(m_canvas.Width(), m_canvas.Height(), left, top,
+                            std::min(fill.right, dirty.right) - left,
+                            std::min(fill.bottom, dirty.bottom) - top);
+    }
+    return;
+  }
+  m_presenter.Present(m_canvas.Pixels(), m_canvas.Width(), m_canvas.Height(), dirty.left, dirty.top,
+                      dirty.right - dirty.left, dirty.bottom - dirty.top);
 }
 
 std::uint32_t CX11DrawingWindow::SetTimer(std::uint32_t id, std::uint32_t periodMs) {
@@ -388,14 +403,14 @@ void CX11DrawingWindow::Erase(int left, int top, int right, int bottom, bool sho
     return;
   }
   m_canvas.BeginContext();
-  CEraseSurface erase(m_canvas, left, top, right, bottom);
-  m_engine->OnEraseBkgnd(erase);
+  m_context.Begin({left, top, right, bottom});
+  m_engine->OnEraseBkgnd(m_context);
   if (shown) {
     // The server has painted the window's own black background there already.
     CRect dirty;
     m_canvas.TakeDirtyRect(dirty);
   }
-  PresentDirty();
+  Present();
 }
 
 void CX11DrawingWindow::HandleEvent(XEvent& event) {

@@ -8,6 +8,7 @@
 #include "canvas/RasterCanvas.h"
 #include "engine/CurveWnd.h"
 #include "platform/x11/WindowTimers.h"
+#include "platform/x11/X11Context.h"
 #include "platform/x11/X11Cursors.h"
 #include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Presenter.h"
@@ -78,7 +79,8 @@ class CX11DrawingWindow : public ISaverWndHost {
   // Erases through the engine; with shown set the screen shows black there already (an
   // exposed part of a window with a black background), and only the canvas needs it.
   void Erase(int left, int top, int right, int bottom, bool shown);
-  void PresentDirty();
+  // Shows on the server what the last context changed on the canvas.
+  void Present();
   void HandleKey(XKeyEvent& event);
   void HandleFocusOut(const XFocusChangeEvent& event);
   void ShowCursor(Cursor cursor);
@@ -93,6 +95,7 @@ class CX11DrawingWindow : public ISaverWndHost {
   int m_width;
   int m_height;
   CRasterCanvas m_canvas;
+  CX11Context m_context;
   CX11Presenter m_presenter;
   CX11Cursors m_cursors;
   CWindowTimers m_timers;

@@ -46,6 +46,17 @@ unsigned long ScaleToMask(std::uint32_t value8, unsigned long mask) {
   return (value << shift) & mask;
 }
 
+// Clips (x, y, w, h) to a width x height framebuffer; false when nothing is left.
+bool Clip(int width, int height, int& x, int& y, int& w, int& h) {
+  const int right = std::min(x + w, width);
+  const int bottom = std::min(y + h, height);
+  x = std::max(x, 0);
+  y = std::max(y, 0);
+  w = right - x;
+  h = bottom - y;
+  return w > 0 && h > 0;
+}
+
 }  // namespace
 
 CX11Presenter::CX11Presenter(Display* display, Drawable target, Visual* visual, int depth)
@@ -110,26 +121,28 @@ void CX11Presenter::ReleaseRing() {
   m_shmImage = nullptr;
 }
 
+void CX11Presenter::FillBlack(int width, int height, int x, int y, int w, int h) {
+  if (Clip(width, height, x, y, w, h)) {
+    XSetForeground(m_display, m_gc, m_native ? 0 : ConvertPixel(0));
+    XFillRectangle(m_display, m_target, m_gc, x, y, static_cast<unsigned>(w),
+                   static_cast<unsigned>(h));
+  }
+}
+
 void CX11Presenter::Present(const std::uint32_t* pixels, int width, int height, int x, int y, int w,
                             int h) {
-  const int left = std::max(x, 0);
-  const int top = std::max(y, 0);
-  const int right = std::min(x + w, width);
-  const int bottom = std::min(y + h, height);
-  if (pixels == nullptr || left >= right || top >= bottom) {
+  if (pixels == nullptr || !Clip(width, height, x, y, w, h)) {
     return;
   }
-  const int cw = right - left;
-  const int ch = bottom - top;
   if (!m_native) {
-    PresentConverted(pixels, width, left, top, cw, ch);
+    PresentConverted(pixels, width, x, y, w, h);
     return;
   }
   if (m_shmUsable && m_shmImage == nullptr && !AttachRing()) {
     m_shmUsable = false;  // a server on another machine: no use asking again
   }
   if (m_shmUsable) {
-    PresentShared(pixels, width, left, top, cw, ch);
+    PresentShared(pixels, width, x, y, w, h);
     return;
   }
   XImage* image =
@@ -139,8 +152,8 @@ void CX11Presenter::Present(const std::uint32_t* pixels, int width, int height, 
   if (image == nullptr) {
     return;
   }
-  XPutImage(m_display, m_target, m_gc, image, left, top, left, top, static_cast<unsigned>(cw),
-            static_cast<unsigned>(ch));
+  XPutImage(m_display, m_target, m_gc, image, x, y, x, y, static_cast<unsigned>(w),
+            static_cast<unsigned>(h));
   image->data = nullptr;  // the framebuffer is not ours to free
   XDestroyImage(image);
 }

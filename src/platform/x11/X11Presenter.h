@@ -28,6 +28,9 @@ class CX11Presenter {
 
   // (x, y, w, h) is clipped to the framebuffer.
   void Present(const std::uint32_t* pixels, int width, int height, int x, int y, int w, int h);
+  // Fills (x, y, w, h), clipped to a width x height framebuffer, with the black that a
+  // put of black pixels would give.
+  void FillBlack(int width, int height, int x, int y, int w, int h);
 
  private:
   bool AttachRing();
