@@ -424,7 +424,7 @@ void CX11DrawingWindow::HandleEvent(XEvent& event) {
     case Expose:
       if (event.xexpose.window == m_window) {
         Erase(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
-              event.xexpose.y + event.xexpose.height, m_kind != Kind::kAdopted);
+              event.xexpose.y + event.xexpose.height, m_kind == Kind::kFullScreen);
         if (event.xexpose.count == 0 && m_engine) {
           m_engine->OnPaint();
         }

@@ -77,7 +77,8 @@ class CX11DrawingWindow : public ISaverWndHost {
   void FollowScreen();
   void Resize(int width, int height);
   // Erases through the engine; with shown set the screen shows black there already (an
-  // exposed part of a window with a black background), and only the canvas needs it.
+  // exposed part of the full-screen window, whose background is black), and only the
+  // canvas needs it.
   void Erase(int left, int top, int right, int bottom, bool shown);
   // Shows on the server what the last context changed on the canvas.
   void Present();
