@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
-# The X11 saver's speed and size under Xvfb (1920x1080, 24 bits):
-#  - points per second achieved at 20, 100 and 1000 images per second (spirandel-x11-pace);
-#  - CPU time of build/spirandel /s at the default settings over 30 seconds;
-#  - time from launch to the first point on screen at the default settings;
-#  - peak resident memory of build/spirandel /s.
-# Usage: bench/x11/measure.sh [BUILD_DIR] [SECONDS_PER_PACE_RUN]
+# The X11 saver's cost and pace under Xvfb (1920x1080, 24 bits), side by side with
+# XScreenSaver's epicycle hack on the same server in the same run:
+#  - CPU of the saver (build/spirandel /s at the default settings) and of the X server
+#    serving it, then the same for epicycle drawing in the root window, over SECONDS each,
+#    and of the idle server as a baseline;
+#  - points per second and the time from launch to the first point on screen, at the
+#    defaults and at 1000 images per second, watched through DAMAGE by spirandel-x11-pace,
+#    with the saver's CPU at 1000 images per second;
+#  - peak resident memory of the saver.
+# CPU is time on a CPU from /proc/PID/schedstat (user and system alike), in percent of one
+# core. Installs xscreensaver-data-extra (for epicycle) when it is missing.
+# Usage: bench/x11/measure.sh [BUILD_DIR] [SECONDS]
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 BUILD=${1:-$ROOT/build}
-PACE_SECONDS=${2:-10}
+SECONDS_EACH=${2:-60}
 SAVER=$BUILD/spirandel
 PACE=$BUILD/spirandel-x11-pace
+EPICYCLE=/usr/libexec/xscreensaver/epicycle
 [ -x "$SAVER" ] && [ -x "$PACE" ] || { echo "build $SAVER and $PACE first" >&2; exit 1; }
+if [ ! -x "$EPICYCLE" ]; then
+  # shellcheck source=../../scripts/lib.sh
+  source "$ROOT/scripts/lib.sh"
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq xscreensaver-data-extra >/dev/null
+fi
 
 WORK=$(mktemp -d)
 PIDS=()
@@ -23,55 +35,58 @@ cleanup() {
 trap cleanup EXIT
 
 Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
-PIDS+=($!)
+XVFB=$!
+PIDS+=("$XVFB")
 for _ in $(seq 200); do [ -s "$WORK/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n 1 "$WORK/display")"
-# Defaults: an empty settings folder.
+# The defaults: an empty settings folder.
 export XDG_CONFIG_HOME=$WORK/cfg
 mkdir -p "$XDG_CONFIG_HOME"
 
+cpu_ns() { awk '{print $1}' "/proc/$1/schedstat"; }
+# measure NAME PID: the CPU of PID and of the X server over SECONDS_EACH, after a second
+# to settle; then ends PID.
+measure() {
+  local name=$1 pid=$2 a x t0 b y t1
+  sleep 1
+  a=$(cpu_ns "$pid") x=$(cpu_ns "$XVFB") t0=$(date +%s%N)
+  sleep "$SECONDS_EACH"
+  b=$(cpu_ns "$pid") y=$(cpu_ns "$XVFB") t1=$(date +%s%N)
+  [ "$name" = spirandel ] && awk '/VmHWM/{printf "spirandel peak resident memory: %.1f MB\n", $2 / 1024}' "/proc/$pid/status"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  awk -v n="$name" -v p=$((b - a)) -v x=$((y - x)) -v t=$((t1 - t0)) 'BEGIN {
+    printf "%-10s %.3f%% of one core, Xvfb serving it %.3f%%\n", n, 100 * p / t, 100 * x / t }'
+}
+
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores; $SECONDS_EACH s each"
+x0=$(cpu_ns "$XVFB") t0=$(date +%s%N)
+sleep 5
+awk -v x=$(($(cpu_ns "$XVFB") - x0)) -v t=$(($(date +%s%N) - t0)) \
+  'BEGIN { printf "idle Xvfb  %.3f%% of one core\n", 100 * x / t }'
+"$SAVER" /s &
+PIDS+=($!)
+measure spirandel $!
+"$EPICYCLE" -root &
+PIDS+=($!)
+measure epicycle $!
+
 # On a busy machine a 1 ms timer loses whole periods to other processes, which says more
-# about the machine than about the saver; where allowed, each measurement is repeated with
-# the saver under the real-time scheduler to show the pace the code itself keeps.
+# about the machine than about the saver; where allowed, the pace is measured again with the
+# saver and the server under the real-time scheduler, to show the pace the code keeps.
 modes=(normal)
 if chrt -f 10 true 2>/dev/null; then modes+=(realtime); fi
-run_pace() {
-  if [ "$1" = realtime ]; then shift; chrt -f 10 "$PACE" "$@"; else shift; "$PACE" "$@"; fi
-}
-echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 for mode in "${modes[@]}"; do
-  echo "== pace, $mode scheduling ($PACE_SECONDS s each)"
-  for ips in 20 100 1000; do
-    run_pace "$mode" "$ips" "$PACE_SECONDS"
-  done
-  echo "== start to first point at the defaults (50 ms period), $mode scheduling, 5 launches"
-  for _ in 1 2 3 4 5; do
-    run_pace "$mode" 20 0.3 "$(date +%s%N)" | sed 's/.*first point/first point/'
+  echo "== pace watched on screen, $mode scheduling (20 s each)"
+  run=()
+  if [ "$mode" = realtime ]; then
+    chrt -f -p 10 "$XVFB"
+    run=(chrt -f 10)
+  fi
+  for ips in 20 1000; do
+    mkdir -p "$XDG_CONFIG_HOME/tallowyn/spir_ss"
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\n"ImagesPerSec"=dword:%08x\n' \
+      "$ips" >"$XDG_CONFIG_HOME/tallowyn/spir_ss/Settings.reg"
+    echo "requested $ips points/s: $("${run[@]}" "$PACE" 20 "$SAVER" /s)"
   done
 done
-
-echo "== build/spirandel /s at the defaults for 30 s"
-ticks=$(getconf CLK_TCK)
-"$SAVER" /s &
-pid=$!
-PIDS+=($pid)
-sleep 1
-read -r -a before <"/proc/$pid/stat"
-start=$(date +%s%N)
-sleep 30
-read -r -a after <"/proc/$pid/stat"
-end=$(date +%s%N)
-hwm=$(awk '/VmHWM/{print $2}' "/proc/$pid/status")
-# Resident memory by kind: the program's own (anonymous), mapped libraries (file), and the
-# shared-memory strip.
-kinds=$(awk '/^Rss(Anon|File|Shmem):/{printf "%s %.1f MB  ", $1, $2 / 1024}' "/proc/$pid/status")
-kill -TERM "$pid"
-wait "$pid" || true
-# Fields 14 and 15 (utime, stime) sit at indexes 13 and 14 when the name has no spaces.
-used=$(((after[13] + after[14]) - (before[13] + before[14])))
-awk -v used="$used" -v hz="$ticks" -v ns="$((end - start))" -v hwm="$hwm" 'BEGIN {
-  printf "CPU: %.2f s in %.1f s = %.3f%% of one core (clock tick %.0f ms)\n",
-         used / hz, ns / 1e9, 100 * (used / hz) / (ns / 1e9), 1000 / hz
-  printf "peak resident memory: %.1f MB\n", hwm / 1024
-}'
-echo "resident now: $kinds"

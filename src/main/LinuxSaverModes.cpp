@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "main/LinuxRunModes.h"
+#include "platform/x11/EndingSignals.h"
 #include "platform/x11/X11Session.h"
 
 CLinuxRunModes::CLinuxRunModes(int argc, char** argv) : m_argc(argc), m_argv(argv) {}
@@ -54,5 +55,12 @@ int CLinuxRunModes::CreateHostedWindow(SaverSettings& settings, std::optional<st
 }
 
 int CLinuxRunModes::RunMessageLoop() {
-  return m_x11 ? m_x11->Run() : 0;
+  const int code = m_x11 ? m_x11->Run() : 0;
+  // A host that stops the saver with a signal logs a normal stop only when the process ends
+  // by that signal; the windows, the grabs and the focus are given back first.
+  m_x11.reset();
+  if (const int signal = EndingSignal()) {
+    EndBySignal(signal);
+  }
+  return code;
 }

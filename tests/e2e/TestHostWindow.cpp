@@ -26,7 +26,6 @@ int main(int argc, char** argv) {
   const Window window = XCreateSimpleWindow(
       display, RootWindow(display, screen), 0, 0, static_cast<unsigned>(std::atoi(argv[1])),
       static_cast<unsigned>(std::atoi(argv[2])), 0, 0, 0x808080);
-  XStoreName(display, window, "spirandel-test-host");
   XSelectInput(display, window, StructureNotifyMask);
   XMapWindow(display, window);
   for (XEvent event;;) {

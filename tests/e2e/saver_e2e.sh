@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # End-to-end cases of the saver windows: saver_e2e.sh CASE SPIRANDEL TEST_HOST
 # Each case starts its own Xvfb on a display of its own, so cases can run in parallel.
-# Every wait is bounded; a case fails with a message saying what it saw.
+# Every wait is bounded and waits for what it needs; a case fails saying what it saw.
 set -uo pipefail
 CASE=$1
 SAVER=$2
 HOST=$3
 WORK=$(mktemp -d)
 PIDS=()
+SHOT="$WORK/shots/Spirandel 00001.bmp"
 
 cleanup() {
-  [ -n "${HOST_IN:-}" ] && exec {HOST_IN}>&- 2>/dev/null
   for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
   wait 2>/dev/null
   rm -rf "$WORK"
@@ -27,39 +27,41 @@ fail() {
   exit 1
 }
 
-# Each case takes a random display number far above the usual ones: a number freed by a
-# server that is still shutting down (its socket files go last) is never reused at once.
-start_xvfb() {
-  local attempt number
-  for attempt in 1 2 3 4 5; do
-    number=$((1000 + (RANDOM * 32768 + RANDOM) % 30000))
-    # -noreset: the server would otherwise restart when the readiness probe disconnects,
-    # refusing the next client for a moment.
-    Xvfb ":$number" -screen 0 640x480x24 -nolisten tcp -noreset 2>"$WORK/xvfb.log" &
-    XVFB_PID=$!
-    PIDS+=("$XVFB_PID")
-    export DISPLAY=":$number"
-    for _ in $(seq 200); do
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      xdpyinfo >/dev/null 2>&1 && return 0
-      sleep 0.05
-    done
-    kill "$XVFB_PID" 2>/dev/null
-    wait "$XVFB_PID" 2>/dev/null
-    echo "Xvfb on :$number unusable (attempt $attempt), trying another display" >&2
+# wait_for COMMAND...: true once the command succeeds, false after about five seconds.
+wait_for() {
+  for _ in $(seq 100); do
+    "$@" && return 0
+    sleep 0.05
   done
-  fail "Xvfb did not start"
+  return 1
 }
 
-# write_settings LINE...: the settings file with these values, drawing fast so cases stay short.
+# start_xvfb [WxH]: the server picks a free display number and names it once it is ready.
+# -noreset: it would otherwise restart whenever its last client disconnects.
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 "${1:-640x480}x24" -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  XVFB_PID=$!
+  PIDS+=("$XVFB_PID")
+  wait_for test -s "$WORK/display" || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$WORK/display")"
+}
+
+# write_settings LINE...: the settings file with these values, drawing fast so cases stay
+# short; screenshots go to $WORK/shots.
 write_settings() {
-  mkdir -p "$WORK/cfg/tallowyn/spir_ss"
+  mkdir -p "$WORK/cfg/tallowyn/spir_ss" "$WORK/shots"
   {
     printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\n'
-    printf '"ImagesPerSec"=dword:00000064\n'
+    printf '"ImagesPerSec"=dword:00000064\n"FileLocation"="%s"\n' "$WORK/shots"
     printf '%s\n' "$@"
   } >"$WORK/cfg/tallowyn/spir_ss/Settings.reg"
   export XDG_CONFIG_HOME="$WORK/cfg"
+}
+
+# hotkeys PAUSE SHOT: both hotkeys active on these keys.
+hotkeys() {
+  write_settings '"PausingActive"=dword:00000001' "\"PausingKay\"=\"$1\"" \
+    '"PrintingActive"=dword:00000001' "\"PrintingKey\"=\"$2\"" "${@:3}"
 }
 
 start_saver() {
@@ -68,66 +70,41 @@ start_saver() {
   PIDS+=("$SAVER_PID")
 }
 
-# wait_exit PID SECONDS: the exit code, or 124 when it still runs.
-wait_exit() {
-  local pid=$1 seconds=${2:-5}
-  for _ in $(seq $((seconds * 20))); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-      wait "$pid"
-      return $?
-    fi
-    sleep 0.05
-  done
-  return 124
-}
+ended() { ! kill -0 "$SAVER_PID" 2>/dev/null; }
 
+# expect_exit CODE WHAT: the saver ends with this code (128 + N: by signal N).
 expect_exit() {
-  local expected=$1 what=$2
-  wait_exit "$SAVER_PID" 5
+  wait_for ended || fail "still running after $2"
+  wait "$SAVER_PID"
   local code=$?
-  [ "$code" -eq 124 ] && fail "still running after $what"
-  [ "$code" -eq "$expected" ] || fail "exit code $code after $what, expected $expected"
+  [ "$code" -eq "$1" ] || fail "exit code $code after $2, expected $1"
 }
 
 expect_running() {
   sleep "${2:-1}"
-  kill -0 "$SAVER_PID" 2>/dev/null || fail "ended after $1"
+  ended && fail "ended after $1"
 }
 
-capture() {  # capture FILE [WINDOW]
-  import -window "${2:-root}" "$1" 2>/dev/null || fail "cannot capture ${2:-root}"
-}
-
-max_value() { convert "$1" -format '%[max]' info:; }
-
-# The fraction of the picture in the test host's grey.
-grey_fraction() {
-  convert "$1" -alpha off -fill black +opaque '#808080' -fill white -opaque '#808080' \
-    -format '%[fx:mean]' info:
-}
-
+capture() { import -window "${2:-root}" "$1" 2>/dev/null || fail "cannot capture ${2:-root}"; }
+max_value() { convert "$1" "${@:2}" -format '%[max]' info:; }
 differing_pixels() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
 
-# Waits until something other than black is drawn in WINDOW (default the root window).
-wait_drawn() {
-  for _ in $(seq 100); do
-    capture "$WORK/drawn.png" "${1:-root}"
-    [ "$(max_value "$WORK/drawn.png")" != 0 ] && [ "$(grey_fraction "$WORK/drawn.png")" = 0 ] && return 0
-    if ! kill -0 "$SAVER_PID" 2>/dev/null; then
-      wait "$SAVER_PID"
-      fail "ended before drawing, exit code $?"
-    fi
-    sleep 0.05
-  done
-  fail "nothing drawn in ${1:-root}"
+# drawn [WINDOW]: something other than black, and none of the test host's grey, in WINDOW.
+drawn() {
+  ended && fail "ended before drawing"
+  capture "$WORK/drawn.png" "${1:-root}"
+  [ "$(max_value "$WORK/drawn.png")" != 0 ] &&
+    [ "$(max_value "$WORK/drawn.png" -alpha off -fill black +opaque '#808080')" = 0 ]
 }
+
+wait_drawn() { wait_for drawn "$@" || fail "nothing drawn in ${1:-root}"; }
 
 start_full_screen() {
   start_saver /s
   wait_drawn
 }
 
-start_host() {  # start_host W H: sets HOST_HEX and HOST_DEC
+start_host() { # start_host W H: sets HOST_HEX and HOST_DEC
   coproc HOSTPROC { "$HOST" "$1" "$2"; }
   PIDS+=("$HOSTPROC_PID")
   HOST_IN=${HOSTPROC[1]}
@@ -142,69 +119,38 @@ host_command() {
 }
 
 window_size() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
-
 first_child() { xwininfo -children -id "$1" | awk '/^ +0x[0-9a-f]+/{print $1; exit}'; }
 
-pointer() { eval "$(xdotool getmouselocation --shell)"; }
-
-case_move_closes() {
-  start_xvfb
-  write_settings
-  start_full_screen
-  pointer
-  xdotool mousemove $((X + 1)) "$Y"
-  expect_exit 0 "a one-pixel move"
+# stable_for SECONDS: two captures that far apart show the same picture.
+stable_for() {
+  capture "$WORK/a.png"
+  sleep "$1"
+  capture "$WORK/b.png"
+  [ "$(differing_pixels "$WORK/a.png" "$WORK/b.png")" = 0 ]
 }
 
 case_same_position_keeps_running() {
   start_xvfb
   write_settings
   start_full_screen
-  pointer
+  eval "$(xdotool getmouselocation --shell)"
   xdotool mousemove "$X" "$Y"
   expect_running "a move to the same position"
   xdotool mousemove "$X" $((Y - 1))
   expect_exit 0 "a one-pixel move up"
 }
 
-case_each_button_closes() {
+# Each of these closes the saver, hotkeys or not; the wheel does not.
+case_buttons_and_keys_close() {
   start_xvfb
-  write_settings
-  for button in 1 2 3; do
+  hotkeys P Y
+  for input in "click 1" "click 2" "click 3" "key a" "key space" "key Escape" "key KP_5" \
+    "key Shift_L" "key alt+p" "key F10" "key alt+y"; do
     start_full_screen
-    xdotool click "$button"
-    expect_exit 0 "button $button"
-  done
-}
-
-case_wheel_does_not_close() {
-  start_xvfb
-  write_settings
-  start_full_screen
-  for button in 4 5 6 7; do xdotool click "$button"; done
-  expect_running "the wheel"
-  xdotool key a
-  expect_exit 0 "the key a"
-}
-
-case_key_closes() {
-  start_xvfb
-  write_settings '"PausingActive"=dword:00000001' '"PausingKay"="P"'
-  for key in a space Escape KP_5 Shift_L; do
-    start_full_screen
-    xdotool key "$key"
-    expect_exit 0 "the key $key"
-  done
-}
-
-case_alt_key_closes_even_on_hotkey() {
-  start_xvfb
-  write_settings '"PausingActive"=dword:00000001' '"PausingKay"="P"' \
-    '"PrintingActive"=dword:00000001' '"PrintingKey"="Y"'
-  for key in alt+p F10 alt+y; do
-    start_full_screen
-    xdotool key "$key"
-    expect_exit 0 "the system key $key"
+    [ "$input" = "click 1" ] && { xdotool click 4 click 5 click 6 click 7; expect_running "the wheel" 0.5; }
+    # shellcheck disable=SC2086
+    xdotool $input
+    expect_exit 0 "$input"
   done
 }
 
@@ -213,7 +159,6 @@ case_focus_loss_closes() {
   write_settings
   start_host 100 100
   start_full_screen
-  expect_running "start" 0.2
   # Another window taking the keyboard focus is another window becoming active.
   xdotool windowfocus "$HOST_HEX"
   expect_exit 0 "the focus moved to another window"
@@ -222,68 +167,66 @@ case_focus_loss_closes() {
 case_pause_hotkey_stops_and_resumes() {
   start_xvfb
   # No completion delay, so the picture changes at every tick unless paused.
-  write_settings '"PausingActive"=dword:00000001' '"PausingKay"="P"' '"EndDelay"=dword:00000000'
+  hotkeys P Y '"EndDelay"=dword:00000000'
   start_full_screen
   xdotool key p
-  local settled=no
-  for _ in $(seq 20); do
-    capture "$WORK/paused1.png"
-    sleep 0.2
-    capture "$WORK/paused2.png"
-    if [ "$(differing_pixels "$WORK/paused1.png" "$WORK/paused2.png")" = 0 ]; then
-      settled=yes
-      break
-    fi
-  done
-  [ "$settled" = yes ] || fail "the picture kept changing after the pause key"
-  sleep 0.7
-  capture "$WORK/paused3.png"
-  [ "$(differing_pixels "$WORK/paused2.png" "$WORK/paused3.png")" = 0 ] ||
-    fail "the picture changed while paused"
+  wait_for stable_for 0.2 || fail "the picture kept changing after the pause key"
+  stable_for 0.7 || fail "the picture changed while paused"
   xdotool key p
-  local resumed=no
-  for _ in $(seq 50); do
-    capture "$WORK/resumed.png"
-    if [ "$(differing_pixels "$WORK/paused3.png" "$WORK/resumed.png")" != 0 ]; then
-      resumed=yes
-      break
-    fi
-    sleep 0.1
-  done
-  [ "$resumed" = yes ] || fail "the picture did not change after resuming"
-  expect_running "resuming" 0.1
+  wait_for eval '! stable_for 0.1' || fail "the picture did not change after resuming"
   xdotool key q
   expect_exit 0 "the key q"
 }
 
-case_screenshot_hotkey_writes_bmp() {
-  start_xvfb
-  mkdir -p "$WORK/shots"
-  write_settings '"PausingActive"=dword:00000001' '"PausingKay"="P"' \
-    '"PrintingActive"=dword:00000001' '"PrintingKey"="S"' \
-    '"SequenceNo"=dword:00000000' "\"FileLocation\"=\"$WORK/shots\""
+# Two monitors side by side, the left one primary: the figure stays on it, the right one
+# turns black (the grey host window there disappears), a screenshot holds the primary's
+# drawing area alone, as the screen shows it, and a move on the right one ends the saver.
+case_two_monitors_and_screenshot() {
+  start_xvfb 1280x480
+  xrandr --setmonitor '*left' 640/169x480/127+0+0 screen >/dev/null &&
+    xrandr --setmonitor right 640/169x480/127+640+0 none >/dev/null || fail "cannot set up two monitors"
+  start_host 200 200
+  xdotool windowmove "$HOST_HEX" 900 100
+  hotkeys P S
   start_full_screen
   # Paused, so that the capture to compare with shows the same picture.
   xdotool key p
-  sleep 0.3
-  xdotool key s
-  local shot="$WORK/shots/Spirandel 00001.bmp"
-  for _ in $(seq 100); do
-    [ -s "$shot" ] && break
-    sleep 0.05
-  done
-  [ -s "$shot" ] || fail "no screenshot file"
-  expect_running "the screenshot" 0.3
+  wait_for stable_for 0.2 || fail "did not pause"
   capture "$WORK/screen.png"
+  [ "$(max_value "$WORK/screen.png" -crop 640x480+640+0)" = 0 ] || fail "the right monitor is not black"
+  xdotool key s
+  wait_for test -s "$SHOT" || fail "no screenshot file"
   convert "$WORK/screen.png" -crop 638x478+0+0 +repage "$WORK/area.png"
-  [ "$(identify -format '%wx%h' "$shot")" = 638x478 ] || fail "screenshot is $(identify -format '%wx%h' "$shot")"
-  [ "$(differing_pixels "$shot" "$WORK/area.png")" = 0 ] || fail "screenshot differs from the screen"
-  [ "$(max_value "$shot")" != 0 ] || fail "screenshot is black"
+  [ "$(differing_pixels "$SHOT" "$WORK/area.png")" = 0 ] ||
+    fail "the $(identify -format '%wx%h' "$SHOT") screenshot differs from the 638x478 drawing area"
   grep -q '"SequenceNo"=dword:00000001' "$XDG_CONFIG_HOME/tallowyn/spir_ss/Settings.reg" ||
     fail "SequenceNo 1 not stored"
-  xdotool key Escape
-  expect_exit 0 "Escape"
+  expect_running "the screenshot" 0.3
+  xdotool mousemove 1000 300
+  expect_exit 0 "a move on the right monitor"
 }
+
+# layout_case LAYOUT PAUSE SHOT PAUSE_KEYCODE SHOT_KEYCODE OTHER_KEYCODE: after a switch to
+# the layout while the saver runs, the keys (by position) pause and take a screenshot, as a
+# Windows layout names them; another letter key ends the saver.
+layout_case() {
+  start_xvfb
+  hotkeys "$2" "$3"
+  start_full_screen
+  setxkbmap "$1" || fail "setxkbmap $1"
+  xdotool key "$4"
+  expect_running "the key of the pause hotkey $2" 0.3
+  xdotool key "$5"
+  wait_for test -s "$SHOT" || fail "no screenshot from the key of $3"
+  xdotool key "$6"
+  expect_exit 0 "another letter key"
+}
+# French AZERTY: A where US has Q, the 1 on the & key; the US A key gives Q.
+case_layout_fr() { layout_case fr 1 A 10 24 38; }
+# German QWERTZ: Y and Z swap places.
+case_layout_de() { layout_case de Z 2 29 11 52; }
+# Russian: no Latin letters, so letters by their US position.
+case_layout_ru() { layout_case ru 3 A 12 38 39; }
 
 case_preview_follows_host_and_ends_with_it() {
   start_xvfb
@@ -296,40 +239,43 @@ case_preview_follows_host_and_ends_with_it() {
   [ -n "$child" ] || fail "no child window in the host"
   [ "$(window_size "$child")" = 300x200 ] || fail "child is $(window_size "$child"), host 300x200"
   host_command resize 420 260
-  for _ in $(seq 100); do
-    [ "$(window_size "$child")" = 420x260 ] && break
-    sleep 0.05
-  done
-  [ "$(window_size "$child")" = 420x260 ] || fail "child is $(window_size "$child") after resize"
-  sleep 0.3
-  capture "$WORK/host.png" "$HOST_HEX"
-  [ "$(grey_fraction "$WORK/host.png")" = 0 ] || fail "the host shows through after resize"
+  wait_for eval '[ "$(window_size "$child")" = 420x260 ]' || fail "child is $(window_size "$child") after resize"
+  wait_drawn "$HOST_HEX"
   host_command destroy
   expect_exit 0 "the host destroyed its window"
   [ ! -s "$WORK/err" ] || fail "preview wrote to stderr"
 }
 
-case_preview_of_missing_window_ends_quietly() {
+# A window id that names no window: one line on stderr for the host's log, exit code 0.
+case_missing_window_says_so() {
   start_xvfb
   write_settings
-  for args in "/p 12345" "/p 99999999999" "/p" "/p window" "--window-id 0x7ffff0" "--window-id"; do
+  # LINES|ARGUMENTS: without a window id at all the program ends quietly, as before.
+  for row in "1|/p 12345" "1|/p 99999999999" "1|--window-id 0x7ffff0" "1|--root" "0|/p" \
+    "0|/p window" "0|--window-id"; do
     # shellcheck disable=SC2086
-    start_saver $args
-    expect_exit 0 "$args"
-    [ ! -s "$WORK/err" ] && [ ! -s "$WORK/out" ] || fail "'$args' was not quiet"
+    XSCREENSAVER_WINDOW=0x7ffff1 start_saver ${row#*|}
+    expect_exit 0 "${row#*|}"
+    [ "$(wc -l <"$WORK/err")" = "${row%%|*}" ] && [ ! -s "$WORK/out" ] || fail "'$row' on stderr: $(cat "$WORK/err")"
   done
 }
 
 case_root_draws_into_xscreensaver_window() {
   start_xvfb
-  write_settings
+  # One point a second, so that the cleared window of a fresh figure can be seen.
+  write_settings '"ImagesPerSec"=dword:00000001'
   start_host 320 240
   capture "$WORK/root-before.png"
   XSCREENSAVER_WINDOW=$HOST_HEX start_saver --root
   wait_drawn "$HOST_HEX"
   [ -z "$(first_child "$HOST_HEX")" ] || fail "drew in a child instead of the host window"
+  # xsecurelock's reset: a fresh figure in a cleared window.
+  kill -USR1 "$SAVER_PID"
+  wait_for eval 'capture "$WORK/c.png" "$HOST_HEX"; [ "$(max_value "$WORK/c.png")" = 0 ]' ||
+    fail "SIGUSR1 did not clear the window"
+  wait_drawn "$HOST_HEX"
   kill -TERM "$SAVER_PID"
-  expect_exit 0 "SIGTERM"
+  expect_exit 143 "SIGTERM"
   # Outside the host window the screen is as it was.
   capture "$WORK/root-after.png"
   convert "$WORK/root-before.png" -crop 300x200+330+250 +repage "$WORK/a.png"
@@ -350,15 +296,22 @@ case_window_id_draws_into_that_window() {
   [ -f "$WORK/home/.config/tallowyn/spir_ss/Settings.reg" ] ||
     fail "settings not looked for under \$HOME/.config"
   kill -INT "$SAVER_PID"
-  expect_exit 0 "SIGINT"
+  expect_exit 130 "SIGINT"
 }
 
-case_sigterm_ends_cleanly() {
+# The window that had the focus has it again after a key and after SIGTERM, which ends the
+# process by the signal, so that hosts log a normal stop, with no window left behind.
+case_focus_returns_and_sigterm_ends_by_signal() {
   start_xvfb
   write_settings
-  start_full_screen
-  kill -TERM "$SAVER_PID"
-  expect_exit 0 "SIGTERM"
+  start_host 100 100
+  for stop in key TERM; do
+    xdotool windowfocus --sync "$HOST_HEX"
+    start_full_screen
+    if [ "$stop" = key ]; then xdotool key a; else kill -TERM "$SAVER_PID"; fi
+    expect_exit "$([ "$stop" = key ] && echo 0 || echo 143)" "$stop"
+    wait_for eval '[ "$(xdotool getwindowfocus)" = "$HOST_DEC" ]' || fail "the focus did not return after $stop"
+  done
   [ -z "$(xdotool search --name '^Spirandel$' 2>/dev/null)" ] || fail "window left behind"
 }
 

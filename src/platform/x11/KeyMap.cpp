@@ -3,6 +3,7 @@
 #include <X11/keysym.h>
 
 #include <array>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -40,9 +41,16 @@ constexpr std::array<std::pair<unsigned long, std::uint32_t>, 5> kMoreOemKeys{{
     {XK_less, 0xE2},
 }};
 
-}  // namespace
+// The letter or digit codes of the US layout by XKB key name: the row's two letters, then
+// its keys from column 01 on.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kUsRows{{
+    {"AE", "1234567890"},
+    {"AD", "QWERTYUIOP"},
+    {"AC", "ASDFGHJKL"},
+    {"AB", "ZXCVBNM"},
+}};
 
-std::uint32_t VirtualKeyFromKeysym(unsigned long keysym) {
+std::uint32_t LetterOrDigit(unsigned long keysym) {
   if (keysym >= XK_a && keysym <= XK_z) {
     return static_cast<std::uint32_t>('A' + (keysym - XK_a));
   }
@@ -51,6 +59,48 @@ std::uint32_t VirtualKeyFromKeysym(unsigned long keysym) {
   }
   if (keysym >= XK_0 && keysym <= XK_9) {
     return static_cast<std::uint32_t>('0' + (keysym - XK_0));
+  }
+  return vk::kNone;
+}
+
+std::uint32_t UsLetterOrDigit(std::string_view keyName) {
+  if (keyName.size() != 4 || keyName[2] < '0' || keyName[2] > '9' || keyName[3] < '0' ||
+      keyName[3] > '9') {
+    return vk::kNone;
+  }
+  const std::size_t column = static_cast<std::size_t>((keyName[2] - '0') * 10 + keyName[3] - '0');
+  for (const auto& [row, keys] : kUsRows) {
+    if (keyName.substr(0, 2) == row && column >= 1 && column <= keys.size()) {
+      return static_cast<std::uint32_t>(keys[column - 1]);
+    }
+  }
+  return vk::kNone;
+}
+
+}  // namespace
+
+int IsLatinLetter(unsigned long keysym) {
+  return LetterOrDigit(keysym) >= 'A' ? 1 : 0;
+}
+
+std::uint32_t VirtualKeyFromKey(unsigned long plain, unsigned long shifted,
+                                std::string_view keyName, bool latinLayout) {
+  for (const unsigned long keysym : {plain, shifted}) {
+    if (const std::uint32_t code = LetterOrDigit(keysym)) {
+      return code;
+    }
+  }
+  const std::uint32_t own = VirtualKeyFromKeysym(plain);
+  const std::uint32_t position = UsLetterOrDigit(keyName);
+  if (latinLayout) {
+    return own != vk::kNone ? own : position;
+  }
+  return position != vk::kNone ? position : own;
+}
+
+std::uint32_t VirtualKeyFromKeysym(unsigned long keysym) {
+  if (const std::uint32_t code = LetterOrDigit(keysym)) {
+    return code;
   }
   if (keysym >= XK_KP_0 && keysym <= XK_KP_9) {
     return vk::kNumpad0 + static_cast<std::uint32_t>(keysym - XK_KP_0);

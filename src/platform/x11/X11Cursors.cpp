@@ -13,10 +13,18 @@ CX11Cursors::CX11Cursors(Display* display) : m_display(display) {
   XColor black{};
   m_invisible = XCreatePixmapCursor(display, mask, mask, &black, &black, 0, 0);
   XFreePixmap(display, mask);
-  m_wait = XCreateFontCursor(display, XC_watch);
 }
 
 CX11Cursors::~CX11Cursors() {
   XFreeCursor(m_display, m_invisible);
-  XFreeCursor(m_display, m_wait);
+  if (m_wait != None) {
+    XFreeCursor(m_display, m_wait);
+  }
+}
+
+Cursor CX11Cursors::Wait() {
+  if (m_wait == None) {
+    m_wait = XCreateFontCursor(m_display, XC_watch);
+  }
+  return m_wait;
 }

@@ -9,55 +9,16 @@
 #include <ctime>
 #include <thread>
 
-#include "platform/x11/EraseSurface.h"
 #include "platform/x11/KeyMap.h"
+#include "platform/x11/X11Context.h"
 #include "platform/x11/X11Errors.h"
+#include "platform/x11/X11Monitors.h"
 
 namespace {
 
 constexpr long kOwnWindowEvents = ExposureMask | StructureNotifyMask;
 constexpr long kFullScreenEvents =
     kOwnWindowEvents | KeyPressMask | ButtonPressMask | PointerMotionMask | FocusChangeMask;
-
-struct CScreenArea {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-};
-
-// The primary monitor as RandR names it; without one (or without RandR) the whole screen.
-CScreenArea PrimaryMonitor(Display* display) {
-  const int screen = DefaultScreen(display);
-  CScreenArea area{0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen)};
-  int eventBase = 0;
-  int errorBase = 0;
-  if (!XRRQueryExtension(display, &eventBase, &errorBase)) {
-    return area;
-  }
-  const Window root = RootWindow(display, screen);
-  const RROutput primary = XRRGetOutputPrimary(display, root);
-  XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, root);
-  if (primary == None || resources == nullptr) {
-    if (resources != nullptr) {
-      XRRFreeScreenResources(resources);
-    }
-    return area;
-  }
-  if (XRROutputInfo* output = XRRGetOutputInfo(display, resources, primary)) {
-    if (output->crtc != None) {
-      if (XRRCrtcInfo* crtc = XRRGetCrtcInfo(display, resources, output->crtc)) {
-        if (crtc->width > 0 && crtc->height > 0) {
-          area = {crtc->x, crtc->y, static_cast<int>(crtc->width), static_cast<int>(crtc->height)};
-        }
-        XRRFreeCrtcInfo(crtc);
-      }
-    }
-    XRRFreeOutputInfo(output);
-  }
-  XRRFreeScreenResources(resources);
-  return area;
-}
 
 // X has no windows of size 0; the engine still hears the real size.
 unsigned WindowSide(int side) {
@@ -74,11 +35,33 @@ void WaitForMap(Display* display, Window window) {
       reinterpret_cast<XPointer>(&window));
 }
 
+// An override-redirect window of the screen's default visual, its background black.
+Window CreateTopWindow(Display* display, const CScreenArea& area, long events) {
+  const int screen = DefaultScreen(display);
+  XSetWindowAttributes attributes{};
+  attributes.override_redirect = True;
+  attributes.background_pixel = BlackPixel(display, screen);
+  attributes.event_mask = events;
+  const Window window = XCreateWindow(
+      display, RootWindow(display, screen), area.x, area.y, WindowSide(area.width),
+      WindowSide(area.height), 0, DefaultDepth(display, screen), InputOutput,
+      DefaultVisual(display, screen), CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
+  XStoreName(display, window, "Spirandel");
+  return window;
+}
+
+// A window id from outside: false, quietly, when it names no window.
+bool ReadHostWindow(Display* display, Window window, XWindowAttributes& attributes) {
+  return XGetWindowAttributes(display, window, &attributes) && TakeX11Error(display) == Success;
+}
+
 }  // namespace
 
-CX11DrawingWindow::CX11DrawingWindow(Display* display, Kind kind, Window window, Window parent,
-                                     Visual* visual, int depth, int width, int height)
+CX11DrawingWindow::CX11DrawingWindow(Display* display, SaverSettings& settings, Kind kind,
+                                     Window window, Window parent, Visual* visual, int depth,
+                                     int width, int height)
     : m_display(display),
+      m_settings(settings),
       m_kind(kind),
       m_window(window),
       m_parent(parent),
@@ -87,58 +70,56 @@ CX11DrawingWindow::CX11DrawingWindow(Display* display, Kind kind, Window window,
       m_width(width),
       m_height(height),
       m_canvas(std::max(width, 1), std::max(height, 1)),
+      m_context(m_canvas),
       m_presenter(display, window, visual, depth),
       m_cursors(display) {}
 
 CX11DrawingWindow::~CX11DrawingWindow() {
-  if (!m_gone && m_kind != Kind::kAdopted) {
-    XDestroyWindow(m_display, m_window);
+  if (!m_gone) {
+    Close();
   }
-  if (m_grabbed) {
-    XUngrabPointer(m_display, CurrentTime);
-    XUngrabKeyboard(m_display, CurrentTime);
-  }
-  XFlush(m_display);
 }
 
 std::unique_ptr<CX11DrawingWindow> CX11DrawingWindow::CreateFullScreen(Display* display,
                                                                        SaverSettings& settings) {
   const int screen = DefaultScreen(display);
   const CScreenArea area = PrimaryMonitor(display);
-  XSetWindowAttributes attributes{};
-  attributes.override_redirect = True;
-  attributes.background_pixel = BlackPixel(display, screen);
-  attributes.event_mask = kFullScreenEvents;
-  const Window window = XCreateWindow(
-      display, RootWindow(display, screen), area.x, area.y, WindowSide(area.width),
-      WindowSide(area.height), 0, DefaultDepth(display, screen), InputOutput,
-      DefaultVisual(display, screen), CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
+  const Window window = CreateTopWindow(display, area, kFullScreenEvents);
   if (window == None) {
     return nullptr;
   }
-  XStoreName(display, window, "Spirandel");
   std::unique_ptr<CX11DrawingWindow> self(new CX11DrawingWindow(
-      display, Kind::kFullScreen, window, None, DefaultVisual(display, screen),
+      display, settings, Kind::kFullScreen, window, None, DefaultVisual(display, screen),
       DefaultDepth(display, screen), area.width, area.height));
   XDefineCursor(display, window, self->m_cursors.m_invisible);
-  auto saver = std::make_unique<CSaverWnd>(settings, *self);
-  self->m_saver = saver.get();
-  if (!self->StartEngine(std::move(saver))) {
+  self->m_cover = CreateTopWindow(display, WholeScreen(display), NoEventMask);
+  XDefineCursor(display, self->m_cover, self->m_cursors.m_invisible);
+  self->m_keyboard = std::make_unique<CX11Keyboard>(display);
+  if (!self->StartEngine()) {
     return nullptr;
   }
+  // A change of monitors moves the figure to the primary one and the cover over them all.
+  const Window root = RootWindow(display, screen);
+  XSelectInput(display, root, StructureNotifyMask);
+  int errorBase = 0;
+  if (XRRQueryExtension(display, &self->m_randrEventBase, &errorBase)) {
+    XRRSelectInput(display, root, RRScreenChangeNotifyMask);
+  }
+  XGetInputFocus(display, &self->m_focusBefore, &self->m_revertBefore);
+  XMapWindow(display, self->m_cover);
   XMapRaised(display, window);
   WaitForMap(display, window);
   self->GrabInput();
   // Windows reports the pointer's position when the saver window appears under it; that
   // report is the start position, so the first real movement already ends the saver.
-  Window root = None;
+  Window rootReturn = None;
   Window child = None;
   int rootX = 0;
   int rootY = 0;
   int x = 0;
   int y = 0;
   unsigned mask = 0;
-  if (XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &mask)) {
+  if (XQueryPointer(display, window, &rootReturn, &child, &rootX, &rootY, &x, &y, &mask)) {
     self->m_saver->OnMouseMove(x, y);
   }
   return self;
@@ -148,7 +129,7 @@ std::unique_ptr<CX11DrawingWindow> CX11DrawingWindow::CreateChild(Display* displ
                                                                   SaverSettings& settings,
                                                                   Window parent) {
   XWindowAttributes host{};
-  if (!XGetWindowAttributes(display, parent, &host) || TakeX11Error(display) != Success) {
+  if (!ReadHostWindow(display, parent, host)) {
     return nullptr;
   }
   XSetWindowAttributes attributes{};
@@ -162,10 +143,11 @@ std::unique_ptr<CX11DrawingWindow> CX11DrawingWindow::CreateChild(Display* displ
   if (window == None || TakeX11Error(display) != Success) {
     return nullptr;
   }
-  std::unique_ptr<CX11DrawingWindow> self(new CX11DrawingWindow(
-      display, Kind::kChild, window, parent, host.visual, host.depth, host.width, host.height));
+  std::unique_ptr<CX11DrawingWindow> self(
+      new CX11DrawingWindow(display, settings, Kind::kChild, window, parent, host.visual,
+                            host.depth, host.width, host.height));
   XDefineCursor(display, window, self->m_cursors.m_invisible);
-  if (!self->StartEngine(std::make_unique<CCurveWnd>(settings, *self, 1))) {
+  if (!self->StartEngine()) {
     return nullptr;
   }
   XMapWindow(display, window);
@@ -176,26 +158,37 @@ std::unique_ptr<CX11DrawingWindow> CX11DrawingWindow::Adopt(Display* display,
                                                             SaverSettings& settings,
                                                             Window window) {
   XWindowAttributes host{};
-  if (!XGetWindowAttributes(display, window, &host) || TakeX11Error(display) != Success) {
+  if (!ReadHostWindow(display, window, host)) {
     return nullptr;
   }
   XSelectInput(display, window, kOwnWindowEvents);
   if (TakeX11Error(display) != Success) {
     return nullptr;
   }
-  std::unique_ptr<CX11DrawingWindow> self(new CX11DrawingWindow(
-      display, Kind::kAdopted, window, None, host.visual, host.depth, host.width, host.height));
-  if (!self->StartEngine(std::make_unique<CCurveWnd>(settings, *self, 1))) {
+  std::unique_ptr<CX11DrawingWindow> self(
+      new CX11DrawingWindow(display, settings, Kind::kAdopted, window, None, host.visual,
+                            host.depth, host.width, host.height));
+  if (!self->StartEngine()) {
     return nullptr;
   }
   // The host's window is on screen already and sends no exposure for it: start black, as a
   // new window would.
-  self->Erase(0, 0, host.width, host.height);
+  self->Erase(0, 0, host.width, host.height, false);
   return self;
 }
 
-bool CX11DrawingWindow::StartEngine(std::unique_ptr<CCurveWnd> engine) {
-  m_engine = std::move(engine);
+bool CX11DrawingWindow::StartEngine() {
+  if (m_kind == Kind::kFullScreen) {
+    auto saver = std::make_unique<CSaverWnd>(m_settings, *this);
+    if (m_saver != nullptr) {
+      saver->m_mouseStartX = m_saver->m_mouseStartX;
+      saver->m_mouseStartY = m_saver->m_mouseStartY;
+    }
+    m_saver = saver.get();
+    m_engine = std::move(saver);
+  } else {
+    m_engine = std::make_unique<CCurveWnd>(m_settings, *this, 1);
+  }
   if (m_engine->OnCreate() == -1) {
     m_engine.reset();
     m_saver = nullptr;
@@ -205,14 +198,27 @@ bool CX11DrawingWindow::StartEngine(std::unique_ptr<CCurveWnd> engine) {
   return true;
 }
 
+void CX11DrawingWindow::StartAfresh() {
+  if (m_gone) {
+    return;
+  }
+  m_timers = CWindowTimers{};
+  if (!StartEngine()) {
+    PostClose();
+    return;
+  }
+  Erase(0, 0, m_width, m_height, false);
+}
+
 void CX11DrawingWindow::GrabInput() {
   // Another client (a menu, a host that has not let go yet) may hold a grab for a moment.
+  // The pointer is free to move over every monitor: a move anywhere ends the saver.
   for (int attempt = 0; attempt < 40; ++attempt) {
     const int keyboard =
         XGrabKeyboard(m_display, m_window, True, GrabModeAsync, GrabModeAsync, CurrentTime);
     const int pointer =
         XGrabPointer(m_display, m_window, True, ButtonPressMask | PointerMotionMask, GrabModeAsync,
-                     GrabModeAsync, m_window, m_cursors.m_invisible, CurrentTime);
+                     GrabModeAsync, None, m_cursors.m_invisible, CurrentTime);
     if (keyboard == GrabSuccess && pointer == GrabSuccess) {
       m_grabbed = true;
       break;
@@ -225,21 +231,77 @@ void CX11DrawingWindow::GrabInput() {
   TakeX11Error(m_display);
 }
 
+void CX11DrawingWindow::Close() {
+  m_gone = true;
+  m_timers = CWindowTimers{};
+  m_engine.reset();
+  m_saver = nullptr;
+  if (X11ConnectionLost()) {
+    return;
+  }
+  // The focus goes back unless another window has taken it (which ended the saver).
+  Window focus = None;
+  int revert = 0;
+  if (m_focusBefore != None) {
+    XGetInputFocus(m_display, &focus, &revert);
+  }
+  if (m_grabbed) {
+    XUngrabPointer(m_display, CurrentTime);
+    XUngrabKeyboard(m_display, CurrentTime);
+    m_grabbed = false;
+  }
+  if (m_kind != Kind::kAdopted) {
+    XDestroyWindow(m_display, m_window);
+  }
+  if (m_cover != None) {
+    XDestroyWindow(m_display, m_cover);
+  }
+  if (focus == m_window) {
+    // The window that had the focus may be gone or hidden by now: then X keeps it where
+    // it went when the saver window was destroyed.
+    XSetInputFocus(m_display, m_focusBefore, m_revertBefore, CurrentTime);
+    TakeX11Error(m_display);
+  }
+  XFlush(m_display);
+}
+
+void CX11DrawingWindow::FollowScreen() {
+  const CScreenArea area = PrimaryMonitor(m_display);
+  const CScreenArea screen = WholeScreen(m_display);
+  XMoveResizeWindow(m_display, m_window, area.x, area.y, WindowSide(area.width),
+                    WindowSide(area.height));
+  XMoveResizeWindow(m_display, m_cover, 0, 0, WindowSide(screen.width), WindowSide(screen.height));
+}
+
 IDrawingSurface& CX11DrawingWindow::GetDC() {
   m_canvas.BeginContext();
-  return m_canvas;
+  m_context.Begin({0, 0, m_canvas.Width(), m_canvas.Height()});
+  return m_context;
 }
 
 void CX11DrawingWindow::ReleaseDC(IDrawingSurface&) {
-  PresentDirty();
+  Present();
 }
 
-void CX11DrawingWindow::PresentDirty() {
+void CX11DrawingWindow::Present() {
   CRect dirty;
-  if (m_canvas.TakeDirtyRect(dirty)) {
-    m_presenter.Present(m_canvas.Pixels(), m_canvas.Width(), m_canvas.Height(), dirty.left,
-                        dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top);
+  if (!m_canvas.TakeDirtyRect(dirty)) {
+    return;
   }
+  if (m_context.OnlyFills()) {
+    // What changed is black: the server fills it, exactly as the canvas did.
+    // Outside the changed area everything was black already.
+    for (const CRect& fill : m_context.Fills()) {
+      const int left = std::max(fill.left, dirty.left);
+      const int top = std::max(fill.top, dirty.top);
+      m_presenter.FillBlack(m_canvas.Width(), m_canvas.Height(), left, top,
+                            std::min(fill.right, dirty.right) - left,
+                            std::min(fill.bottom, dirty.bottom) - top);
+    }
+    return;
+  }
+  m_presenter.Present(m_canvas.Pixels(), m_canvas.Width(), m_canvas.Height(), dirty.left, dirty.top,
+                      dirty.right - dirty.left, dirty.bottom - dirty.top);
 }
 
 std::uint32_t CX11DrawingWindow::SetTimer(std::uint32_t id, std::uint32_t periodMs) {
@@ -267,7 +329,7 @@ void CX11DrawingWindow::ShowCursor(Cursor cursor) {
 }
 
 void CX11DrawingWindow::ShowWaitCursor() {
-  ShowCursor(m_cursors.m_wait);
+  ShowCursor(m_cursors.Wait());
 }
 
 void CX11DrawingWindow::ShowInvisibleCursor() {
@@ -336,25 +398,33 @@ void CX11DrawingWindow::Resize(int width, int height) {
   }
 }
 
-void CX11DrawingWindow::Erase(int left, int top, int right, int bottom) {
+void CX11DrawingWindow::Erase(int left, int top, int right, int bottom, bool shown) {
   if (!m_engine) {
     return;
   }
   m_canvas.BeginContext();
-  CEraseSurface erase(m_canvas, left, top, right, bottom);
-  m_engine->OnEraseBkgnd(erase);
-  PresentDirty();
+  m_context.Begin({left, top, right, bottom});
+  m_engine->OnEraseBkgnd(m_context);
+  if (shown) {
+    // The server has painted the window's own black background there already.
+    CRect dirty;
+    m_canvas.TakeDirtyRect(dirty);
+  }
+  Present();
 }
 
 void CX11DrawingWindow::HandleEvent(XEvent& event) {
   if (m_gone) {
     return;
   }
+  if (m_keyboard) {
+    m_keyboard->HandleEvent(event);
+  }
   switch (event.type) {
     case Expose:
       if (event.xexpose.window == m_window) {
         Erase(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
-              event.xexpose.y + event.xexpose.height);
+              event.xexpose.y + event.xexpose.height, m_kind == Kind::kFullScreen);
         if (event.xexpose.count == 0 && m_engine) {
           m_engine->OnPaint();
         }
@@ -363,6 +433,10 @@ void CX11DrawingWindow::HandleEvent(XEvent& event) {
     case ConfigureNotify:
       if (event.xconfigure.window == m_window) {
         Resize(event.xconfigure.width, event.xconfigure.height);
+      } else if (m_kind == Kind::kFullScreen &&
+                 event.xconfigure.window == DefaultRootWindow(m_display)) {
+        XRRUpdateConfiguration(&event);
+        FollowScreen();
       } else if (m_kind == Kind::kChild && event.xconfigure.window == m_parent) {
         XResizeWindow(m_display, m_window, WindowSide(event.xconfigure.width),
                       WindowSide(event.xconfigure.height));
@@ -372,10 +446,8 @@ void CX11DrawingWindow::HandleEvent(XEvent& event) {
       if (event.xdestroywindow.window == m_window || event.xdestroywindow.window == m_parent) {
         m_gone = true;
         m_timers = CWindowTimers{};
-        if (m_engine && m_engine->m_autoDelete) {
-          m_engine.reset();
-          m_saver = nullptr;
-        }
+        m_engine.reset();
+        m_saver = nullptr;
       }
       break;
     case MotionNotify:
@@ -397,6 +469,11 @@ void CX11DrawingWindow::HandleEvent(XEvent& event) {
       HandleFocusOut(event.xfocus);
       break;
     default:
+      if (m_kind == Kind::kFullScreen && m_randrEventBase >= 0 &&
+          event.type == m_randrEventBase + RRScreenChangeNotify) {
+        XRRUpdateConfiguration(&event);
+        FollowScreen();
+      }
       break;
   }
 }
@@ -405,18 +482,7 @@ void CX11DrawingWindow::HandleKey(XKeyEvent& event) {
   if (m_saver == nullptr) {
     return;
   }
-  // The key's first level gives the Windows code whatever the shift state; on the keypad,
-  // Num Lock decides between the digit and the movement key, as it does on Windows.
-  KeySym keysym = XLookupKeysym(&event, 0);
-  if (IsKeypadKey(keysym) || IsPrivateKeypadKey(keysym)) {
-    KeySym shifted = NoSymbol;
-    char text[8];
-    XLookupString(&event, text, sizeof text, &shifted, nullptr);
-    if (shifted != NoSymbol) {
-      keysym = shifted;
-    }
-  }
-  const std::uint32_t virtualKey = VirtualKeyFromKeysym(keysym);
+  const std::uint32_t virtualKey = m_keyboard->VirtualKey(event);
   if (IsSystemKey(virtualKey, (event.state & Mod1Mask) != 0, (event.state & ControlMask) != 0)) {
     m_saver->OnSysKeyDown(virtualKey);
   } else {
@@ -444,22 +510,7 @@ void CX11DrawingWindow::DeliverTimer(std::uint32_t id) {
 }
 
 void CX11DrawingWindow::ProcessCloseRequest() {
-  if (!m_closeRequested || m_gone) {
-    return;
-  }
-  if (m_grabbed) {
-    XUngrabPointer(m_display, CurrentTime);
-    XUngrabKeyboard(m_display, CurrentTime);
-    m_grabbed = false;
-  }
-  if (m_kind != Kind::kAdopted) {
-    XDestroyWindow(m_display, m_window);
-  }
-  XFlush(m_display);
-  m_gone = true;
-  m_timers = CWindowTimers{};
-  if (m_engine && m_engine->m_autoDelete) {
-    m_engine.reset();
-    m_saver = nullptr;
+  if (m_closeRequested && !m_gone) {
+    Close();
   }
 }

@@ -3,13 +3,14 @@
 #include <X11/Xlib.h>
 
 #include <memory>
-#include <optional>
 
 #include "app/SaverWnd.h"
 #include "canvas/RasterCanvas.h"
 #include "engine/CurveWnd.h"
 #include "platform/x11/WindowTimers.h"
+#include "platform/x11/X11Context.h"
 #include "platform/x11/X11Cursors.h"
+#include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Presenter.h"
 #include "settings/SaverSettings.h"
 
@@ -17,7 +18,9 @@
 // canvas that mirrors the window; what a tick changed is presented when it releases its
 // context. Three kinds:
 //  - full screen: an override-redirect window over the primary monitor that grabs the
-//    keyboard and the pointer and hands input to a CSaverWnd;
+//    keyboard and the pointer and hands input to a CSaverWnd, above a black window over
+//    the whole screen that hides the other monitors; the keyboard focus goes back to the
+//    window that had it when the saver ends;
 //  - child: a plain CCurveWnd in a new child window that covers a host window and follows
 //    its size (the Windows-style preview);
 //  - adopted: a plain CCurveWnd drawing straight into a window that a screen-saver host
@@ -43,7 +46,8 @@ class CX11DrawingWindow : public ISaverWndHost {
   void ProcessCloseRequest();
   bool Finished() const { return m_gone; }
   CWindowTimers& Timers() { return m_timers; }
-  Window XWindow() const { return m_window; }
+  // A new engine in a cleared window: a fresh figure, as at the start.
+  void StartAfresh();
 
   // ICurveWndHost
   IDrawingSurface& GetDC() override;
@@ -65,18 +69,25 @@ class CX11DrawingWindow : public ISaverWndHost {
  private:
   enum class Kind { kFullScreen, kChild, kAdopted };
 
-  CX11DrawingWindow(Display* display, Kind kind, Window window, Window parent, Visual* visual,
-                    int depth, int width, int height);
-  bool StartEngine(std::unique_ptr<CCurveWnd> engine);
+  CX11DrawingWindow(Display* display, SaverSettings& settings, Kind kind, Window window,
+                    Window parent, Visual* visual, int depth, int width, int height);
+  bool StartEngine();
   void GrabInput();
+  void Close();
+  void FollowScreen();
   void Resize(int width, int height);
-  void Erase(int left, int top, int right, int bottom);
-  void PresentDirty();
+  // Erases through the engine; with shown set the screen shows black there already (an
+  // exposed part of the full-screen window, whose background is black), and only the
+  // canvas needs it.
+  void Erase(int left, int top, int right, int bottom, bool shown);
+  // Shows on the server what the last context changed on the canvas.
+  void Present();
   void HandleKey(XKeyEvent& event);
   void HandleFocusOut(const XFocusChangeEvent& event);
   void ShowCursor(Cursor cursor);
 
   Display* m_display;
+  SaverSettings& m_settings;
   Kind m_kind;
   Window m_window;
   Window m_parent;
@@ -85,11 +96,19 @@ class CX11DrawingWindow : public ISaverWndHost {
   int m_width;
   int m_height;
   CRasterCanvas m_canvas;
+  CX11Context m_context;
   CX11Presenter m_presenter;
   CX11Cursors m_cursors;
   CWindowTimers m_timers;
   std::unique_ptr<CCurveWnd> m_engine;
   CSaverWnd* m_saver = nullptr;
+  // Full screen only: the black window under it, the keyboard, the focus to give back and
+  // RandR's event numbers for a change of monitors.
+  Window m_cover = None;
+  std::unique_ptr<CX11Keyboard> m_keyboard;
+  Window m_focusBefore = None;
+  int m_revertBefore = RevertToParent;
+  int m_randrEventBase = -1;
   bool m_grabbed = false;
   bool m_closeRequested = false;
   bool m_gone = false;

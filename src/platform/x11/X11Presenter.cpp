@@ -10,12 +10,7 @@
 
 namespace {
 
-// The shared strip: 1 MiB, 136 rows of a 1920-pixel screen.
-constexpr int kStripBytes = 1 << 20;
-// Below this many pixels a rectangle goes through the connection: a shared-memory put must
-// wait for the server to finish reading before the strip is reused, and for the few
-// thousand pixels of a tick that round trip costs more than the copy it saves.
-constexpr int kSharedMemoryPixels = 64 * 1024;
+constexpr std::size_t kRingBytes = 1 << 20;
 
 // The framebuffer's layout, 0x00RRGGBB in 32-bit little-endian words, is the server's own
 // when its visual has these masks and it keeps depth-24 pixels in 32 bits, low byte first.
@@ -51,6 +46,17 @@ unsigned long ScaleToMask(std::uint32_t value8, unsigned long mask) {
   return (value << shift) & mask;
 }
 
+// Clips (x, y, w, h) to a width x height framebuffer; false when nothing is left.
+bool Clip(int width, int height, int& x, int& y, int& w, int& h) {
+  const int right = std::min(x + w, width);
+  const int bottom = std::min(y + h, height);
+  x = std::max(x, 0);
+  y = std::max(y, 0);
+  w = right - x;
+  h = bottom - y;
+  return w > 0 && h > 0;
+}
+
 }  // namespace
 
 CX11Presenter::CX11Presenter(Display* display, Drawable target, Visual* visual, int depth)
@@ -64,32 +70,25 @@ CX11Presenter::CX11Presenter(Display* display, Drawable target, Visual* visual, 
 }
 
 CX11Presenter::~CX11Presenter() {
-  ReleaseSharedImage();
+  ReleaseRing();
   XFreeGC(m_display, m_gc);
 }
 
-bool CX11Presenter::EnsureSharedImage(int width) {
-  if (m_shmImage != nullptr && m_shmImage->width == width) {
-    return true;
-  }
-  const int height = std::max(1, kStripBytes / (width * 4));
-  ReleaseSharedImage();
-  m_shmImage =
-      XShmCreateImage(m_display, m_visual, static_cast<unsigned>(m_depth), ZPixmap, nullptr,
-                      &m_shmInfo, static_cast<unsigned>(width), static_cast<unsigned>(height));
+bool CX11Presenter::AttachRing() {
+  // The image only carries the segment and the pixel format; each put sets its own size.
+  m_shmImage = XShmCreateImage(m_display, m_visual, static_cast<unsigned>(m_depth), ZPixmap,
+                               nullptr, &m_shmInfo, 1, 1);
   if (m_shmImage == nullptr) {
     return false;
   }
-  const std::size_t bytes =
-      static_cast<std::size_t>(m_shmImage->bytes_per_line) * static_cast<std::size_t>(height);
-  m_shmInfo.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  m_shmInfo.shmid = shmget(IPC_PRIVATE, kRingBytes, IPC_CREAT | 0600);
   if (m_shmInfo.shmid < 0) {
     XDestroyImage(m_shmImage);
     m_shmImage = nullptr;
     return false;
   }
   m_shmInfo.shmaddr = static_cast<char*>(shmat(m_shmInfo.shmid, nullptr, 0));
-  m_shmInfo.readOnly = False;
+  m_shmInfo.readOnly = True;
   m_shmImage->data = m_shmInfo.shmaddr;
   bool attached =
       m_shmInfo.shmaddr != reinterpret_cast<char*>(-1) && XShmAttach(m_display, &m_shmInfo) == True;
@@ -110,7 +109,7 @@ bool CX11Presenter::EnsureSharedImage(int width) {
   return true;
 }
 
-void CX11Presenter::ReleaseSharedImage() {
+void CX11Presenter::ReleaseRing() {
   if (m_shmImage == nullptr) {
     return;
   }
@@ -122,39 +121,28 @@ void CX11Presenter::ReleaseSharedImage() {
   m_shmImage = nullptr;
 }
 
+void CX11Presenter::FillBlack(int width, int height, int x, int y, int w, int h) {
+  if (Clip(width, height, x, y, w, h)) {
+    XSetForeground(m_display, m_gc, m_native ? 0 : ConvertPixel(0));
+    XFillRectangle(m_display, m_target, m_gc, x, y, static_cast<unsigned>(w),
+                   static_cast<unsigned>(h));
+  }
+}
+
 void CX11Presenter::Present(const std::uint32_t* pixels, int width, int height, int x, int y, int w,
                             int h) {
-  const int left = std::max(x, 0);
-  const int top = std::max(y, 0);
-  const int right = std::min(x + w, width);
-  const int bottom = std::min(y + h, height);
-  if (pixels == nullptr || left >= right || top >= bottom) {
+  if (pixels == nullptr || !Clip(width, height, x, y, w, h)) {
     return;
   }
-  const int cw = right - left;
-  const int ch = bottom - top;
   if (!m_native) {
-    PresentConverted(pixels, width, left, top, cw, ch);
+    PresentConverted(pixels, width, x, y, w, h);
     return;
   }
-  if (m_shmUsable && cw * ch >= kSharedMemoryPixels && !EnsureSharedImage(width)) {
+  if (m_shmUsable && m_shmImage == nullptr && !AttachRing()) {
     m_shmUsable = false;  // a server on another machine: no use asking again
   }
-  if (m_shmUsable && cw * ch >= kSharedMemoryPixels) {
-    for (int first = top; first < bottom; first += m_shmImage->height) {
-      const int rows = std::min(m_shmImage->height, bottom - first);
-      for (int row = 0; row < rows; ++row) {
-        std::memcpy(m_shmImage->data + static_cast<std::size_t>(row) * m_shmImage->bytes_per_line +
-                        static_cast<std::size_t>(left) * 4,
-                    pixels + static_cast<std::size_t>(first + row) * width + left,
-                    static_cast<std::size_t>(cw) * 4);
-      }
-      XShmPutImage(m_display, m_target, m_gc, m_shmImage, left, 0, left, first,
-                   static_cast<unsigned>(cw), static_cast<unsigned>(rows), False);
-      // The server reads the segment while it handles the request; the answer to a later
-      // request means it is done, so the next copy cannot overwrite pixels not yet shown.
-      XSync(m_display, False);
-    }
+  if (m_shmUsable) {
+    PresentShared(pixels, width, x, y, w, h);
     return;
   }
   XImage* image =
@@ -164,10 +152,38 @@ void CX11Presenter::Present(const std::uint32_t* pixels, int width, int height, 
   if (image == nullptr) {
     return;
   }
-  XPutImage(m_display, m_target, m_gc, image, left, top, left, top, static_cast<unsigned>(cw),
-            static_cast<unsigned>(ch));
+  XPutImage(m_display, m_target, m_gc, image, x, y, x, y, static_cast<unsigned>(w),
+            static_cast<unsigned>(h));
   image->data = nullptr;  // the framebuffer is not ours to free
   XDestroyImage(image);
+}
+
+void CX11Presenter::PresentShared(const std::uint32_t* pixels, int width, int x, int y, int w,
+                                  int h) {
+  const std::size_t rowBytes = static_cast<std::size_t>(w) * 4;
+  const int bandRows = static_cast<int>(std::min<std::size_t>(kRingBytes / rowBytes, h));
+  for (int first = y; first < y + h; first += bandRows) {
+    const int rows = std::min(bandRows, y + h - first);
+    const std::size_t bytes = rowBytes * static_cast<std::size_t>(rows);
+    if (m_ringUsed + bytes > kRingBytes) {
+      // Every put sent so far has been read once the server has answered.
+      XSync(m_display, False);
+      m_ringUsed = 0;
+    }
+    char* band = m_shmInfo.shmaddr + m_ringUsed;
+    for (int row = 0; row < rows; ++row) {
+      std::memcpy(band + static_cast<std::size_t>(row) * rowBytes,
+                  pixels + static_cast<std::size_t>(first + row) * width + x, rowBytes);
+    }
+    m_shmImage->width = w;
+    m_shmImage->height = rows;
+    m_shmImage->bytes_per_line = static_cast<int>(rowBytes);
+    m_shmImage->data = band;
+    XShmPutImage(m_display, m_target, m_gc, m_shmImage, 0, 0, x, first, static_cast<unsigned>(w),
+                 static_cast<unsigned>(rows), False);
+    m_ringUsed += bytes;
+  }
+  m_shmImage->data = m_shmInfo.shmaddr;
 }
 
 unsigned long CX11Presenter::ConvertPixel(std::uint32_t rgb) const {

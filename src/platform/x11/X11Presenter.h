@@ -5,16 +5,19 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 // Puts a rectangle of a 0x00RRGGBB framebuffer (rows top-down, stride = width) into a
 // window. On the usual 24-bit TrueColor visual the framebuffer is already the server's
-// pixel format, so it goes out unchanged: through a shared-memory image when the server
-// offers MIT-SHM on this machine, else with XPutImage. Any other visual is converted pixel
-// by pixel. The shared image is a strip of rows, not a second framebuffer: large areas (an
-// erase of the whole screen) go out strip by strip, so memory stays near one framebuffer
-// whatever the screen size; the small area of a tick goes through the connection.
+// pixel format, so it goes out unchanged: through shared memory when the server offers
+// MIT-SHM on this machine, else with XPutImage. Any other visual is converted pixel by
+// pixel. The shared memory is a ring of 1 MiB, not a second framebuffer: each rectangle is
+// copied to the next free place and the server reads it from there, so the pixels of a tick
+// never pass through the connection, and only when the ring wraps does the presenter wait
+// for the server to have read what it holds (one round trip every few ticks). Areas larger
+// than the ring (an erase of the whole screen) go out in bands of rows.
 class CX11Presenter {
  public:
   CX11Presenter(Display* display, Drawable target, Visual* visual, int depth);
@@ -25,12 +28,14 @@ class CX11Presenter {
 
   // (x, y, w, h) is clipped to the framebuffer.
   void Present(const std::uint32_t* pixels, int width, int height, int x, int y, int w, int h);
-
-  bool UsesSharedMemory() const { return m_shmUsable; }
+  // Fills (x, y, w, h), clipped to a width x height framebuffer, with the black that a
+  // put of black pixels would give.
+  void FillBlack(int width, int height, int x, int y, int w, int h);
 
  private:
-  bool EnsureSharedImage(int width);
-  void ReleaseSharedImage();
+  bool AttachRing();
+  void ReleaseRing();
+  void PresentShared(const std::uint32_t* pixels, int width, int x, int y, int w, int h);
   void PresentConverted(const std::uint32_t* pixels, int width, int x, int y, int w, int h);
   unsigned long ConvertPixel(std::uint32_t rgb) const;
 
@@ -43,5 +48,7 @@ class CX11Presenter {
   bool m_shmUsable = false;
   XShmSegmentInfo m_shmInfo{};
   XImage* m_shmImage = nullptr;
+  // Bytes of the ring handed out since the server was last known to have read it all.
+  std::size_t m_ringUsed = 0;
   std::vector<char> m_convertBuffer;
 };

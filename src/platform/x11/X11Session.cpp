@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "platform/x11/EndingSignals.h"
 #include "platform/x11/X11Errors.h"
 #include "platform/x11/X11EventLoop.h"
 
@@ -48,22 +49,31 @@ int CX11Session::CreateFullScreen(SaverSettings& settings) {
 }
 
 int CX11Session::CreateChild(SaverSettings& settings, std::uint64_t parent) {
-  if (!FitsWindowId(parent)) {
-    return 0;
+  if (FitsWindowId(parent)) {
+    m_window = CX11DrawingWindow::CreateChild(m_display, settings, static_cast<Window>(parent));
   }
-  m_window = CX11DrawingWindow::CreateChild(m_display, settings, static_cast<Window>(parent));
-  return m_window ? 1 : 0;
+  return ReportIfMissing(parent);
 }
 
 int CX11Session::Adopt(SaverSettings& settings, std::optional<std::uint64_t> window) {
-  if (window && !FitsWindowId(*window)) {
-    return 0;
+  if (!window) {
+    m_window = CX11DrawingWindow::Adopt(m_display, settings, DefaultRootWindow(m_display));
+    return m_window ? 1 : 0;
   }
-  const Window target = window ? static_cast<Window>(*window) : DefaultRootWindow(m_display);
-  m_window = CX11DrawingWindow::Adopt(m_display, settings, target);
+  if (FitsWindowId(*window)) {
+    m_window = CX11DrawingWindow::Adopt(m_display, settings, static_cast<Window>(*window));
+  }
+  return ReportIfMissing(*window);
+}
+
+int CX11Session::ReportIfMissing(std::uint64_t windowId) {
+  if (!m_window) {
+    std::fprintf(stderr, "spirandel: no window 0x%llx to draw in\n",
+                 static_cast<unsigned long long>(windowId));
+  }
   return m_window ? 1 : 0;
 }
 
-int CX11Session::Run(CX11LoopStats* stats) {
-  return m_window ? RunX11EventLoop(m_display, *m_window, stats) : 0;
+int CX11Session::Run() {
+  return m_window ? RunX11EventLoop(m_display, *m_window) : 0;
 }

@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "platform/x11/X11DrawingWindow.h"
-#include "platform/x11/X11EventLoop.h"
 #include "settings/SaverSettings.h"
 
 // One run of the saver on X11: the display connection and the one drawing window.
@@ -21,17 +20,18 @@ class CX11Session {
   CX11Session& operator=(const CX11Session&) = delete;
 
   // Each returns nonzero when the window exists and Run is to follow; a window id that
-  // names no window creates nothing, quietly.
+  // names no window creates nothing and says so in one line on stderr, for the host's log.
   int CreateFullScreen(SaverSettings& settings);
   int CreateChild(SaverSettings& settings, std::uint64_t parent);
   // Draws in the window given, or in the root window without one.
   int Adopt(SaverSettings& settings, std::optional<std::uint64_t> window);
 
   // The event loop; the process exit code.
-  int Run(CX11LoopStats* stats = nullptr);
+  int Run();
 
  private:
   explicit CX11Session(Display* display) : m_display(display) {}
+  int ReportIfMissing(std::uint64_t windowId);
 
   Display* m_display;
   std::unique_ptr<CX11DrawingWindow> m_window;

@@ -9,7 +9,7 @@ using std::chrono::milliseconds;
 
 const Clock::time_point kStart{};
 
-TEST(WindowTimersTest, FirstTickComesOnePeriodAfterStart) {
+TEST(WindowTimersTest, FirstTickComesOnePeriodAfterStartAndZeroIsOneMillisecond) {
   CWindowTimers timers;
   EXPECT_FALSE(timers.NextDue());
   timers.Set(1, 50, kStart);
@@ -17,18 +17,15 @@ TEST(WindowTimersTest, FirstTickComesOnePeriodAfterStart) {
   EXPECT_FALSE(timers.TakeDue(kStart + milliseconds(49)));
   EXPECT_EQ(timers.TakeDue(kStart + milliseconds(50)), 1u);
   EXPECT_FALSE(timers.TakeDue(kStart + milliseconds(50)));
+  timers.Set(1, 0, kStart);
+  EXPECT_EQ(timers.NextDue(), kStart + milliseconds(1));
 }
 
-TEST(WindowTimersTest, LateDeliveryKeepsThePhase) {
+TEST(WindowTimersTest, LateDeliveryKeepsThePhaseAndFallingBehindGivesOneTick) {
   CWindowTimers timers;
   timers.Set(1, 10, kStart);
   EXPECT_EQ(timers.TakeDue(kStart + milliseconds(13)), 1u);
   EXPECT_EQ(timers.NextDue(), kStart + milliseconds(20));
-}
-
-TEST(WindowTimersTest, FallingBehindGivesOneTickNotABurst) {
-  CWindowTimers timers;
-  timers.Set(1, 10, kStart);
   const auto late = kStart + milliseconds(105);
   EXPECT_EQ(timers.TakeDue(late), 1u);
   EXPECT_FALSE(timers.TakeDue(late));
@@ -52,12 +49,6 @@ TEST(WindowTimersTest, EarliestFirstKillAndRestart) {
   EXPECT_EQ(timers.NextDue(), kStart + milliseconds(2100));
   timers.Kill(2);
   EXPECT_FALSE(timers.NextDue());
-}
-
-TEST(WindowTimersTest, ZeroPeriodIsTheShortestPeriod) {
-  CWindowTimers timers;
-  timers.Set(2, 0, kStart);
-  EXPECT_EQ(timers.NextDue(), kStart + milliseconds(1));
 }
 
 }  // namespace
