@@ -4,15 +4,23 @@
 
 #include <memory>
 
+#include "platform/win32/CoverWindow.h"
+
 int CFullScreenWindow::CreateFullScreen(SaverSettings& settings) {
   const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   auto window = std::make_unique<CFullScreenWindow>(settings);
   CFullScreenWindow* saver = window.get();
-  if (CCurveWindow::Create(std::move(window), WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, screen,
-                           nullptr) == nullptr) {
+  HWND cover = CCoverWindow::Create();
+  HWND handle = CCurveWindow::Create(std::move(window), WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE,
+                                     screen, nullptr);
+  if (handle == nullptr) {
+    DestroyWindow(cover);  // nothing when there is no cover either
     return 0;
   }
   saver->SetMainWindow(true);
+  // Without a cover the saver still runs, on the primary monitor alone.
+  CCoverWindow::ForwardInputTo(cover, handle);
+  saver->m_cover = cover;
   return 1;
 }
 
@@ -26,6 +34,10 @@ LRESULT CFullScreenWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
       }
       break;
     case WM_DESTROY:
+      // Should the cover have been handed the activation the saver had, it passes it on to
+      // the window the user had before as it goes.
+      DestroyWindow(m_cover);
+      m_cover = nullptr;
       PostQuitMessage(0);
       break;
     case WM_SETCURSOR:

@@ -6,7 +6,8 @@
 #include "settings/SaverSettings.h"
 
 // The full-screen saver: a topmost pop-up over the primary screen whose input and activation
-// messages go to the portable input rules of CSaverWnd.
+// messages go to the portable input rules of CSaverWnd, with a black cover below it over the
+// other monitors.
 class CFullScreenWindow : public CCurveWindow {
  public:
   explicit CFullScreenWindow(SaverSettings& settings) : m_engine(settings, m_host) {}
@@ -23,4 +24,5 @@ class CFullScreenWindow : public CCurveWindow {
  private:
   CSaverWindowHost m_host;
   CSaverWnd m_engine;
+  HWND m_cover = nullptr;
 };
