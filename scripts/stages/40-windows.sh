@@ -35,7 +35,7 @@ xvfb-run -a -s "-screen 0 1700x800x24 -noreset" bash -c '
   export DISPLAY=:$(cat "$number")
   status=0
   mkdir -p "$WINEPREFIX" && wineserver -p
-  (cd build-win64 && ctest --output-on-failure) || status=1
+  (cd build-win64 && ctest --output-on-failure --timeout 300) || status=1
   tests/platform/win32/pixel-equality.sh build build-win64 || status=1
   wineserver -k 2>/dev/null
   wineserver -w 2>/dev/null
