@@ -35,14 +35,10 @@ void CCurveWnd::ComputeCurvePoints() {
     m_curveY[i] = mirrorY == 1 ? (m_maxY - y) + m_minY : y;
   }
 
-  // Wide integers, so that no radius can overflow the margins.
-  const std::int64_t twoRadii = 2 * std::int64_t{m_radius};
-  m_scaleX = static_cast<double>(m_drawWidth - twoRadii) / (m_maxX - m_minX);
-  m_scaleY = static_cast<double>(m_drawHeight - twoRadii) / (m_maxY - m_minY);
-  m_firstPoint.x =
-      EngineArithmetic::ClampPixel(TruncToInt32((m_curveX[0] - m_minX) * m_scaleX + m_radius));
-  m_firstPoint.y =
-      EngineArithmetic::ClampPixel(TruncToInt32((m_curveY[0] - m_minY) * m_scaleY + m_radius));
+  m_scaleX = static_cast<double>(m_drawWidth - 2 * m_radius) / (m_maxX - m_minX);
+  m_scaleY = static_cast<double>(m_drawHeight - 2 * m_radius) / (m_maxY - m_minY);
+  m_firstPoint.x = TruncToInt32((m_curveX[0] - m_minX) * m_scaleX + m_radius);
+  m_firstPoint.y = TruncToInt32((m_curveY[0] - m_minY) * m_scaleY + m_radius);
 }
 
 namespace {

@@ -75,13 +75,11 @@ void CCurveWnd::UpdateZoom() {
     m_shrinking = m_shrinking == 0 ? 1 : 0;
   }
 
-  // Summed wide, so that no step of any size can overflow before the clamp.
-  std::int64_t radius = m_radius;
+  std::int32_t radius = m_radius;
   if (m_bigZoomSteps != 0) {
-    radius += m_shrinking != 0 ? -std::int64_t{m_zoomStep} : std::int64_t{m_zoomStep};
+    radius += m_shrinking != 0 ? -m_zoomStep : m_zoomStep;
   } else if (m_zoomStep > 0 && i % m_zoomStep == 0) {
     radius += m_shrinking != 0 ? -1 : 1;
   }
-  m_radius = static_cast<std::int32_t>(
-      std::min<std::int64_t>(m_maxRadius, std::max<std::int64_t>(radius, 1)));
+  m_radius = std::min(m_maxRadius, std::max(radius, 1));
 }

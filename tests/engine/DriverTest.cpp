@@ -160,7 +160,7 @@ TEST_F(DriverTest, TinyAndEmptyWindowsRunWholeFiguresForEveryShape) {
   settings.m_zoomOption = 0x3FF;
   settings.m_endDelay = -5;
   Create(0, 0);
-  for (auto [cx, cy] : {std::pair{1, 1}, {2, 2}, {3, 50}, {0, 0}}) {
+  for (auto [cx, cy] : {std::pair{1, 1}, {2, 2}, {3, 50}, {640, 480}, {0, 0}}) {
     for (double factor : {0.08, 5.0, 42949672.95}) {
       settings.m_objectSizeFactor = factor;
       wnd.OnSize(cx, cy);

@@ -68,13 +68,15 @@ TEST_F(FigureTest, SizesTheSheetNeverWritesKeepTheRadiusBounded) {
   struct {
     double factor;
     int cx, cy, radius;
-  } const cases[] = {{42949672.95, 640, 480, 5 * 478},
+  } const cases[] = {{42949672.95, 640, 480, (1 << 30) - 1},
+                     {6.0, 640, 480, 2868},
+                     {10.0, 640, 480, 4780},
                      {-1.0, 640, 480, 0},
                      {NAN, 640, 480, 0},
                      {0.08, 1, 1, 0},
                      {5.0, 1, 1, 0},
                      {5.0, 2, 2, 0},
-                     {1e300, 3, 3, 5},
+                     {1e300, 3, 3, (1 << 30) - 1},
                      {5.0, INT32_MAX, INT32_MAX, 5 * ((1 << 24) - 2)}};
   for (const auto& c : cases) {
     settings.m_objectSizeFactor = c.factor;

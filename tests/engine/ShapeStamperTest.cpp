@@ -137,15 +137,3 @@ TEST_F(ShapeStamperTest, JoinBothDrawsJoinLinesBeforeTheOutlineAndJoinNoOnlyTheO
   EXPECT_EQ(wnd.m_prevCorners[2].x, -7);
   EXPECT_EQ(host.surface.calls, Expected({}, 4, true));
 }
-
-TEST_F(ShapeStamperTest, ExtremeCentresSaturateInsteadOfOverflowing) {
-  wnd.m_stepIndex = INT32_MAX;
-  wnd.m_rotation = OptionBits::kRotateAntiClockwise;
-  Stamp(OptionBits::kEightPointStar, 1 << 26, OptionBits::kJoinBoth, INT32_MAX, INT32_MIN);
-  Stamp(OptionBits::kCircle, 1 << 26, OptionBits::kJoinBoth, INT32_MAX, INT32_MIN);
-  for (const auto& call : host.surface.calls) {
-    for (int v : call.v) {
-      EXPECT_LE(std::abs(static_cast<long long>(v)), (1LL << 30) + (1LL << 26));
-    }
-  }
-}
