@@ -63,15 +63,11 @@ void CCurveWnd::OnTimer(std::uint32_t id) {
 }
 
 std::int32_t CCurveWnd::RadiusForDrawingArea() const {
-  double factor = m_settings.m_objectSizeFactor;
-  if (!(factor >= 0.0)) {
-    factor = 0.0;
-  }
-  const double width = m_drawWidth * factor;
-  const double height = m_drawHeight * factor;
-  const std::int32_t side = width > height ? m_drawHeight : m_drawWidth;
-  // A window of one or two pixels has a drawing area of -1 or 0: no room for any radius.
-  return std::clamp(EngineArithmetic::TruncToInt32(factor * side), 0, kLargestRadius);
+  // The smaller side; a window of one or two pixels has a drawing area of -1 or 0, no room for
+  // any radius. Sizes that are no number or below 0 give no radius either.
+  const std::int32_t side = std::max(std::min(m_drawWidth, m_drawHeight), 0);
+  const double radius = m_settings.m_objectSizeFactor * side;
+  return std::clamp(EngineArithmetic::TruncToInt32(radius), 0, kLargestRadius);
 }
 
 CPoint CCurveWnd::PointPixel(int i, std::int32_t r) const {

@@ -23,14 +23,14 @@ constexpr CPolygonShape kDiamond{4, 4, {0, 90, 180, 270}, false, 0};
 constexpr CPolygonShape kPyramid{3, 3, {30, 150, 270}, false, 0};
 
 CPoint CCurveWnd::Corner(int x, int y, int baseAngle, std::int32_t cornerRadius) const {
-  const int turn = m_stepIndex % 360;
+  // The step index (0 to 360) is the turn in degrees.
   int rotation = 0;
   if (m_rotation == static_cast<std::int32_t>(OptionBits::kRotateClockwise)) {
-    rotation = turn;
+    rotation = m_stepIndex;
   } else if (m_rotation == static_cast<std::int32_t>(OptionBits::kRotateAntiClockwise)) {
-    rotation = -turn;
+    rotation = -m_stepIndex;
   }
-  const int angle = ((baseAngle + rotation) % 360 + 360) % 360;
+  const int angle = (baseAngle + rotation + 360) % 360;
   const double r = cornerRadius;
   return CPoint{x + EngineArithmetic::TruncToInt32(r * m_cosTable[angle]),
                 y + EngineArithmetic::TruncToInt32(r * m_sinTable[angle])};

@@ -9,7 +9,8 @@ using EngineArithmetic::TruncToInt32;
 
 void CCurveWnd::PlanZoom() {
   PickZoomPhase();
-  m_shrinking = PickZoomStart() == static_cast<std::int32_t>(OptionBits::kZoomStartLarge) ? 1 : 0;
+  m_shrinking = static_cast<std::int32_t>(PickZoomStart() ==
+                                          static_cast<std::int32_t>(OptionBits::kZoomStartLarge));
 
   int phaseLength = 360;
   if (m_zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomTwoPhase)) {
@@ -72,7 +73,7 @@ void CCurveWnd::UpdateZoom() {
       (m_zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomFourPhase) &&
        (i == 90 || i == 180 || i == 270));
   if (turns) {
-    m_shrinking = m_shrinking == 0 ? 1 : 0;
+    m_shrinking = static_cast<std::int32_t>(m_shrinking == 0);
   }
 
   std::int32_t radius = m_radius;
