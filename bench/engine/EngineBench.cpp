@@ -1,34 +1,11 @@
 #include <benchmark/benchmark.h>
 
+#include "FakeCurveHost.h"
+#include "canvas/RasterCanvas.h"
 #include "engine/CurveWnd.h"
 #include "settings/OptionBits.h"
 
-#include "canvas/RasterCanvas.h"
-
 namespace {
-
-class CBenchSurface : public CRasterCanvas {
- public:
-  CBenchSurface() : CRasterCanvas(640, 480) {}
-  void Fresh() { BeginContext(); }
-};
-
-class CBenchHost : public ICurveWndHost {
- public:
-  IDrawingSurface& GetDC() override {
-    m_surface.Fresh();
-    return m_surface;
-  }
-  void ReleaseDC(IDrawingSurface&) override {}
-  int ClientWidth() const override { return 640; }
-  int ClientHeight() const override { return 480; }
-  std::uint32_t SetTimer(std::uint32_t id, std::uint32_t) override { return id; }
-  void KillTimer(std::uint32_t) override {}
-  std::uint32_t TimeSeconds() override { return 7; }
-
- private:
-  CBenchSurface m_surface;
-};
 
 struct CBenchWindow {
   explicit CBenchWindow(std::uint32_t shapes) {
@@ -39,7 +16,8 @@ struct CBenchWindow {
     wnd.OnSize(640, 480);
   }
   SaverSettings settings;
-  CBenchHost host;
+  // The raster canvas behind the test fake: every tick draws real pixels, and nothing records.
+  CFakeCurveHostOf<CRasterCanvas> host{640, 480};
   CCurveWnd wnd{settings, host, 0};
 };
 

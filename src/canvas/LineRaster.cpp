@@ -1,6 +1,7 @@
 #include "canvas/LineRaster.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "canvas/PixelTarget.h"
 #include "canvas/WideMath.h"
@@ -29,7 +30,7 @@ struct SAxisWalk {
 
 SAxisWalk DescribeWalk(const CPixelTarget& target, std::int64_t x0, std::int64_t y0,
                        std::int64_t dx, std::int64_t dy) {
-  const bool xMajor = (dx < 0 ? -dx : dx) > (dy < 0 ? -dy : dy);
+  const bool xMajor = std::abs(dx) > std::abs(dy);
   const std::int64_t majorDelta = xMajor ? dx : dy;
   const std::int64_t minorDelta = xMajor ? dy : dx;
   SAxisWalk walk{};
@@ -38,8 +39,8 @@ SAxisWalk DescribeWalk(const CPixelTarget& target, std::int64_t x0, std::int64_t
   walk.minorStart = xMajor ? y0 : x0;
   walk.majorStep = majorDelta < 0 ? -1 : 1;
   walk.minorStep = minorDelta < 0 ? -1 : 1;
-  walk.major = majorDelta < 0 ? -majorDelta : majorDelta;
-  walk.minor = minorDelta < 0 ? -minorDelta : minorDelta;
+  walk.major = std::abs(majorDelta);
+  walk.minor = std::abs(minorDelta);
   walk.tie = minorDelta < 0 ? 1 : 0;
   walk.majorLimit = xMajor ? target.Width() : target.Height();
   walk.minorLimit = xMajor ? target.Height() : target.Width();

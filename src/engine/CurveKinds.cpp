@@ -59,7 +59,8 @@ bool Rejects(std::int32_t a, std::int32_t b) {
 }  // namespace
 
 int CCurveWnd::KindsClash() const {
-  return (m_kindX == m_kindY || Rejects(m_kindX, m_kindY) || Rejects(m_kindY, m_kindX)) ? 1 : 0;
+  return static_cast<int>(m_kindX == m_kindY || Rejects(m_kindX, m_kindY) ||
+                          Rejects(m_kindY, m_kindX));
 }
 
 void CCurveWnd::PickCurveKinds() {

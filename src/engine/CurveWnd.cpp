@@ -6,11 +6,13 @@
 #include "engine/EngineArithmetic.h"
 
 namespace {
-// The largest object size the settings sheet offers, 500 percent. Larger stored sizes are
-// drawn at this size, which keeps every radius within a few drawing areas.
-constexpr double kLargestObjectSize = 5.0;
 // Far beyond any screen; keeps the drawing area and its margins inside 32 bits.
 constexpr int kLargestClientSize = 1 << 24;
+// Where the figure's coordinates reach the 32-bit limit: with a radius larger than half the
+// drawing area a point lies up to one radius and a pixel from the origin, and its stamp's
+// corners one radius further. Only stored sizes of millions of percent come near it; every
+// size below is drawn as it is.
+constexpr std::int32_t kLargestRadius = (1 << 30) - 1;
 }  // namespace
 
 CCurveWnd::CCurveWnd(const SaverSettings& settings, ICurveWndHost& host, int autoDelete)
@@ -61,24 +63,16 @@ void CCurveWnd::OnTimer(std::uint32_t id) {
 }
 
 std::int32_t CCurveWnd::RadiusForDrawingArea() const {
-  double factor = m_settings.m_objectSizeFactor;
-  if (!(factor >= 0.0)) {
-    factor = 0.0;
-  }
-  factor = std::min(factor, kLargestObjectSize);
-  const double width = m_drawWidth * factor;
-  const double height = m_drawHeight * factor;
-  const std::int32_t side = width > height ? m_drawHeight : m_drawWidth;
-  // A window of one or two pixels has a drawing area of -1 or 0: no room for any radius.
-  return std::max(EngineArithmetic::TruncToInt32(factor * side), 0);
+  // The smaller side; a window of one or two pixels has a drawing area of -1 or 0, no room for
+  // any radius. Sizes that are no number or below 0 give no radius either.
+  const std::int32_t side = std::max(std::min(m_drawWidth, m_drawHeight), 0);
+  const double radius = m_settings.m_objectSizeFactor * side;
+  return std::clamp(EngineArithmetic::TruncToInt32(radius), 0, kLargestRadius);
 }
 
 CPoint CCurveWnd::PointPixel(int i, std::int32_t r) const {
-  const std::int64_t x =
-      std::int64_t{EngineArithmetic::TruncToInt32((m_curveX[i] - m_minX) * m_scaleX + r)} + 1;
-  const std::int64_t y =
-      std::int64_t{EngineArithmetic::TruncToInt32((m_curveY[i] - m_minY) * m_scaleY + r)} + 1;
-  return CPoint{EngineArithmetic::ClampPixel(x), EngineArithmetic::ClampPixel(y)};
+  return CPoint{EngineArithmetic::TruncToInt32((m_curveX[i] - m_minX) * m_scaleX + r) + 1,
+                EngineArithmetic::TruncToInt32((m_curveY[i] - m_minY) * m_scaleY + r) + 1};
 }
 
 void CCurveWnd::FillClientBlack(IDrawingSurface& dc) {

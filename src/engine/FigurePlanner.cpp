@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "engine/CurveWnd.h"
 #include "engine/EngineArithmetic.h"
 #include "settings/OptionBits.h"
@@ -12,18 +14,11 @@ void CCurveWnd::ComputeCurvePoints() {
   for (int i = 0; i < kTableSize; ++i) {
     const double x = CurveValue(i, m_kindX);
     const double y = CurveValue(i, m_kindY);
-    if (x > m_maxX) {
-      m_maxX = x;
-    }
-    if (x < m_minX) {
-      m_minX = x;
-    }
-    if (y > m_maxY) {
-      m_maxY = y;
-    }
-    if (y < m_minY) {
-      m_minY = y;
-    }
+    // Strict comparisons: an extreme only gives way to a value beyond it.
+    m_maxX = std::max(m_maxX, x);
+    m_minX = std::min(m_minX, x);
+    m_maxY = std::max(m_maxY, y);
+    m_minY = std::min(m_minY, y);
   }
 
   const int mirrorX = m_random.Next() % 2;
@@ -35,20 +30,17 @@ void CCurveWnd::ComputeCurvePoints() {
     m_curveY[i] = mirrorY == 1 ? (m_maxY - y) + m_minY : y;
   }
 
-  // Wide integers, so that no radius can overflow the margins.
-  const std::int64_t twoRadii = 2 * std::int64_t{m_radius};
-  m_scaleX = static_cast<double>(m_drawWidth - twoRadii) / (m_maxX - m_minX);
-  m_scaleY = static_cast<double>(m_drawHeight - twoRadii) / (m_maxY - m_minY);
-  m_firstPoint.x =
-      EngineArithmetic::ClampPixel(TruncToInt32((m_curveX[0] - m_minX) * m_scaleX + m_radius));
-  m_firstPoint.y =
-      EngineArithmetic::ClampPixel(TruncToInt32((m_curveY[0] - m_minY) * m_scaleY + m_radius));
+  m_scaleX = static_cast<double>(m_drawWidth - 2 * m_radius) / (m_maxX - m_minX);
+  m_scaleY = static_cast<double>(m_drawHeight - 2 * m_radius) / (m_maxY - m_minY);
+  m_firstPoint.x = TruncToInt32((m_curveX[0] - m_minX) * m_scaleX + m_radius);
+  m_firstPoint.y = TruncToInt32((m_curveY[0] - m_minY) * m_scaleY + m_radius);
 }
 
 namespace {
 
-// Draws 1 << (rand() % count + firstBit) until the bit is in the mask. The caller has made
-// sure that the mask holds at least one of the candidates, so the loop ends.
+// Draws 1 << (rand() % count + firstBit) until the bit is in the mask. The settings' choices
+// always hold at least one of the candidates (an empty mask reads as the default), so the
+// loop ends.
 std::uint32_t DrawBit(CRandomNumbers& random, std::uint32_t mask, int count, int firstBit) {
   for (;;) {
     const std::uint32_t bit = 1u << (random.Next() % count + firstBit);
@@ -68,9 +60,6 @@ std::int32_t CCurveWnd::PickShape() {
       return static_cast<std::int32_t>(shape);
     }
   }
-  if ((mask & OptionBits::kAllShapes) == 0) {
-    return OptionBits::kCircle;
-  }
   return static_cast<std::int32_t>(DrawBit(m_random, mask, 8, 1));
 }
 
@@ -79,9 +68,6 @@ std::int32_t CCurveWnd::PickRotation() {
   if (mask == OptionBits::kRotateNone || mask == OptionBits::kRotateClockwise ||
       mask == OptionBits::kRotateAntiClockwise) {
     return static_cast<std::int32_t>(mask);
-  }
-  if ((mask & OptionBits::kAllRotations) == 0) {
-    return OptionBits::kRotateNone;
   }
   return static_cast<std::int32_t>(DrawBit(m_random, mask, 3, 1));
 }
@@ -95,11 +81,7 @@ std::int32_t CCurveWnd::PickZoomLevel() {
 }
 
 std::int32_t CCurveWnd::PickZoomPhase() {
-  const std::uint32_t mask = m_settings.ZoomChoices();
-  // A zooming figure without any phase enabled zooms in one phase.
-  m_zoomPhase = (mask & OptionBits::kAllZoomPhases) == 0
-                    ? static_cast<std::int32_t>(OptionBits::kZoomOnePhase)
-                    : static_cast<std::int32_t>(DrawBit(m_random, mask, 3, 5));
+  m_zoomPhase = static_cast<std::int32_t>(DrawBit(m_random, m_settings.ZoomChoices(), 3, 5));
   return m_zoomPhase;
 }
 
@@ -116,9 +98,6 @@ std::int16_t CCurveWnd::PickJoinMode() {
   if (mask == OptionBits::kJoinNo || mask == OptionBits::kJoinYes ||
       mask == OptionBits::kJoinBoth) {
     return static_cast<std::int16_t>(mask);
-  }
-  if ((mask & OptionBits::kAllJoinModes) == 0) {
-    return OptionBits::kJoinNo;
   }
   return static_cast<std::int16_t>(DrawBit(m_random, mask, 3, 0));
 }

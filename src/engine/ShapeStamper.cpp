@@ -22,26 +22,18 @@ constexpr CPolygonShape kFourPointStar{0, 8, {0, 45, 90, 135, 180, 225, 270, 315
 constexpr CPolygonShape kDiamond{4, 4, {0, 90, 180, 270}, false, 0};
 constexpr CPolygonShape kPyramid{3, 3, {30, 150, 270}, false, 0};
 
-namespace {
-
-std::int32_t Offset(std::int32_t centre, std::int64_t offset) {
-  return EngineArithmetic::ClampPixel(centre + offset);
-}
-
-}  // namespace
-
 CPoint CCurveWnd::Corner(int x, int y, int baseAngle, std::int32_t cornerRadius) const {
-  const int turn = m_stepIndex % 360;
+  // The step index (0 to 360) is the turn in degrees.
   int rotation = 0;
   if (m_rotation == static_cast<std::int32_t>(OptionBits::kRotateClockwise)) {
-    rotation = turn;
+    rotation = m_stepIndex;
   } else if (m_rotation == static_cast<std::int32_t>(OptionBits::kRotateAntiClockwise)) {
-    rotation = -turn;
+    rotation = -m_stepIndex;
   }
-  const int angle = ((baseAngle + rotation) % 360 + 360) % 360;
+  const int angle = (baseAngle + rotation + 360) % 360;
   const double r = cornerRadius;
-  return CPoint{Offset(x, EngineArithmetic::TruncToInt32(r * m_cosTable[angle])),
-                Offset(y, EngineArithmetic::TruncToInt32(r * m_sinTable[angle]))};
+  return CPoint{x + EngineArithmetic::TruncToInt32(r * m_cosTable[angle]),
+                y + EngineArithmetic::TruncToInt32(r * m_sinTable[angle])};
 }
 
 void CCurveWnd::StampPolygon(IDrawingSurface& dc, int x, int y, const CPolygonShape& polygon) {
@@ -105,10 +97,8 @@ void CCurveWnd::StampShape(IDrawingSurface& dc, int x, int y) {
 }
 
 void CCurveWnd::StampCircle(IDrawingSurface& dc, int x, int y) {
-  const std::int32_t left = Offset(x, -std::int64_t{m_radius});
-  const std::int32_t top = Offset(y, -std::int64_t{m_radius});
-  const std::int32_t middle = Offset(y, 0);
-  dc.Arc(left, top, Offset(x, m_radius), Offset(y, m_radius), left, middle, left, middle);
+  const int left = x - m_radius;
+  dc.Arc(left, y - m_radius, x + m_radius, y + m_radius, left, y, left, y);
 }
 
 void CCurveWnd::StampSquare(IDrawingSurface& dc, int x, int y) {

@@ -25,6 +25,7 @@ void CCurveWnd::BuildTrigTables() {
     m_cosTable[180 - i] = -c;
     m_cosTable[180 + i] = -c;
   }
-  m_cosTable[360] = m_cosTable[0];
+  // The first pass already left cosine 360 equal to cosine 0; sine 360 was last written as
+  // -0.0 and takes sine 0's +0.0.
   m_sinTable[360] = m_sinTable[0];
 }

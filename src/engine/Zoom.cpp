@@ -9,7 +9,8 @@ using EngineArithmetic::TruncToInt32;
 
 void CCurveWnd::PlanZoom() {
   PickZoomPhase();
-  m_shrinking = PickZoomStart() == static_cast<std::int32_t>(OptionBits::kZoomStartLarge) ? 1 : 0;
+  m_shrinking = static_cast<std::int32_t>(PickZoomStart() ==
+                                          static_cast<std::int32_t>(OptionBits::kZoomStartLarge));
 
   int phaseLength = 360;
   if (m_zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomTwoPhase)) {
@@ -72,16 +73,14 @@ void CCurveWnd::UpdateZoom() {
       (m_zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomFourPhase) &&
        (i == 90 || i == 180 || i == 270));
   if (turns) {
-    m_shrinking = m_shrinking == 0 ? 1 : 0;
+    m_shrinking = static_cast<std::int32_t>(m_shrinking == 0);
   }
 
-  // Summed wide, so that no step of any size can overflow before the clamp.
-  std::int64_t radius = m_radius;
+  std::int32_t radius = m_radius;
   if (m_bigZoomSteps != 0) {
-    radius += m_shrinking != 0 ? -std::int64_t{m_zoomStep} : std::int64_t{m_zoomStep};
+    radius += m_shrinking != 0 ? -m_zoomStep : m_zoomStep;
   } else if (m_zoomStep > 0 && i % m_zoomStep == 0) {
     radius += m_shrinking != 0 ? -1 : 1;
   }
-  m_radius = static_cast<std::int32_t>(
-      std::min<std::int64_t>(m_maxRadius, std::max<std::int64_t>(radius, 1)));
+  m_radius = std::min(m_maxRadius, std::max(radius, 1));
 }

@@ -9,21 +9,26 @@
 
 using PixelSet = std::set<std::pair<int, int>>;
 
-// Every pixel of the canvas that is not black.
-inline PixelSet LitPixels(const CRasterCanvas& canvas) {
+// Every pixel that is not black.
+inline PixelSet LitPixels(const std::uint32_t* pixels, int width, int height) {
   PixelSet lit;
-  for (int i = 0; i < canvas.Width() * canvas.Height(); ++i) {
-    if (canvas.Pixels()[i] != 0) {
-      lit.insert({i % canvas.Width(), i / canvas.Width()});
+  for (int i = 0; i < width * height; ++i) {
+    if (pixels[i] != 0) {
+      lit.insert({i % width, i / width});
     }
   }
   return lit;
 }
 
-// A line in a fresh context (current position 0, 0) and the given pen.
-inline void DrawLine(CRasterCanvas& canvas, ColourRef pen, int x0, int y0, int x1, int y1) {
-  canvas.BeginContext();
-  canvas.SelectPen(pen);
+inline PixelSet LitPixels(const CRasterCanvas& canvas) {
+  return LitPixels(canvas.Pixels(), canvas.Width(), canvas.Height());
+}
+
+// A white line drawn on a black surface of the given size: the pixels it lights.
+inline PixelSet LineOn(int size, int x0, int y0, int x1, int y1) {
+  CRasterCanvas canvas(size, size);
+  canvas.SelectPen(0xFFFFFF);
   canvas.MoveTo(x0, y0);
   canvas.LineTo(x1, y1);
+  return LitPixels(canvas);
 }

@@ -13,8 +13,7 @@ namespace {
 std::vector<std::pair<std::string, PixelSet>> LoadRows(const char* name) {
   std::ifstream file(std::string(SPIRANDEL_SOURCE_DIR) + "/tests/canvas/data/" + name);
   std::vector<std::pair<std::string, PixelSet>> rows;
-  std::string text;
-  while (std::getline(file, text)) {
+  for (std::string text; std::getline(file, text);) {
     std::istringstream in(text.substr(text.find(':') + 1));
     PixelSet pixels;
     int x = 0, y = 0;
@@ -30,13 +29,10 @@ std::vector<std::pair<std::string, PixelSet>> LoadRows(const char* name) {
 TEST(GdiReferenceTest, EveryReferenceLineLightsExactlyGdisPixels) {
   const auto lines = LoadRows("lines.txt");
   ASSERT_EQ(lines.size(), 600u);
-  CRasterCanvas canvas(256, 256);
   for (const auto& [drawn, lit] : lines) {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     std::istringstream(drawn) >> x0 >> y0 >> x1 >> y1;
-    canvas.FillRectBlack(0, 0, 256, 256);
-    DrawLine(canvas, 0xFFFFFF, x0, y0, x1, y1);
-    EXPECT_EQ(LitPixels(canvas), lit) << "line " << drawn;
+    EXPECT_EQ(LineOn(256, x0, y0, x1, y1), lit) << "line " << drawn;
   }
 }
 
@@ -47,6 +43,7 @@ TEST(GdiReferenceTest, EveryReferenceCircleLightsExactlyGdisPixelsWholeAndCut) {
   const std::pair<int, int> centres[] = {{128, 128}, {0, 0},   {255, 255}, {3, 130},
                                          {250, 7},   {128, 0}, {-20, 100}, {270, 250}};
   CRasterCanvas canvas(256, 256);
+  canvas.SelectPen(0xFFFFFF);
   for (int r = 0; r < 121; ++r) {
     ASSERT_EQ(circles[r].first, "A " + std::to_string(r));
     for (const auto& [x, y] : centres) {
@@ -57,8 +54,6 @@ TEST(GdiReferenceTest, EveryReferenceCircleLightsExactlyGdisPixelsWholeAndCut) {
         }
       }
       canvas.FillRectBlack(0, 0, 256, 256);
-      canvas.BeginContext();
-      canvas.SelectPen(0xFFFFFF);
       canvas.Arc(x - r, y - r, x + r, y + r, x - r, y, x - r, y);
       EXPECT_EQ(LitPixels(canvas), expected) << "radius " << r << " at " << x << ',' << y;
     }

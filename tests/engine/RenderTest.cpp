@@ -1,109 +1,69 @@
-#include "EngineFixture.h"
-#include "RenderDriver.h"
-#include "RenderOptions.h"
+// The headless renderer as the Windows comparison runs it: its options, the settings file,
+// the trace, the picture and the exit codes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 namespace {
 
-struct CRun {
-  std::vector<std::string> lines;
-  int stepIndex, fills, contexts;
-};
-
-CRun RenderRun(std::uint32_t seed, std::uint32_t figures, long long ticks) {
-  SaverSettings settings;
-  CRecordingSurface surface;
-  int contexts = 0;
-  CHeadlessHost host(
-      surface, [&contexts] { ++contexts; }, 640, 480, seed);
-  CTracingCurveWnd wnd(settings, host, 0);
-  RunHeadless(wnd, host, surface, figures, ticks);
-  return {wnd.m_traceLines, wnd.m_stepIndex, surface.Count(CDrawCall::kFill), contexts};
+int RunProgram(const std::string& arguments) {
+  const int status = std::system((SPIRANDEL_RENDER_PROGRAM " " + arguments).c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+const std::string kDir = SPIRANDEL_BINARY_DIR "/render-test-";
 
 }  // namespace
 
-TEST(RenderDriverTest, FiguresModeLeavesTheLastFigureOnScreenTicksModeCountsDrawingTicks) {
-  auto run = RenderRun(7, 3, -1);
-  ASSERT_EQ(run.lines.size(), 3u);
-  // The first erase, and one clear between figures.
-  EXPECT_EQ(std::tuple(run.stepIndex, run.fills, run.contexts), std::tuple(361, 3, 3 * 361 + 2));
-  EXPECT_EQ(run.lines[0].rfind("figure=1 kindX=", 0), 0u) << run.lines[0];
-  EXPECT_EQ(run.lines[2].rfind("figure=3 ", 0), 0u);
-  run = RenderRun(7, 1, 0);
-  EXPECT_EQ(std::pair(run.lines.size(), run.stepIndex), std::pair(std::size_t{0}, 0));
-  run = RenderRun(7, 1, 362);
-  EXPECT_EQ(std::tuple(run.lines.size(), run.stepIndex, run.fills),
-            std::tuple(std::size_t{2}, 1, 2));
-  run = RenderRun(7, 1, 361);  // the completion delay has not ended yet
-  EXPECT_EQ(std::pair(run.stepIndex, run.fills), std::pair(361, 1));
-}
-
-TEST(RenderDriverTest, TraceLineHoldsThePlannedValues) {
-  SaverSettings s;
-  CFakeCurveHost fake;
-  CCurveWnd wnd(s, fake, 0);
-  wnd.m_kindX = 1;
-  wnd.m_kindY = 0;
-  wnd.m_shape = 256;
-  wnd.m_rotation = 8;
-  wnd.m_zoomLevel = 16;
-  wnd.m_zoomPhase = 128;
-  wnd.m_shrinking = 0;
-  wnd.m_joinMode = 4;
-  wnd.m_radius = 38;
-  wnd.m_firstPoint = {600, -1};
-  wnd.m_colour = {0x0A, 0xBC, 0x01};
-  EXPECT_EQ(FormatTraceLine(2, wnd),
-            "figure=2 kindX=1 kindY=0 shape=256 rotation=8 zoomLevel=16 zoomPhase=128 "
-            "shrinking=0 joinMode=4 radius=38 firstPoint=600,-1 colour=0x01BC0A");
-}
-
-TEST(RenderOptionsTest, NoOptionsAndEveryOptionAreRead) {
-  CRenderOptions options;
-  std::string error;
-  ASSERT_TRUE(ParseRenderOptions({}, options, error));
-  ASSERT_TRUE(ParseRenderOptions({"--seed", "4294967295", "--size", "3x16384", "--settings",
-                                  "s.reg", "--ticks", "0", "--out", "a.bmp", "--trace"},
-                                 options, error));
-  EXPECT_EQ(std::tuple(options.seed, options.width, options.height, options.settingsFile,
-                       options.ticks, options.outFile, options.trace),
-            std::tuple(4294967295u, 3, 16384, "s.reg", 0u, "a.bmp", true));
-  CRenderOptions figures;
-  ASSERT_TRUE(ParseRenderOptions({"--figures", "3", "--seed", "0"}, figures, error));
-  EXPECT_EQ(figures.figures, 3u);
-  EXPECT_EQ(figures.seed, 0u);
-  EXPECT_TRUE(error.empty());
-}
-
-TEST(RenderOptionsTest, BadOptionsAreRefused) {
-  const std::vector<std::vector<std::string>> bad = {{"--seed"},
-                                                     {"--seed", "4294967296"},
-                                                     {"--seed", "-1"},
-                                                     {"--seed", "+5"},
-                                                     {"--seed", "12a"},
-                                                     {"--seed", ""},
-                                                     {"--seed", "99999999999999999999999"},
-                                                     {"--size", "640"},
-                                                     {"--size", "640x"},
-                                                     {"--size", "x480"},
-                                                     {"--size", "2x480"},
-                                                     {"--size", "640x16385"},
-                                                     {"--size", "640X480"},
-                                                     {"--size", "-640x480"},
-                                                     {"--figures", "0"},
-                                                     {"--figures", "100001"},
-                                                     {"--ticks", "-3"},
-                                                     {"--figures", "2", "--ticks", "5"},
-                                                     {"--trace", "--trace"},
-                                                     {"--seed", "1", "--seed", "2"},
-                                                     {"--out", ""},
-                                                     {"--settings", ""},
-                                                     {"--colour", "red"},
-                                                     {"seed=1"}};
-  for (const auto& args : bad) {
-    CRenderOptions options;
-    std::string error;
-    EXPECT_FALSE(ParseRenderOptions(args, options, error)) << args[0];
-    EXPECT_FALSE(error.empty());
+TEST(RenderProgramTest, DrawsAndTracesTheFiguresOfItsSettingsAndExitsWithItsCode) {
+  ASSERT_EQ(RunProgram("--seed 7 --figures 3 --out " + kDir + "a.bmp --trace > " + kDir + "a"), 0);
+  const std::string picture = ReadAll(kDir + "a.bmp");
+  // Width 638, height 478, 32 bits a pixel, and the last figure still on screen.
+  ASSERT_GE(picture.size(), 54u);
+  EXPECT_EQ(picture.substr(18, 12), std::string("\x7e\x02\0\0\xde\x01\0\0\x01\0\x20\0", 12));
+  EXPECT_NE(picture.find_first_not_of('\0', 54), std::string::npos);
+  const std::string trace = ReadAll(kDir + "a");
+  EXPECT_EQ(trace.substr(0, trace.find('\n')),
+            "figure=1 kindX=40 kindY=21 shape=2 rotation=2 zoomLevel=0 zoomPhase=128 shrinking=1 "
+            "joinMode=2 radius=38 firstPoint=600,239 colour=0x944A70");
+  EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), 3);
+  // The second figure is planned at tick 362.
+  ASSERT_EQ(RunProgram("--seed 7 --ticks 362 --trace > " + kDir + "b"), 0);
+  EXPECT_EQ(ReadAll(kDir + "b"), trace.substr(0, trace.find("figure=3 ")));
+  std::ofstream(kDir + "s.reg", std::ios::binary)
+      << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\tallowyn\\spir_ss\\Settings]\r\n"
+         "\"ObjectShape\"=dword:00000010\r\n\"RadiusFactor\"=dword:00000258\r\n";
+  ASSERT_EQ(RunProgram("--seed 3 --settings " + kDir + "s.reg --ticks 1 --trace > " + kDir + "b"),
+            0);
+  EXPECT_NE(ReadAll(kDir + "b").find(" shape=16 rotation=2 "), std::string::npos);
+  EXPECT_NE(ReadAll(kDir + "b").find(" radius=2868 "), std::string::npos);  // 600 percent
+  // Bad options and an unreadable settings file exit with 2, an unwritable picture with 1.
+  for (const char* bad : {"--seed",           "--seed 4294967296",
+                          "--seed -1",        "--seed +5",
+                          "--seed 12a",       "--seed 99999999999999999999999",
+                          "--size 640",       "--size 640x",
+                          "--size x480",      "--size 2x480",
+                          "--size 640x16385", "--size 640X480",
+                          "--figures 0",      "--figures 100001",
+                          "--ticks -3",       "--figures 2 --ticks 5",
+                          "--trace --trace",  "--out",
+                          "--colour red",     "--settings /nonexistent/Settings.reg"}) {
+    EXPECT_EQ(RunProgram(std::string(bad) + " 2>/dev/null"), 2) << bad;
+  }
+  EXPECT_EQ(RunProgram("--seed 1 --ticks 3 --out /nonexistent/dir/a.bmp 2>/dev/null"), 1);
+  EXPECT_EQ(RunProgram("--seed 4294967295 --size 3x16384 --ticks 1"), 0);
+  for (const char* name : {"a.bmp", "a", "b", "s.reg"}) {
+    std::remove((kDir + name).c_str());
   }
 }

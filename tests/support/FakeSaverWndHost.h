@@ -36,7 +36,7 @@ class CFakeSaverWndHost : public ISaverWndHost {
   }
   char PathSeparator() const override { return '/'; }
 
-  CNullSurface surface;
+  CRecordingSurface surface;
   std::vector<std::string> calls;
   bool failCapture = false;
 };
