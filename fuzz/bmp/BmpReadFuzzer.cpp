@@ -28,8 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   // The last pixel, where a wrong row length or offset would first step outside the block.
-  std::uint8_t r, g, b;
-  image.GetPixelRGB(image.Width() - 1, image.Height() - 1, r, g, b);
   image.SetPixelRGB(image.Width() - 1, image.Height() - 1, 10, 200, 30);
   const BitmapInfoHeader header = ReadInfoHeader(image.Dib());
   if (image.Save(output) == 0 || again.Load(output) == 0 ||

@@ -102,15 +102,11 @@ TEST(ReadDibTest, EveryFormGivesThePlainBlock) {
       ASSERT_EQ(Bytes(block.get() + 40 + 4 * entry, block.get() + 44 + 4 * entry), Entry(entry))
           << i;
     }
-    // The header reader leaves the file at the pixel rows (here the rest of the file) and
-    // describes them as the file holds them: the file's own height and compression.
+    // The header reader leaves the file at the pixel rows, here the rest of the file (that it
+    // describes them as the file holds them shows in what spirandel-bmp info prints).
     CStdioFile opened(kScratch.Write("read.bmp", file), CStdioFile::Mode::Read);
-    const BitmapInfoHeader f = ReadInfoHeader(file.data() + 14);
-    const BitmapInfoHeader r = ReadInfoHeader(ReadDibHeader(opened).get());
-    EXPECT_EQ(opened.Tell() + r.biSizeImage, static_cast<std::int64_t>(file.size())) << i;
-    EXPECT_TRUE(file[0] != 'B' || f.biSize < 40 ||
-                std::tie(r.biHeight, r.biCompression) == std::tie(f.biHeight, f.biCompression))
-        << i;
+    const BitmapInfoHeader header = ReadInfoHeader(ReadDibHeader(opened).get());
+    EXPECT_EQ(opened.Tell() + header.biSizeImage, static_cast<std::int64_t>(file.size())) << i;
   }
 }
 
@@ -123,26 +119,22 @@ enum Base { k24, k8, k565, kRle };
 const std::tuple<Base, std::size_t, std::vector<std::uint32_t>, bool> kMutations[] = {
     // readable: any image size; no pixel offset (rows behind the table); a pixel offset past a
     // short table; true colour with a table; codes of a stated size or more than the file holds
-    {k24, 34, {0, 26, 1000000}, true}, {k24, 10, {0}, true}, {k8, 46, {2}, true},
-    {k8, 28, {32}, true}, {kRle, 34, {18, 19}, true},
-    // bit count; width: none, negative, a row over 2 GB, beyond the file; height: none, most
-    // negative, one row more than the file
-    {k24, 28, {0, 2, 3, 7, 12, 15, 33, 64}, false}, {k24, 22, {0, 0x80000000u, 3}, false},
+    {k24, 34, {0, 26, 1000000}, true}, {k24, 10, {0}, true}, {k8, 46, {2}, true}, {k8, 28, {32}, true},
+    {kRle, 34, {18, 19}, true},
+    // bit counts, 8 with a table beyond the file; width: none, negative, a row over 2 GB, beyond
+    // the file; height: none, most negative, one row more than the file
+    {k24, 28, {0, 2, 3, 7, 8, 12, 15, 33, 64}, false}, {k24, 22, {0, 0x80000000u, 3}, false},
     {k24, 18, {0, 0xFFFFFFFDu, 0x7FFFFFFF, 100000}, false},
-    // pixel offset: past the end, wrapping around, inside the header; header sizes
-    {k24, 10, {1000, 0xFFFFFFF0u, 20}, false},
-    {k24, 14, {0, 4, 11, 39, 41, 100, 125, 0xFFFFFFFFu}, false},
-    // colours: a table beyond the file, more than 256 or than the pixels can index (256 at 4
-    // bits), a count that wraps
-    {k24, 28, {8}, false}, {k24, 46, {257, 0x40000001u}, false}, {k8, 46, {257}, false},
-    {k8, 28, {4}, false},
+    // pixel offset: past the end, wrapping around, inside the header; header sizes; colours:
+    // more than 256, than the pixels can index (256 at 4 bits), a count that wraps
+    {k24, 10, {1000, 0xFFFFFFF0u, 20}, false}, {k24, 14, {0, 4, 11, 39, 41, 100, 125, 0xFFFFFFFFu}, false},
+    {k24, 46, {257, 0x40000001u}, false}, {k8, 46, {257}, false}, {k8, 28, {4}, false},
     // compression at 24 bits; masks at 8 bits, at 24 bits (compression 3 kept), masks that are
-    // none, split or beyond 16 bits
+    // none, split or beyond 16 bits; runs: top-down, in an OS/2 header; nine codes spell at
+    // most 2295 pixels: 765 x 3 (read below) and no more
     {k24, 30, {1, 2, 3, 4, 5, 6, 99}, false}, {k8, 30, {3}, false}, {k565, 28, {0x30018}, false},
-    {k565, 54, {0, 0xF000F800u, 0x1F800}, false},
-    // runs: top-down, in an OS/2 header; nine codes spell at most 2295 pixels: 765 x 3 (read
-    // below) and no more
-    {kRle, 22, {0xFFFFFFFDu}, false}, {kRle, 14, {64}, false}, {kRle, 18, {766}, false}};
+    {k565, 54, {0, 0xF000F800u, 0x1F800}, false}, {kRle, 22, {0xFFFFFFFDu}, false}, {kRle, 14, {64}, false},
+    {kRle, 18, {766}, false}};
 // clang-format on
 
 TEST(HostileFileTest, MutationsOfGoodFiles) {
@@ -174,7 +166,6 @@ TEST(HostileFileTest, EveryTruncationIsRefused) {
 // no colour.
 TEST(LoadTest, StoredNamePaletteAndEmptyImageOnFailure) {
   CDibFile image;
-  EXPECT_EQ(image.Load(""), 0);
   ASSERT_EQ(image.Load(kScratch.Write("8.bmp", kEightBitFile)), 1);
   image.Create(1, 1, 24, -1);
   ASSERT_EQ(image.Load(""), 1);

@@ -27,12 +27,11 @@ inline const Bytes kFile3x2 = {
 // its colour mode 3: the palette's size when it does, else -1.
 inline int IndexFormColours(const CDibImage& image) {
   const int n = image.Palette() != nullptr ? image.Palette()->GetEntryCount() : -1;
+  bool indexes = image.ColourMode() == 3 && image.Bits() == image.Dib() + 40 + 4 * n;
   for (int i = 0; i < n; ++i) {
-    if ((image.Dib()[40 + 2 * i] | image.Dib()[41 + 2 * i] << 8) != i) {
-      return -1;
-    }
+    indexes = indexes && (image.Dib()[40 + 2 * i] | image.Dib()[41 + 2 * i] << 8) == i;
   }
-  return image.ColourMode() == 3 && image.Bits() == image.Dib() + 40 + 4 * n ? n : -1;
+  return indexes ? n : -1;
 }
 
 // GetPixelRGB as one value: its result, red, green, blue.
