@@ -67,8 +67,11 @@ void CDibImage::Create(int width, int height, int bitCount, int colourMode) {
 }
 
 std::uint8_t* CDibImage::PixelByte(int x, int y) const {
-  return m_bits + static_cast<std::size_t>(y) * static_cast<std::size_t>(m_rowBytes) +
-         static_cast<std::size_t>(x) * static_cast<std::size_t>(m_bitCount) / 8;
+  // x times the bit count can pass 32 bits before the division brings it back into the row.
+  const std::uint64_t offset =
+      std::uint64_t{static_cast<std::uint32_t>(y)} * static_cast<std::uint32_t>(m_rowBytes) +
+      std::uint64_t{static_cast<std::uint32_t>(x)} * static_cast<std::uint32_t>(m_bitCount) / 8;
+  return m_bits + static_cast<std::size_t>(offset);
 }
 
 int CDibImage::GetPixelIndex(int x, int y) const {
