@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzes the BMP reader (ReadDib from memory, CDibFile::Load from disk) with libFuzzer under
-# AddressSanitizer and UndefinedBehaviorSanitizer for a bounded time, starting from the seed
-# corpus in fuzz/corpus/bmp. Fails on any crash, sanitizer report, leak or timeout.
+# Fuzzes the BMP reader and writer (CDibFile::Load, the pixel operations, Save and Load again)
+# with libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer for a bounded time,
+# starting from the seed corpus in fuzz/corpus/bmp. Fails on any crash, sanitizer report, leak,
+# timeout or a saved picture that does not load back the same.
 # FUZZ_SECONDS overrides the run time (default 60).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)

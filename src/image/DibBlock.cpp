@@ -1,7 +1,6 @@
 #include "image/DibBlock.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <limits>
 
 #include "image/LittleEndian.h"
@@ -85,51 +84,35 @@ void WriteInfoHeader(std::uint8_t* block, const BitmapInfoHeader& h) {
   PutLe32(block + 36, h.biClrImportant);
 }
 
-std::int64_t DibRowBytes(std::int64_t width, std::int64_t bitCount) {
-  if (width < 0 || bitCount < 0 || width > std::numeric_limits<std::uint32_t>::max() ||
-      bitCount > 32) {
-    return -1;
-  }
-  const std::int64_t bytes = (width * bitCount + 31) / 32 * 4;
-  return bytes > std::numeric_limits<std::int32_t>::max() ? -1 : bytes;
-}
-
 bool IsDibBitCount(int bitCount) {
   return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 ||
          bitCount == 32;
 }
 
-std::uint8_t* AllocDib(int bitCount, int width, int height) {
-  if (!IsDibBitCount(bitCount) || width < 1 || height < 1) {
+DibPtr CallocDib(std::size_t bytes) {
+  return DibPtr(static_cast<std::uint8_t*>(std::calloc(bytes, 1)));
+}
+
+DibPtr AllocDib(int bitCount, int width, int height) {
+  if (!IsDibBitCount(bitCount)) {
     return nullptr;
   }
-  const std::int64_t rowBytes = DibRowBytes(width, bitCount);
-  if (rowBytes < 0) {
-    return nullptr;
-  }
-  const std::uint64_t imageSize = static_cast<std::uint64_t>(rowBytes) * height;
-  if (imageSize > std::numeric_limits<std::uint32_t>::max() ||
-      imageSize > std::numeric_limits<std::size_t>::max() - kInfoHeaderSize - kFullTableBytes) {
-    return nullptr;
-  }
-  auto* block = static_cast<std::uint8_t*>(
-      std::calloc(kInfoHeaderSize + kFullTableBytes + static_cast<std::size_t>(imageSize), 1));
-  if (block == nullptr) {
+  // The size rules refuse widths and heights that are not positive.
+  const std::uint32_t imageSize = DibImageBytes(DibRowBytes(width, bitCount), height);
+  const std::uint32_t blockBytes = DibBlockBytes(kFullTableBytes, imageSize);
+  DibPtr block = blockBytes == 0 ? nullptr : CallocDib(blockBytes);
+  if (!block) {
     return nullptr;
   }
   BitmapInfoHeader header;
   header.biWidth = width;
   header.biHeight = height;
   header.biBitCount = static_cast<std::uint16_t>(bitCount);
-  header.biSizeImage = static_cast<std::uint32_t>(imageSize);
+  header.biSizeImage = imageSize;
   header.biClrUsed = DefaultColourCount(bitCount);
-  WriteInfoHeader(block, header);
-  FillDefaultTable(block + kInfoHeaderSize, bitCount, header.biClrUsed);
+  WriteInfoHeader(block.get(), header);
+  FillDefaultTable(block.get() + kInfoHeaderSize, bitCount, header.biClrUsed);
   return block;
-}
-
-void FreeDib(std::uint8_t* block) {
-  std::free(block);
 }
 
 int DibColourCount(const std::uint8_t* block) {
@@ -143,8 +126,11 @@ int DibColourCount(const std::uint8_t* block) {
 
 std::uint8_t* DibPixelRows(std::uint8_t* block) {
   const BitmapInfoHeader header = ReadInfoHeader(block);
+  // No block holds more than 256 colours, whatever a stray count says.
   const std::size_t tableBytes =
-      header.biCompression == kCompressionBitFields ? 12 : 4 * std::size_t{header.biClrUsed};
+      header.biCompression == kCompressionBitFields
+          ? 12
+          : 4 * std::size_t{std::min<std::uint32_t>(header.biClrUsed, 256)};
   return block + header.biSize + tableBytes;
 }
 

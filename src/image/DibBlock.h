@@ -2,14 +2,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 #include "image/ColourPalette.h"
+#include "image/DibSizes.h"
 
 // The packed block: a device-independent bitmap without its file header, in one allocation:
 // the 40-byte info header (little-endian), the colour table (biClrUsed 4-byte entries blue,
 // green, red, 0), the pixel rows (bottom row first, each padded to a multiple of 4 bytes).
-// Blocks are allocated with AllocDib or the readers and released with FreeDib.
+// Blocks are allocated with AllocDib or the readers and owned through a DibPtr.
 
 inline constexpr std::uint32_t kInfoHeaderSize = 40;
 inline constexpr std::uint32_t kCoreHeaderSize = 12;
@@ -20,6 +22,15 @@ inline constexpr std::uint32_t kCompressionBitFields = 3;
 // indexes 0, 1, 2... (index form); in a file it holds the colours (colour form).
 inline constexpr int kColourTableIndexForm = 1;
 inline constexpr int kColourTableColourForm = 0;
+
+// Blocks come from calloc, so that the readers can build them in place; they go back with free.
+struct CDibFree {
+  void operator()(std::uint8_t* block) const { std::free(block); }
+};
+using DibPtr = std::unique_ptr<std::uint8_t[], CDibFree>;
+
+// A zero-filled block of the given bytes; empty when memory runs out.
+DibPtr CallocDib(std::size_t bytes);
 
 struct BitmapInfoHeader {
   std::uint32_t biSize = kInfoHeaderSize;
@@ -38,10 +49,6 @@ struct BitmapInfoHeader {
 BitmapInfoHeader ReadInfoHeader(const std::uint8_t* block);
 void WriteInfoHeader(std::uint8_t* block, const BitmapInfoHeader& header);
 
-// Bytes of one pixel row: (width x bitCount + 31) / 32 x 4; -1 when that does not fit 32 bits
-// or width or bitCount is negative.
-std::int64_t DibRowBytes(std::int64_t width, std::int64_t bitCount);
-
 // True for the bit counts a block may have: 1, 4, 8, 16, 24, 32.
 bool IsDibBitCount(int bitCount);
 
@@ -49,8 +56,7 @@ bool IsDibBitCount(int bitCount);
 // 1 bit, 16 for 4 bits, 256 for 8 bits, none above. Null when the width, height or bit count
 // cannot make an image (not positive, not a block bit count, larger than 32 bits can count)
 // or memory runs out.
-std::uint8_t* AllocDib(int bitCount, int width, int height);
-void FreeDib(std::uint8_t* block);
+DibPtr AllocDib(int bitCount, int width, int height);
 
 // biClrUsed when nonzero; else 2 to the bit count up to 8 bits; else 0.
 int DibColourCount(const std::uint8_t* block);

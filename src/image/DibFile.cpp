@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "image/DibBlock.h"
 #include "image/DibFileIo.h"
 
 namespace {
@@ -17,20 +16,13 @@ bool IsUsableBitmap(const CDeviceBitmap& bitmap) {
   return std::llabs(std::int64_t{bitmap.stride}) >= packedRow;
 }
 
-void CopyRow(const std::uint8_t* source, int sourceBits, std::uint8_t* target, int width) {
-  if (sourceBits == 24 || sourceBits == 32) {
-    const int step = sourceBits / 8;
-    for (int x = 0; x < width; ++x) {
-      const std::uint8_t* from = source + static_cast<std::size_t>(x) * step;
-      std::uint8_t* to = target + static_cast<std::size_t>(x) * 4;
-      to[0] = from[0];
-      to[1] = from[1];
-      to[2] = from[2];
-      to[3] = 0;
-    }
-    return;
+// The device's rows are already in the block's pixel forms; the unused fourth byte of a 32-bit
+// pixel is cleared so that what the device left there does not reach the file.
+void CopyRow(const std::uint8_t* source, int bitCount, std::uint8_t* target, int width) {
+  std::memcpy(target, source, static_cast<std::size_t>((std::int64_t{width} * bitCount + 7) / 8));
+  for (int x = 0; bitCount == 32 && x < width; ++x) {
+    target[static_cast<std::size_t>(x) * 4 + 3] = 0;
   }
-  std::memcpy(target, source, static_cast<std::size_t>((std::int64_t{width} * sourceBits + 7) / 8));
 }
 
 }  // namespace
@@ -39,20 +31,19 @@ CDibFile::CDibFile(const CDeviceBitmap* bitmap) {
   if (bitmap == nullptr || !IsUsableBitmap(*bitmap)) {
     return;
   }
-  const int sourceBits = bitmap->bitsPerPixel;
-  Create(bitmap->width, bitmap->height, sourceBits >= 24 ? 32 : sourceBits, -1);
-  if (m_dib == nullptr) {
+  Create(bitmap->width, bitmap->height, bitmap->bitsPerPixel, -1);
+  if (!m_dib) {
     return;
   }
   for (int y = 0; y < m_height; ++y) {
     // The description runs top-down, the block bottom-up.
     const std::uint8_t* source =
         bitmap->bits + static_cast<std::int64_t>(m_height - 1 - y) * bitmap->stride;
-    CopyRow(source, sourceBits, m_bits + static_cast<std::size_t>(y) * m_rowBytes, m_width);
+    CopyRow(source, m_bitCount, m_bits + static_cast<std::size_t>(y) * m_rowBytes, m_width);
   }
-  if (sourceBits <= 8) {
-    std::uint8_t* table = m_dib + kInfoHeaderSize;
-    const int count = DibColourCount(m_dib);
+  if (m_bitCount <= 8) {
+    std::uint8_t* table = m_dib.get() + kInfoHeaderSize;
+    const int count = DibColourCount(m_dib.get());
     for (int i = 0; i < count; ++i) {
       const PaletteEntry colour = static_cast<std::size_t>(i) < bitmap->colours.size()
                                       ? bitmap->colours[static_cast<std::size_t>(i)]
@@ -70,12 +61,10 @@ int CDibFile::Load(const std::string& name) {
   if (!name.empty()) {
     m_fileName = name;
   }
-  Clear();
-  std::uint8_t* block = ReadDibFile(m_fileName);
-  if (block == nullptr) {
+  AttachDib(ReadDibFile(m_fileName));
+  if (!m_dib) {
     return 0;
   }
-  AttachDib(block);
   BuildPalette();
   return 1;
 }
@@ -87,10 +76,10 @@ int CDibFile::Save(const std::string& name) {
   m_fileName = name;
   if (!m_palette) {
     // Without a palette the table already holds the image's own colours.
-    return WriteDibFile(name, m_dib);
+    return WriteDibFile(name, m_dib.get());
   }
-  SetDibColourTable(m_dib, m_palette.get(), kColourTableColourForm);
-  const int result = WriteDibFile(name, m_dib);
-  SetDibColourTable(m_dib, m_palette.get(), kColourTableIndexForm);
+  SetDibColourTable(m_dib.get(), m_palette.get(), kColourTableColourForm);
+  const int result = WriteDibFile(name, m_dib.get());
+  SetDibColourTable(m_dib.get(), m_palette.get(), kColourTableIndexForm);
   return result;
 }

@@ -10,9 +10,8 @@
 class CDibFile : public CDibImage {
  public:
   CDibFile() = default;
-  // Captures the bitmap: 1, 4, 8 and 16 bits keep their bit count, 24 and 32 bits become a
-  // 32-bit image without palette; 8 bits or less get a palette of the bitmap's colours. A null
-  // or malformed description leaves the image empty.
+  // Captures the bitmap at its own bit count; 8 bits or less get a palette of the bitmap's
+  // colours. A null or malformed description leaves the image empty.
   explicit CDibFile(const CDeviceBitmap* bitmap);
 
   // Reads a BMP file (an empty name reads the stored name); nonzero on success. On failure

@@ -4,23 +4,15 @@
 #include <string>
 
 #include "image/BinaryFile.h"
+#include "image/DibBlock.h"
 
 // BMP files: a 14-byte file header ("BM", file size, offset of the pixel rows) followed by the
-// packed block. Blocks returned belong to the caller (FreeDib).
+// packed block.
 
 inline constexpr std::uint32_t kFileHeaderSize = 14;
 inline constexpr std::size_t kWriteChunkBytes = 32768;
-
-// What a file said about itself, before the reader turned it into a block: its height keeps
-// its sign (negative: top-down rows) and its compression and header size are the file's.
-struct DibFileFacts {
-  int width = 0;
-  int height = 0;
-  int bitCount = 0;
-  int colours = 0;
-  std::uint32_t compression = 0;
-  std::uint32_t headerSize = 0;
-};
+inline constexpr std::uint32_t kCompressionRle8 = 1;
+inline constexpr std::uint32_t kCompressionRle4 = 2;
 
 // Colour count x 3 for a 12-byte core header, x 4 otherwise.
 int DibColourTableBytes(const std::uint8_t* block);
@@ -34,14 +26,18 @@ int WriteDibFile(const std::string& name, const std::uint8_t* block);
 // falls short.
 std::size_t WriteInChunks(IBinaryFile& file, const std::uint8_t* buffer, std::size_t length);
 
-// Reads a BMP file into a new block (40-byte header, 4-byte colour entries, bottom-up rows);
-// null when the file cannot be opened or is not a BMP file this reader can read whole.
-std::uint8_t* ReadDibFile(const std::string& name, DibFileFacts* facts = nullptr);
+// Reads a BMP file into a new block (40-byte header, 4-byte colour entries, bottom-up rows,
+// no compression); empty when the file cannot be opened or is not a BMP file this reader can
+// read whole.
+DibPtr ReadDibFile(const std::string& name);
 
 // The same from the file's current position (a "BM" file header, or directly an info header).
-std::uint8_t* ReadDib(IBinaryFile& file, DibFileFacts* facts = nullptr);
+DibPtr ReadDib(IBinaryFile& file);
 
-// Reads the headers and the colour table from the file's current position into a new block
-// (header and table only) and leaves the file at the pixel rows; null for anything that is
-// not a readable BMP header or whose pixel rows the file does not hold.
-std::uint8_t* ReadDibHeader(IBinaryFile& file);
+// Reads the headers and the colour table from the file's current position and leaves the file
+// at the pixel rows. The block returned (40-byte header, then the colour table in 4-byte
+// entries, or the three masks for compression 3) describes those rows as the file holds them:
+// a negative height for top-down rows, the file's compression, and as biSizeImage the bytes of
+// pixel data the reader takes from the file. Empty for anything that is not a readable BMP
+// header or whose pixel rows the file does not hold.
+DibPtr ReadDibHeader(IBinaryFile& file);

@@ -14,13 +14,8 @@ std::uint8_t Widen5(unsigned value) {
 
 }  // namespace
 
-CDibImage::~CDibImage() {
-  FreeDib(m_dib);
-}
-
 void CDibImage::Clear() {
-  FreeDib(m_dib);
-  m_dib = nullptr;
+  m_dib.reset();
   m_bits = nullptr;
   m_palette.reset();
   m_width = 0;
@@ -30,31 +25,31 @@ void CDibImage::Clear() {
   m_rowBytes = 0;
 }
 
-void CDibImage::AttachDib(std::uint8_t* block) {
+void CDibImage::AttachDib(DibPtr block) {
   Clear();
-  if (block == nullptr) {
+  if (!block) {
     return;
   }
-  const BitmapInfoHeader header = ReadInfoHeader(block);
-  m_dib = block;
+  const BitmapInfoHeader header = ReadInfoHeader(block.get());
+  m_dib = std::move(block);
   m_width = header.biWidth;
   m_height = header.biHeight;
   m_bitCount = header.biBitCount;
-  m_bits = DibPixelRows(block);
+  m_bits = DibPixelRows(m_dib.get());
   m_rowBytes = static_cast<int>(DibRowBytes(m_width, m_bitCount));
   m_colourMode = m_bitCount <= 8 ? 0 : 2;
 }
 
 int CDibImage::BuildPalette() {
-  if (m_dib == nullptr || m_bitCount > 8) {
+  if (!m_dib || m_bitCount > 8) {
     return 0;
   }
-  std::unique_ptr<CColourPalette> palette = CreateDibPalette(m_dib, 0);
+  std::unique_ptr<CColourPalette> palette = CreateDibPalette(m_dib.get(), 0);
   if (!palette) {
     return 0;
   }
   m_palette = std::move(palette);
-  SetDibColourTable(m_dib, m_palette.get(), kColourTableIndexForm);
+  SetDibColourTable(m_dib.get(), m_palette.get(), kColourTableIndexForm);
   m_colourMode = 3;
   return 1;
 }
@@ -65,15 +60,18 @@ int CDibImage::IsInside(int x, int y) const {
 
 void CDibImage::Create(int width, int height, int bitCount, int colourMode) {
   AttachDib(AllocDib(bitCount, width, height));
-  if (m_dib == nullptr) {
+  if (!m_dib) {
     return;
   }
   m_colourMode = colourMode >= 0 ? colourMode : (bitCount <= 8 ? 0 : 2);
 }
 
 std::uint8_t* CDibImage::PixelByte(int x, int y) const {
-  return m_bits + static_cast<std::size_t>(y) * static_cast<std::size_t>(m_rowBytes) +
-         static_cast<std::size_t>(x) * static_cast<std::size_t>(m_bitCount) / 8;
+  // x times the bit count can pass 32 bits before the division brings it back into the row.
+  const std::uint64_t offset =
+      std::uint64_t{static_cast<std::uint32_t>(y)} * static_cast<std::uint32_t>(m_rowBytes) +
+      std::uint64_t{static_cast<std::uint32_t>(x)} * static_cast<std::uint32_t>(m_bitCount) / 8;
+  return m_bits + static_cast<std::size_t>(offset);
 }
 
 int CDibImage::GetPixelIndex(int x, int y) const {
@@ -126,10 +124,10 @@ int CDibImage::GetPixelRGB(int x, int y, std::uint8_t& red, std::uint8_t& green,
   if (m_bitCount <= 8) {
     // Without a palette the table is in colour form, so the index names a table entry.
     const int index = GetPixelIndex(x, y);
-    if (index >= DibColourCount(m_dib)) {
+    if (index >= DibColourCount(m_dib.get())) {
       return 0;
     }
-    const std::uint8_t* quad = m_dib + kInfoHeaderSize + 4 * index;
+    const std::uint8_t* quad = m_dib.get() + kInfoHeaderSize + 4 * index;
     blue = quad[0];
     green = quad[1];
     red = quad[2];
@@ -165,10 +163,10 @@ int CDibImage::SetPixelRGB(int x, int y, std::uint8_t red, std::uint8_t green, s
     if (m_palette) {
       index = m_palette->GetNearestIndex(red, green, blue);
     } else {
-      const int count = std::min(DibColourCount(m_dib), 256);
+      const int count = std::min(DibColourCount(m_dib.get()), 256);
       std::vector<PaletteEntry> colours(static_cast<std::size_t>(count));
       for (int i = 0; i < count; ++i) {
-        const std::uint8_t* quad = m_dib + kInfoHeaderSize + 4 * i;
+        const std::uint8_t* quad = m_dib.get() + kInfoHeaderSize + 4 * i;
         colours[static_cast<std::size_t>(i)] = {quad[2], quad[1], quad[0], 0};
       }
       index = NearestColourIndex(colours.data(), count, red, green, blue);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "image/ColourPalette.h"
+#include "image/DibBlock.h"
 
 // A device-independent image held as one packed block (see DibBlock.h), with the palette made
 // from its colour table. Its file operations do nothing; CDibFile gives them a file.
@@ -16,7 +17,7 @@ class CDibImage {
   CDibImage() = default;
   CDibImage(const CDibImage&) = delete;
   CDibImage& operator=(const CDibImage&) = delete;
-  virtual ~CDibImage();
+  virtual ~CDibImage() = default;
 
   // Nonzero when 0 <= x < width and 0 <= y < height.
   virtual int IsInside(int x, int y) const;
@@ -45,15 +46,15 @@ class CDibImage {
   int BitCount() const { return m_bitCount; }
   int ColourMode() const { return m_colourMode; }
   int RowBytes() const { return m_rowBytes; }
-  const std::uint8_t* Dib() const { return m_dib; }
-  std::uint8_t* Dib() { return m_dib; }
+  const std::uint8_t* Dib() const { return m_dib.get(); }
+  std::uint8_t* Dib() { return m_dib.get(); }
   const CColourPalette* Palette() const { return m_palette.get(); }
 
  protected:
   // Releases the block and the palette and leaves every member zero.
   void Clear();
-  // Takes ownership of a block made by AllocDib or the reader and sets the members from it.
-  void AttachDib(std::uint8_t* block);
+  // Takes a block made by AllocDib or the reader and sets the members from it.
+  void AttachDib(DibPtr block);
   // Makes the palette from the colour table; when there is one the table goes to index form
   // and the colour mode becomes 3. Nonzero when a palette was made.
   int BuildPalette();
@@ -64,7 +65,7 @@ class CDibImage {
   int m_bitCount = 0;
   int m_colourMode = 0;
   int m_rowBytes = 0;
-  std::uint8_t* m_dib = nullptr;
+  DibPtr m_dib;
   std::unique_ptr<CColourPalette> m_palette;
 
  private:

@@ -1,102 +1,92 @@
-#include <climits>
-
 #include "ImageTestFiles.h"
 #include "image/DibBlock.h"
 #include "image/DibImage.h"
 
-// Sizes no image can have leave the image empty, whatever it held.
+// The stride, size and default table of a new image (black and white for one bit, the sixteen
+// standard colours, repeated, for four and eight: white last); the rest of its header shows in
+// the files it writes. Sizes no image can have (no row bytes below) leave the image empty,
+// whatever it held.
 TEST(CreateTest, HeaderStrideAndTableOrAnEmptyImage) {
-  const struct {
-    int width, height, bitCount;
-    std::uint32_t clrUsed;
-    int rowBytes, colourMode;
-  } cases[] = {{640, 480, 8, 256, 640, 0}, {3, 2, 24, 0, 12, 2}, {9, 10, 4, 16, 8, 0},
-               {33, 3, 1, 2, 8, 0},        {5, 3, 16, 0, 12, 2}, {1, 1, 32, 0, 4, 2}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << "x" << c.bitCount);
-    CDibImage image;
-    image.Create(c.width, c.height, c.bitCount, -1);
-    ASSERT_NE(image.Dib(), nullptr);
-    const BitmapInfoHeader h = ReadInfoHeader(image.Dib());
-    EXPECT_EQ(std::tie(h.biSize, h.biWidth, h.biHeight, h.biPlanes, h.biBitCount, h.biCompression,
-                       h.biClrUsed, h.biSizeImage),
-              std::make_tuple(40u, c.width, c.height, 1, c.bitCount, 0u, c.clrUsed,
-                              static_cast<std::uint32_t>(c.rowBytes * c.height)));
-    EXPECT_EQ(std::make_tuple(image.RowBytes(), image.ColourMode(), image.Palette()),
-              std::make_tuple(c.rowBytes, c.colourMode, nullptr));
-    EXPECT_EQ(image.Bits(), image.Dib() + 40 + 4 * c.clrUsed);
-    // Black and white for one bit, the sixteen standard colours (repeated) above: white last.
-    if (c.clrUsed > 0) {
-      EXPECT_EQ(Bytes(image.Bits() - 4, image.Bits()), (Bytes{255, 255, 255, 0}));
-    }
-  }
-  const int impossible[][3] = {
-      {0, 5, 8},          {5, 0, 8},        {-3, 5, 24},          {5, -3, 24},
-      {5, 5, 2},          {5, 5, 0},        {5, 5, 64},           {1, 1, 12},
-      {65536, 65536, 32}, {1 << 30, 1, 32}, {INT_MAX, INT_MAX, 1}};
-  for (const auto& c : impossible) {
+  // width, height, bit count, colours, row bytes, colour mode
+  // clang-format off
+  const int cases[][6] = {{640, 480, 8, 256, 640, 0}, {3, 2, 24, 0, 12, 2}, {9, 10, 4, 16, 8, 0},
+                          {33, 3, 1, 2, 8, 0}, {5, 3, 16, 0, 12, 2}, {1, 1, 32, 0, 4, 2},
+                          {0, 5, 8}, {5, -3, 24}, {5, 5, 2}, {65536, 65536, 32}};
+  // clang-format on
+  for (const auto& [width, height, bits, colours, rowBytes, mode] : cases) {
     CDibImage image;
     image.Create(7, 7, 8, -1);
-    image.Create(c[0], c[1], c[2], -1);
-    EXPECT_EQ(std::make_tuple(image.Dib(), image.Bits(), image.Width(), image.Height(),
-                              image.SetPixelRGB(0, 0, 1, 2, 3)),
-              std::make_tuple(nullptr, nullptr, 0, 0, 0))
-        << c[0] << "x" << c[1] << "x" << c[2];
+    image.Create(width, height, bits, -1);
+    // An empty image has no block, so its rows start 0 bytes into none.
+    const std::uint32_t size = image.Dib() != nullptr ? ReadInfoHeader(image.Dib()).biSizeImage : 0;
+    EXPECT_EQ(std::tuple(image.RowBytes(), image.ColourMode(), image.Width() > 0,
+                         image.Bits() - image.Dib(), size),
+              std::tuple(rowBytes, mode, rowBytes > 0, rowBytes > 0 ? 40 + 4 * colours : 0,
+                         static_cast<std::uint32_t>(rowBytes * height)))
+        << width << "x" << height << "x" << bits;
+    EXPECT_TRUE(colours == 0 || Bytes(image.Bits() - 4, image.Bits()) == (Bytes{255, 255, 255, 0}));
   }
 }
 
-// The leftmost pixel takes the high bits and only the low bits of an index count (the round
-// trips check every pixel of odd widths against its neighbours).
-TEST(PixelIndexTest, PackedPixelsSitInTheirOwnBits) {
-  CDibImage four;
+// The size rules hold on fixed widths: sums and products that wrap in 32 bits are refused,
+// the largest sizes that fit (a row in 2 GiB, a block with its 14-byte file header in 4 GiB)
+// are not.
+TEST(DibSizesTest, WhatWouldWrapIsRefused) {
+  constexpr std::uint32_t kMax = 0xFFFFFFFF;
+  EXPECT_EQ(std::tuple(DibRowBytes(0, 8), DibRowBytes(0x1FFFFFFF, 32), DibRowBytes(0x20000000, 32),
+                       DibImageBytes(1, 0), DibImageBytes(0x10001, 0xFFFF),
+                       DibImageBytes(0x10002, 0xFFFF)),
+            std::tuple(-1, 0x7FFFFFFC, -1, 0u, kMax, 0u));
+  EXPECT_EQ(std::tuple(DibBlockBytes(0, 1), DibBlockBytes(0, 0),
+                       DibBlockBytes(1024, kMax - 54 - 1024), DibBlockBytes(1024, kMax - 54 - 1023),
+                       DibBlockBytes(1024, 0xFFFFFF00),  // would wrap to a 808-byte block
+                       DibBlockBytes(0x100000000, 1)),
+            std::tuple(41u, 0u, kMax - 14, 0u, 0u, 0u));
+}
+
+// Packed pixels sit in their own bits, the leftmost in the high ones, and take only the low
+// bits of an index; points outside are refused.
+TEST(PixelTest, PackedPixelsSitInTheirOwnBits) {
+  CDibImage four, one;
   four.Create(4, 1, 4, -1);
   four.SetPixelIndex(0, 0, 0xA);
   four.SetPixelIndex(1, 0, 0x13);
-  EXPECT_EQ(four.Bits()[0], 0xA3);
-  CDibImage one;
   one.Create(9, 2, 1, -1);
   one.SetPixelIndex(0, 0, 1);
   one.SetPixelIndex(8, 0, 3);
-  EXPECT_EQ(Bytes(one.Bits(), one.Bits() + 4), (Bytes{0x80, 0x80, 0, 0}));
-  const int outside[][2] = {{-1, 0}, {0, -1}, {9, 0}, {0, 2}};
-  for (const auto& p : outside) {
-    EXPECT_EQ(std::make_tuple(one.SetPixelIndex(p[0], p[1], 1), one.GetPixelIndex(p[0], p[1])),
-              std::make_tuple(0, -1))
-        << p[0] << "," << p[1];
-  }
+  EXPECT_EQ(std::tuple(four.Bits()[0], four.GetPixelIndex(1, 0), one.GetPixelIndex(8, 0),
+                       one.GetPixelIndex(7, 0), Bytes(one.Bits(), one.Bits() + 4)),
+            std::tuple(0xA3, 3, 1, 0, Bytes{0x80, 0x80, 0, 0}));
+  EXPECT_EQ(
+      std::tuple(one.SetPixelIndex(9, 0, 1), one.SetPixelIndex(0, -1, 1), one.GetPixelIndex(0, 2),
+                 one.GetPixelIndex(-1, 0), Rgb(one, 9, 1), Rgb(one, 0, 2)),
+      std::tuple(0, 0, -1, -1, std::tuple(0, 0, 0, 0), std::tuple(0, 0, 0, 0)));
 }
 
-// Above 8 bits pixels hold their colour (16 bits: five bits a channel, red highest); the
-// pixel's neighbours and the row's padding keep their bytes.
-TEST(PixelRgbTest, TrueColourBytesAndChannels) {
-  const std::tuple<int, Bytes, int> cases[] = {
-      {16, {0x2F, 0x7C}, 0x7B}, {24, {0x7F, 8, 255}, 0x7F}, {32, {0x7F, 8, 255, 0}, 0x7F}};
-  for (const auto& [bits, stored, blueBack] : cases) {
+// Above 8 bits pixels hold their colour (16 bits: five bits a channel, red highest), leaving
+// their neighbours and the row's padding alone; they have no index. Without a palette a packed
+// image stores the nearest colour of its own table by squared distance, the first of equals
+// (the 8-bit table repeats the sixteen standard colours); in palette mode it needs a palette.
+TEST(PixelTest, ColoursInTheirBytesOrAsTheNearestTableEntry) {
+  for (const auto& [bits, stored] :
+       {std::pair{16, Bytes{0x2F, 0x7C}}, {24, {0x7F, 8, 255}}, {32, {0x7F, 8, 255, 0}}}) {
     CDibImage image;
     image.Create(3, 2, bits, -1);
     ASSERT_EQ(image.SetPixelRGB(1, 1, 255, 8, 0x7F), 1);
     Bytes row(static_cast<std::size_t>(image.RowBytes()), 0);
     std::copy(stored.begin(), stored.end(), row.begin() + bits / 8);
-    const std::uint8_t* top = image.Bits() + image.RowBytes();
-    EXPECT_EQ(Bytes(top, top + image.RowBytes()), row) << bits;
-    EXPECT_EQ(Rgb(image, 1, 1), std::make_tuple(1, 255, 8, blueBack));
-    EXPECT_EQ(std::get<0>(Rgb(image, 0, 2)), 0);
-    EXPECT_EQ(image.SetPixelRGB(3, 0, 1, 1, 1), 0);
+    EXPECT_EQ(Bytes(image.Bits() + image.RowBytes(), image.Bits() + 2 * image.RowBytes()), row);
+    EXPECT_EQ(std::tuple(Rgb(image, 1, 1), image.GetPixelIndex(0, 0), image.SetPixelIndex(0, 0, 1)),
+              std::tuple(std::tuple(1, 255, 8, bits == 16 ? 0x7B : 0x7F), -1, 0));
   }
-}
-
-// Without a palette a packed image stores the nearest colour of its own table by squared
-// distance, the first of equals (the 8-bit table repeats the sixteen standard colours).
-TEST(PixelRgbTest, PackedImageWithoutPaletteTakesTheNearestTableColour) {
-  CDibImage image;
-  image.Create(5, 1, 8, -1);
-  ASSERT_EQ(image.SetPixelRGB(4, 0, 250, 10, 5), 1);
-  ASSERT_EQ(image.SetPixelRGB(3, 0, 64, 192, 192), 1);
-  EXPECT_EQ(image.GetPixelIndex(4, 0), 9);
-  EXPECT_EQ(image.GetPixelIndex(3, 0), 14);
-  // Palette mode needs a palette: without one nothing is stored.
-  image.Create(5, 1, 8, 1);
-  EXPECT_EQ(image.SetPixelRGB(0, 0, 1, 2, 3), 0);
-  image.Create(5, 1, 24, 3);
-  EXPECT_EQ(image.SetPixelRGB(0, 0, 1, 2, 3), 0);
+  CDibImage eight;
+  eight.Create(5, 1, 8, -1);
+  for (const auto& [red, green, blue, index] :
+       {std::tuple{250, 10, 5, 9}, {64, 192, 192, 14}, {0, 0, 1, 0}, {255, 255, 250, 15}}) {
+    ASSERT_EQ(eight.SetPixelRGB(4, 0, red, green, blue), 1);
+    EXPECT_EQ(eight.GetPixelIndex(4, 0), index);
+  }
+  EXPECT_EQ(Rgb(eight, 4, 0), std::tuple(1, 255, 255, 255));
+  eight.Create(5, 1, 8, 1);
+  EXPECT_EQ(eight.SetPixelRGB(0, 0, 1, 2, 3), 0);
 }

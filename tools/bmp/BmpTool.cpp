@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "image/BinaryFile.h"
 #include "image/DibBlock.h"
 #include "image/DibFile.h"
 #include "image/DibFileIo.h"
@@ -25,18 +26,19 @@ int Usage() {
   return kExitUsage;
 }
 
+// The facts come from the headers alone, so that a look at a large file costs no more than its
+// headers; the pixels are not decoded. The height keeps its sign: negative for top-down rows.
 int Info(const std::string& name) {
-  DibFileFacts facts;
-  std::uint8_t* block = ReadDibFile(name, &facts);
-  if (block == nullptr) {
+  CStdioFile file(name, CStdioFile::Mode::Read);
+  const DibPtr header = file.IsOpen() ? ReadDibHeader(file) : nullptr;
+  if (!header) {
     std::fprintf(stderr, "spirandel-bmp: %s: cannot be opened or is not a readable BMP file\n",
                  name.c_str());
     return kExitFailed;
   }
-  const BitmapInfoHeader header = ReadInfoHeader(block);
-  FreeDib(block);
-  std::printf("width=%d height=%d bits=%d colours=%d compression=%u\n", header.biWidth,
-              header.biHeight, header.biBitCount, facts.colours, facts.compression);
+  const BitmapInfoHeader h = ReadInfoHeader(header.get());
+  std::printf("width=%d height=%d bits=%d colours=%u compression=%u\n", h.biWidth, h.biHeight,
+              h.biBitCount, h.biClrUsed, h.biCompression);
   return kExitOk;
 }
 
