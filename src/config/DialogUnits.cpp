@@ -1,5 +1,6 @@
 #include "config/DialogUnits.h"
 
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -13,9 +14,9 @@ int MulDiv(int a, int b, int c) {
 
 }  // namespace
 
-CDialogBaseUnits BaseUnitsFromFont(int alphabetWidth, int height) {
+CDialogBaseUnits BaseUnitsFromFont(int alphabetWidth, double cellHeight) {
   // The 52 letters average to alphabetWidth / 52, rounded.
-  return {(alphabetWidth / 26 + 1) / 2, height};
+  return {(alphabetWidth / 26 + 1) / 2, static_cast<int>(std::ceil(cellHeight))};
 }
 
 CPixelRect MapDialogRect(const CDialogBaseUnits& units, int x, int y, int cx, int cy) {

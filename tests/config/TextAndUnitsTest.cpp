@@ -77,6 +77,8 @@ TEST(DialogUnitsTest, ConvertsTemplatePlacesAsWindowsDoes) {
   EXPECT_EQ(std::tuple(box.x, box.y, box.width, box.height),
             std::tuple(165, 130, 45, 20));     // 19.5 rounds up
   EXPECT_EQ(BaseUnitsFromFont(350, 13).x, 7);  // 6.73 rounds to 7
+  // Liberation Sans 8: a cell of 12.28 pixels takes 13, as the templates' font did.
+  EXPECT_EQ(BaseUnitsFromFont(333, 12.28).y, 13);
 }
 
 TEST(PathProbeTest, TellsFoldersFromFilesAndMissingEntries) {

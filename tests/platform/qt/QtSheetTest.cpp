@@ -17,6 +17,7 @@
 #include "platform/qt/QtConfigSheet.h"
 #include "platform/qt/QtConfigSheetHost.h"
 #include "platform/qt/QtDialogFont.h"
+#include "platform/qt/QtStaticText.h"
 
 namespace {
 
@@ -109,6 +110,16 @@ TEST_F(QtSheetTest, ShowsTheSevenPagesWithOkAndCancelLaidOutAsTheTemplates) {
               DialogRect(units, 110, 80, 30, 12));
     EXPECT_EQ(sheet.PageWidget(6).Control(kBrowse)->geometry(),
               DialogRect(units, 162, 121, 32, 16));
+
+    // Every static text fits its box, in the font in use.
+    for (int i = 0; i < CConfigSheet::kPageCount; ++i) {
+      for (QWidget* child : sheet.PageWidget(i).findChildren<QWidget*>()) {
+        if (const auto* text = dynamic_cast<CQtStaticText*>(child)) {
+          EXPECT_TRUE(text->rect().contains(QRect({}, text->Extent())))
+              << "page " << i << ", " << text->objectName().toStdString();
+        }
+      }
+    }
 
     // The hotkeys page tabs in template order.
     CQtPageWidget& page = sheet.PageWidget(6);
