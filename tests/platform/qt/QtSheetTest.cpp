@@ -17,6 +17,7 @@
 #include "platform/qt/QtConfigSheet.h"
 #include "platform/qt/QtConfigSheetHost.h"
 #include "platform/qt/QtDialogFont.h"
+#include "platform/qt/QtGroupFrame.h"
 #include "platform/qt/QtStaticText.h"
 
 namespace {
@@ -206,6 +207,20 @@ TEST_F(QtSheetTest, KeyBoxesTakeOneCapitalAndHotkeysMustDiffer) {
   RunSheet([&](CQtConfigSheet& sheet) {
     ChooseTab(sheet, 6);
     ASSERT_EQ(sheet.ActivePage(), 6);
+    // Down from a group box's corner to its top edge, then along it: the line breaks for the
+    // title onto the page's own background.
+    const QImage image = sheet.grab().toImage();
+    for (QWidget* frame : sheet.PageWidget(6).findChildren<QWidget*>()) {
+      if (dynamic_cast<CQtGroupFrame*>(frame) != nullptr) {
+        QPoint at = frame->mapTo(&sheet, QPoint());
+        const QRgb background = image.pixel(at);
+        while (image.pixel(at) == background)
+          at.ry()++;
+        while (image.pixel(at) != background)
+          at.rx()++;
+        EXPECT_LT(at.x() - frame->mapTo(&sheet, QPoint()).x(), 20);
+      }
+    }
     QLineEdit* pause = Edit(sheet, 6, kPauseKey);
     QLineEdit* print = Edit(sheet, 6, kPrintKey);
     QTest::keyClicks(pause, "pq");
