@@ -5,11 +5,9 @@
 
 namespace {
 
-// a * b / c rounded to the nearest integer, halves away from zero.
+// a * b / c rounded to the nearest integer, halves up; templates hold no negative places.
 int MulDiv(int a, int b, int c) {
-  const std::int64_t product = static_cast<std::int64_t>(a) * b;
-  const std::int64_t half = c / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
+  return static_cast<int>((static_cast<std::int64_t>(a) * b + c / 2) / c);
 }
 
 }  // namespace
