@@ -27,14 +27,12 @@ CTypedEdit ApplyTypedEdit(const std::u32string& before, const std::u32string& af
   const std::size_t kept = prefix + suffix;
   std::u32string inserted = after.substr(prefix, after.size() - kept);
 
-  const std::size_t room = maxChars > kept ? maxChars - kept : 0;
-  if (inserted.size() > room) {
-    // Nothing of the insertion fits and the edit would not shorten the text: refused whole.
-    if (room == 0 && after.size() >= before.size()) {
-      return {before, prefix};
-    }
-    inserted.resize(room);
+  const std::size_t room = maxChars - std::min(maxChars, kept);
+  // Nothing of an insertion fits, and the edit would not shorten the text: it is refused whole.
+  if (room == 0 && after.size() >= before.size()) {
+    return {before, prefix};
   }
+  inserted.resize(std::min(inserted.size(), room));
   if (upperCase) {
     std::transform(inserted.begin(), inserted.end(), inserted.begin(), UpperCaseLetter);
   }
