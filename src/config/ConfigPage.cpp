@@ -1,7 +1,6 @@
 #include "config/ConfigPage.h"
 
 void CConfigPage::OnSetActive(IPageControls& controls, CPageServices& services) {
-  m_shown = true;
   UpdateData(controls, services.messages, false);
 }
 

@@ -32,9 +32,6 @@ class CConfigPage {
   // Nonzero on success; a load cannot fail.
   int UpdateData(IPageControls& controls, IMessageBox& messages, bool saveAndValidate);
 
-  bool WasShown() const { return m_shown; }
-
  private:
   const CPageTemplate& m_template;
-  bool m_shown = false;
 };

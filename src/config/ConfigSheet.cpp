@@ -50,7 +50,7 @@ constexpr CMaskBit<CPageJoinTheDots> kJoinBits[] = {
 template <class Page>
 void SplitMask(std::uint32_t mask, std::span<const CMaskBit<Page>> bits, Page& page) {
   for (const auto& b : bits) {
-    page.*b.member = (mask & b.bit) != 0 ? 1 : 0;
+    page.*b.member = (mask & b.bit) != 0;
   }
 }
 

@@ -8,10 +8,10 @@ void CDataExchange::Check(int id, std::int32_t& member) {
     return;
   }
   if (m_saveAndValidate) {
-    member = m_controls.GetCheck(id) != 0 ? 1 : 0;
+    member = m_controls.GetCheck(id) != 0;
   } else {
     // Stored flags other than 0 and 1 count as set, as the saver itself reads them.
-    m_controls.SetCheck(id, member != 0 ? 1 : 0);
+    m_controls.SetCheck(id, member != 0);
   }
 }
 

@@ -21,7 +21,6 @@ class CDataExchange {
   // A text box that takes at most maxChars characters.
   void Text(int id, std::string& member, std::size_t maxChars);
 
-  bool IsSaving() const { return m_saveAndValidate; }
   bool Failed() const { return m_failed; }
 
   // A number box is read only this far, however long its text is.

@@ -1,21 +1,20 @@
 #include "config/DialogUnits.h"
 
+#include <cmath>
 #include <cstdint>
 
 namespace {
 
-// a * b / c rounded to the nearest integer, halves away from zero.
+// a * b / c rounded to the nearest integer, halves up; templates hold no negative places.
 int MulDiv(int a, int b, int c) {
-  const std::int64_t product = static_cast<std::int64_t>(a) * b;
-  const std::int64_t half = c / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
+  return static_cast<int>((static_cast<std::int64_t>(a) * b + c / 2) / c);
 }
 
 }  // namespace
 
-CDialogBaseUnits BaseUnitsFromFont(int alphabetWidth, int height) {
+CDialogBaseUnits BaseUnitsFromFont(int alphabetWidth, double cellHeight) {
   // The 52 letters average to alphabetWidth / 52, rounded.
-  return {(alphabetWidth / 26 + 1) / 2, height};
+  return {(alphabetWidth / 26 + 1) / 2, static_cast<int>(std::ceil(cellHeight))};
 }
 
 CPixelRect MapDialogRect(const CDialogBaseUnits& units, int x, int y, int cx, int cy) {

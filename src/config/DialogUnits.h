@@ -8,8 +8,11 @@ struct CDialogBaseUnits {
   int y;  // character height, in pixels
 };
 
-// alphabetWidth: width in pixels of "A".."Z" followed by "a".."z"; height: ascent + descent.
-CDialogBaseUnits BaseUnitsFromFont(int alphabetWidth, int height);
+// alphabetWidth: width in pixels of "A".."Z" followed by "a".."z"; cellHeight: ascent +
+// descent, unrounded. The height is rounded up to whole pixels: a toolkit that rounds ascent
+// and descent to the nearest pixel may lose one, and the templates' boxes then fall a few
+// pixels short of the lines they were laid out to hold.
+CDialogBaseUnits BaseUnitsFromFont(int alphabetWidth, double cellHeight);
 
 struct CPixelRect {
   int x, y, width, height;

@@ -5,6 +5,36 @@ namespace {
 using enum ControlKind;
 using namespace ControlIds;
 
+// The pages' introductions, each a centred static text above the page's controls.
+constexpr std::string_view kShapesIntro =
+    "Select which shapes you wish to use\n\nThe curve parameters will be randomly chosen from "
+    "those selected below";
+
+constexpr std::string_view kDisplayIntro =
+    "The first two options effect the speed of curve generation and size of the object "
+    "used.\n\nThe last option defines how long the completed image remains visible, before "
+    "starting the next one.";
+
+constexpr std::string_view kColoursIntro =
+    "Depending on your monitor and graphic card, you may see what look like gaps in the curve "
+    "display. If this is the case, you can stop this by selecting a lower setting here. ";
+
+constexpr std::string_view kRotationIntro =
+    "Select which rotation you wish to use\n\nThe curve parameters will be randomly chosen from "
+    "those selected below";
+
+constexpr std::string_view kZoomIntro =
+    "Select which zoom options you wish to use.\n\nThe curve parameters will be randomly chosen "
+    "from those selected below";
+
+constexpr std::string_view kJoinTheDotsIntro =
+    "Select which options you wish to use\n\nThe curve parameters will be randomly chosen from "
+    "those selected below";
+
+constexpr std::string_view kHotkeysIntro =
+    "Although this is a screensaver, you can configure it to perform functions via hotkeys. "
+    "After the action has been performed, the screensaver will carry on as usual !!";
+
 constexpr CControlTemplate kShapesControls[] = {
     {kCircle, kCheckBox, "Circle", 20, 65, 55, 10},
     {kFourPointStar, kCheckBox, "4 Point Star", 20, 85, 55, 10},
@@ -14,10 +44,7 @@ constexpr CControlTemplate kShapesControls[] = {
     {kDiamond, kCheckBox, "Diamond", 115, 85, 55, 10},
     {kTriangle, kCheckBox, "Triangle", 115, 105, 55, 10},
     {kPyramid, kCheckBox, "Pyramid", 115, 125, 55, 10},
-    {kStaticId, kStaticCentre,
-     "Select which shapes you wish to use\n\nThe curve parameters will be randomly chosen from "
-     "those selected below",
-     32, 20, 144, 35},
+    {kStaticId, kStaticCentre, kShapesIntro, 32, 20, 144, 35},
 };
 
 constexpr CControlTemplate kDisplayControls[] = {
@@ -27,31 +54,21 @@ constexpr CControlTemplate kDisplayControls[] = {
     {kImagesPerSec, kEdit, "", 110, 80, 30, 12},
     {kObjectSize, kEdit, "", 110, 100, 30, 12},
     {kCompletionDelay, kEdit, "", 110, 120, 30, 12},
-    {kStaticId, kStaticCentre,
-     "The first two options effect the speed of curve generation and size of the object "
-     "used.\n\nThe last option defines how long the completed image remains visible, before "
-     "starting the next one.",
-     23, 21, 164, 47},
+    {kStaticId, kStaticCentre, kDisplayIntro, 23, 21, 164, 47},
 };
 
 constexpr CControlTemplate kColoursControls[] = {
     {kColourHigh, kRadio, "High", 80, 80, 50, 10},
     {kColourMedium, kRadio, "Medium", 80, 100, 50, 10},
     {kColourLow, kRadio, "Low", 80, 120, 50, 10},
-    {kStaticId, kStaticCentre,
-     "Depending on your monitor and graphic card, you may see what look like gaps in the curve "
-     "display. If this is the case, you can stop this by selecting a lower setting here. ",
-     16, 22, 177, 32},
+    {kStaticId, kStaticCentre, kColoursIntro, 16, 22, 177, 32},
 };
 
 constexpr CControlTemplate kRotationControls[] = {
     {kRotateNone, kCheckBox, "None", 69, 80, 70, 10},
     {kRotateClockwise, kCheckBox, "Clockwise", 69, 100, 70, 10},
     {kRotateAntiClockwise, kCheckBox, "Anti-Clockwise", 69, 120, 70, 10},
-    {kStaticId, kStaticCentre,
-     "Select which rotation you wish to use\n\nThe curve parameters will be randomly chosen from "
-     "those selected below",
-     33, 20, 144, 35},
+    {kStaticId, kStaticCentre, kRotationIntro, 33, 20, 144, 35},
 };
 
 constexpr CControlTemplate kZoomControls[] = {
@@ -64,27 +81,18 @@ constexpr CControlTemplate kZoomControls[] = {
     {kZoomFourPhase, kCheckBox, "4 Phase", 80, 120, 40, 10},
     {kZoomStartSmall, kCheckBox, "Start Small", 140, 90, 50, 10},
     {kZoomStartLarge, kCheckBox, "Start Large", 140, 110, 50, 10},
-    {kStaticId, kStaticCentre,
-     "Select which zoom options you wish to use.\n\nThe curve parameters will be randomly chosen "
-     "from those selected below",
-     32, 20, 144, 35},
+    {kStaticId, kStaticCentre, kZoomIntro, 32, 20, 144, 35},
 };
 
 constexpr CControlTemplate kJoinTheDotsControls[] = {
-    {kStaticId, kStaticCentre,
-     "Select which options you wish to use\n\nThe curve parameters will be randomly chosen from "
-     "those selected below",
-     29, 20, 151, 35},
+    {kStaticId, kStaticCentre, kJoinTheDotsIntro, 29, 20, 151, 35},
     {kJoinYes, kCheckBox, "Yes (only corners joined)", 55, 75, 100, 10},
     {kJoinNo, kCheckBox, "No (only the shape drawn)", 55, 95, 100, 10},
     {kJoinBoth, kCheckBox, "Both (corners and shape)", 55, 115, 100, 10},
 };
 
 constexpr CControlTemplate kHotkeysControls[] = {
-    {kStaticId, kStaticCentre,
-     "Although this is a screensaver, you can configure it to perform functions via hotkeys. "
-     "After the action has been performed, the screensaver will carry on as usual !!",
-     11, 12, 176, 30},
+    {kStaticId, kStaticCentre, kHotkeysIntro, 11, 12, 176, 30},
     {kPauseActive, kCheckBoxRightText, "Activate", 21, 57, 42, 12},
     {kPrintActive, kCheckBoxRightText, "Activate", 20, 104, 42, 12},
     {kPauseKey, kUpperCaseEdit, "", 120, 57, 30, 14},

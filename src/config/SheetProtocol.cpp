@@ -20,11 +20,3 @@ int CSheetProtocol::ChangePage(int page, IPageControls& shownControls, IPageCont
 int CSheetProtocol::PressOk(IPageControls& shownControls) {
   return Page(m_active).OnKillActive(shownControls, m_services);
 }
-
-void CSheetProtocol::Paint(IPageControls& shownControls) {
-  Page(m_active).OnPaint(shownControls);
-}
-
-void CSheetProtocol::Command(int id, IPageControls& shownControls) {
-  Page(m_active).OnCommand(id, shownControls, m_services);
-}

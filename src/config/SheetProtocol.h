@@ -17,10 +17,6 @@ class CSheetProtocol {
   int ChangePage(int page, IPageControls& shownControls, IPageControls& newControls);
   // Nonzero when the sheet may close with OK.
   int PressOk(IPageControls& shownControls);
-  // The shown page has been painted.
-  void Paint(IPageControls& shownControls);
-  // A button on the shown page was clicked.
-  void Command(int id, IPageControls& shownControls);
 
   int ActivePage() const { return m_active; }
   CConfigPage& Page(int index) { return *m_sheet.Pages()[static_cast<std::size_t>(index)]; }

@@ -15,32 +15,27 @@ char32_t UpperCaseLetter(char32_t c) {
 
 CTypedEdit ApplyTypedEdit(const std::u32string& before, const std::u32string& after,
                           std::size_t maxChars, bool upperCase) {
-  // The edit replaced before[prefix, before.size() - suffix) by after[prefix, after.size() -
-  // suffix): find the longest common ends without letting them overlap.
-  const std::size_t shorter = std::min(before.size(), after.size());
-  std::size_t prefix = 0;
-  while (prefix < shorter && before[prefix] == after[prefix]) {
-    ++prefix;
-  }
-  std::size_t suffix = 0;
-  while (suffix < shorter - prefix &&
-         before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
-    ++suffix;
-  }
-  std::u32string inserted = after.substr(prefix, after.size() - suffix - prefix);
-  const std::size_t kept = before.size() - (before.size() - suffix - prefix);  // untouched chars
+  // The edit replaced the middle of `before` by the middle of `after`: what lies between their
+  // longest common start and their longest common end, which do not overlap.
+  const auto prefix = static_cast<std::size_t>(
+      std::mismatch(before.begin(), before.end(), after.begin(), after.end()).first -
+      before.begin());
+  const auto suffix = static_cast<std::size_t>(
+      std::mismatch(before.rbegin(), before.rend() - prefix, after.rbegin(), after.rend() - prefix)
+          .first -
+      before.rbegin());
+  const std::size_t kept = prefix + suffix;
+  std::u32string inserted = after.substr(prefix, after.size() - kept);
 
-  const std::size_t room = maxChars > kept ? maxChars - kept : 0;
-  if (inserted.size() > room) {
-    inserted.resize(room);
-    // Nothing of the insertion fits and nothing was replaced: the keystroke is refused.
-    if (inserted.empty() && after.size() >= before.size()) {
-      return {before, prefix};
-    }
+  const std::size_t room = maxChars - std::min(maxChars, kept);
+  // Nothing of an insertion fits, and the edit would not shorten the text: it is refused whole.
+  if (room == 0 && after.size() >= before.size()) {
+    return {before, prefix};
   }
+  inserted.resize(std::min(inserted.size(), room));
   if (upperCase) {
     std::transform(inserted.begin(), inserted.end(), inserted.begin(), UpperCaseLetter);
   }
-  std::u32string text = before.substr(0, prefix) + inserted + before.substr(before.size() - suffix);
-  return {text, prefix + inserted.size()};
+  return {before.substr(0, prefix) + inserted + before.substr(before.size() - suffix),
+          prefix + inserted.size()};
 }

@@ -1,5 +1,6 @@
 #include "config/UnsignedText.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -7,45 +8,32 @@ namespace {
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 }  // namespace
 
 int ParseUnsignedText(std::string_view text, std::uint32_t& value) {
-  std::size_t pos = 0;
-  while (pos < text.size() && IsBlank(text[pos])) {
-    ++pos;
+  while (!text.empty() && IsBlank(text.front())) {
+    text.remove_prefix(1);
   }
-  const char first = pos < text.size() ? text[pos] : '\0';
-  if (first == '-') {
-    return 0;
+  while (!text.empty() && IsBlank(text.back())) {
+    text.remove_suffix(1);
   }
-  if (first == '+') {
-    ++pos;
+  // A text without digits would read as 0 like a real one: only a text that starts with the
+  // digit 0 is one, so "+0" fails.
+  const bool startsWithZero = text.starts_with('0');
+  if (text.starts_with('+')) {
+    text.remove_prefix(1);
   }
   constexpr std::uint64_t kMax = std::numeric_limits<std::uint32_t>::max();
   std::uint64_t number = 0;
-  while (pos < text.size() && IsDigit(text[pos])) {
-    number = number * 10 + static_cast<std::uint64_t>(text[pos] - '0');
-    if (number > kMax) {
-      number = kMax + 1;  // saturated; more digits cannot overflow 64 bits from here
+  for (const char c : text) {
+    if (c < '0' || c > '9') {
+      return 0;
     }
-    ++pos;
+    // Held at the largest 32-bit value, so that more digits cannot overflow.
+    number = std::min(number * 10 + static_cast<std::uint64_t>(c - '0'), kMax);
   }
-  if (number > kMax) {
-    number = kMax;
-  }
-  // No digits read looks the same as a real 0; only a text that starts with the digit 0 is one.
-  // So "+0" fails, as does an empty box.
-  if (number == 0 && first != '0') {
-    return 0;
-  }
-  while (pos < text.size() && IsBlank(text[pos])) {
-    ++pos;
-  }
-  if (pos != text.size()) {
+  if (number == 0 && !startsWithZero) {
     return 0;
   }
   value = static_cast<std::uint32_t>(number);

@@ -12,16 +12,12 @@ namespace {
 
 using namespace ControlIds;
 
-// Runs the sheet over a fake store through a callback standing in for the user, and
-// closes it with `result`.
+// The sheet run over a fake store: `user` stands in for the user, who then presses OK.
 class ConfigSheetTest : public testing::Test, public IConfigSheetHost {
  protected:
   int RunModalSheet(CConfigSheet& sheet) override {
-    ++runs;
-    if (user) {
-      user(sheet);
-    }
-    return result;
+    user(sheet);
+    return kSheetOk;
   }
   void Run() { RunConfigSheet(settings, *this); }
   std::uint32_t Stored(const char* name) { return std::get<std::uint32_t>(store.values.at(name)); }
@@ -29,166 +25,74 @@ class ConfigSheetTest : public testing::Test, public IConfigSheetHost {
   CFakeProfileStore store;
   SaverSettings settings{&store};
   std::function<void(CConfigSheet&)> user;
-  int result = kSheetOk;
-  int runs = 0;
-  CFakePageControls controls;
-  CFakeServices fakes;
+  CFakePage page;
 };
 
-TEST_F(ConfigSheetTest, OkWritesTheEditedValuesInTheWritersOrder) {
+TEST_F(ConfigSheetTest, OkConvertsTheMembersBackAndWritesThemInOrder) {
+  // Stored images a second, shown and so stored again after OK.
+  for (const auto& [stored, shown] :
+       {std::pair(20u, 20u), {36u, 37u}, {7u, 7u}, {501u, 1000u}, {1u, 1u}}) {
+    store.values["ImagesPerSec"] = stored;
+    user = [&](CConfigSheet& sheet) { EXPECT_EQ(sheet.m_display.m_imagesPerSec, shown); };
+    Run();
+    EXPECT_EQ(Stored("ImagesPerSec"), shown);
+  }
+  // A member of 0, which the page never lets through, leaves the interval as it was.
+  user = [](CConfigSheet& sheet) { sheet.m_display.m_imagesPerSec = 0; };
+  store.writes.clear();
   Run();
-  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(Stored("ImagesPerSec"), 1u);
   EXPECT_EQ(store.writes,
             (std::vector<std::string>{"RadiusFactor", "ImagesPerSec", "ObjectShape",
                                       "ObjectRotation", "ZoomOption", "EndDelay", "ColourOption",
                                       "PausingActive", "PrintingActive", "PausingKay",
                                       "PrintingKey", "FileLocation", "JoinTheDots"}));
-  EXPECT_EQ(store.values.count("SequenceNo"), 0u);
 }
 
-TEST_F(ConfigSheetTest, ReloadsBeforeFillingThePagesAndCancelWritesNothing) {
-  store.values["ObjectShape"] = 0x1FFu;
-  store.values["EndDelay"] = 9u;
-  result = 2;
-  std::uint32_t shown = 0;
+TEST_F(ConfigSheetTest, EachMaskBitTicksOneBoxAndOnlyTheBoxesComeBack) {
+  // The box each bit ticks, from bit value 1 upward; 0 where no box shows the bit.
+  const std::pair<const char*, std::vector<int>> masks[] = {
+      {"ObjectShape", {0, 1001, 1005, 1007, 1002, 1006, 1008, 1003, 1004, 0}},
+      {"ObjectRotation", {0, 1015, 1016, 1017, 0}},
+      {"ZoomOption", {0, 1021, 1020, 1019, 1018, 1022, 1023, 1024, 1025, 1026, 0}},
+      {"JoinTheDots", {1041, 1042, 1043, 0}}};
   user = [&](CConfigSheet& sheet) {
-    shown = sheet.m_display.m_completionDelay;
-    sheet.m_display.m_objectSize = 77;
+    for (CConfigPage* shown : sheet.Pages()) {
+      shown->OnSetActive(page, page.services);
+    }
   };
-  Run();
-  EXPECT_EQ(shown, 9u);
-  EXPECT_TRUE(store.writes.empty());
-  EXPECT_EQ(settings.m_objectShape, 0x1FFu);
-  EXPECT_DOUBLE_EQ(settings.m_objectSizeFactor, 0.08);
-}
-
-TEST_F(ConfigSheetTest, ShowsAndWritesBackWhatTheIntervalAndPercentAllow) {
-  // Stored images a second, shown images a second, stored percent.
-  const std::uint32_t cases[][3] = {{20, 20, 29},   {36, 37, 0},     {30, 30, 500},
-                                    {501, 1000, 8}, {777, 1000, 57}, {1000, 1000, 100},
-                                    {1, 1, 1}};
-  for (const auto& [storedImages, shownImages, percent] : cases) {
-    store.values["ImagesPerSec"] = storedImages;
-    store.values["RadiusFactor"] = percent;
-    std::pair<std::uint32_t, std::uint32_t> seen;
-    user = [&](CConfigSheet& sheet) {
-      seen = {sheet.m_display.m_imagesPerSec, sheet.m_display.m_objectSize};
-    };
-    Run();
-    EXPECT_EQ(seen, std::pair(shownImages, percent)) << storedImages;
-    EXPECT_EQ(std::pair(Stored("ImagesPerSec"), Stored("RadiusFactor")), seen);
-  }
-  user = nullptr;
-  for (std::uint32_t n = 0; n <= 1000; ++n) {
-    store.values["RadiusFactor"] = n % 501;
-    store.values["ImagesPerSec"] = n == 0 ? 1u : n;
-    Run();
-    ASSERT_EQ(Stored("RadiusFactor"), n % 501);
-    ASSERT_TRUE(n <= 500 || Stored("ImagesPerSec") == 1000u) << n;
-  }
-}
-
-TEST_F(ConfigSheetTest, MasksAreRebuiltFromTheCheckBoxesAloneAndEmptyOnesDefault) {
-  store.values["ObjectShape"] = 0xFFFFFFFFu;
-  store.values["ObjectRotation"] = 0x1u | 0x8u | 0x100u;
-  store.values["ZoomOption"] = 0x3FFu | 0x400u;
-  store.values["JoinTheDots"] = 0x8u | 0x4u;
-  Run();
-  EXPECT_EQ(Stored("ObjectShape"), 0x1FEu);
-  EXPECT_EQ(Stored("ObjectRotation"), 0x8u);
-  EXPECT_EQ(Stored("ZoomOption"), 0x3FEu);
-  EXPECT_EQ(Stored("JoinTheDots"), 0x4u);
-  // Empty masks are written as their defaults, but zoom stays empty.
-  store.values["ZoomOption"] = 0x2u;
-  store.values["ObjectShape"] = 0x2u;
-  store.values["ObjectRotation"] = 0x2u;
-  store.values["JoinTheDots"] = 0x2u;
-  user = [](CConfigSheet& sheet) {
-    sheet.m_shapes.m_circle = 0;
-    sheet.m_rotation.m_none = 0;
-    sheet.m_zoom.m_low = 0;
-    sheet.m_joinTheDots.m_no = 0;
-  };
-  Run();
-  EXPECT_EQ(Stored("ObjectShape"), 2u);
-  EXPECT_EQ(Stored("ObjectRotation"), 2u);
-  EXPECT_EQ(Stored("ZoomOption"), 0u);
-  EXPECT_EQ(Stored("JoinTheDots"), 2u);
-  EXPECT_EQ(settings.m_joinTheDots, 2);
-}
-
-TEST_F(ConfigSheetTest, ColoursCheckTheButtonOfTheValueAndKeepAnOddOneUnlessClicked) {
-  for (auto [level, button] : {std::pair<std::int16_t, int>{10, kColourHigh},
-                               {30, kColourMedium},
-                               {50, kColourLow},
-                               {-1, kColourMedium}}) {
-    CPageColours page;
-    page.m_colourLevel = level;
-    page.OnPaint(controls);
-    for (int id = kColourHigh; id <= kColourLow; ++id) {
-      EXPECT_EQ(controls.checks[id], id == button ? 1 : 0) << level;
+  for (const auto& [name, boxes] : masks) {
+    for (std::size_t bit = 0; bit < boxes.size(); ++bit) {
+      SCOPED_TRACE(std::string(name) + " bit " + std::to_string(bit));
+      store.values[name] = 1u << bit;
+      Run();
+      for (const int box : boxes) {
+        EXPECT_EQ(page.checks[box], box == boxes[bit] && box != 0 ? 1 : 0) << box;
+      }
+      // An empty mask is written as its default, except the zoom's.
+      const std::uint32_t empty = std::string(name) == "ZoomOption" ? 0 : 2;
+      EXPECT_EQ(Stored(name), boxes[bit] != 0 ? 1u << bit : empty);
     }
   }
-  store.values["ColourOption"] = 20u;
-  user = [&](CConfigSheet& sheet) {
-    sheet.m_colours.OnSetActive(controls, fakes.services);
-    sheet.m_colours.OnPaint(controls);
-    EXPECT_EQ(controls.checks[kColourMedium], 1);
-    EXPECT_EQ(sheet.m_colours.OnKillActive(controls, fakes.services), 1);
-  };
-  Run();
-  EXPECT_EQ(Stored("ColourOption"), 20u);
-  for (auto [id, level] : {std::pair{kColourMedium, 30u}, {kColourLow, 50u}, {kColourHigh, 10u}}) {
-    user = [&](CConfigSheet& sheet) { sheet.m_colours.OnCommand(id, controls, fakes.services); };
-    Run();
-    EXPECT_EQ(Stored("ColourOption"), level);
-  }
 }
 
-TEST_F(ConfigSheetTest, PagesNeverShownHandBackInvalidStoredValues) {
-  store.values["PausingKay"] = std::string("xyz");
-  store.values["PrintingKey"] = std::string("xyz");
-  store.values["PausingActive"] = 1u;
-  store.values["PrintingActive"] = 1u;
-  store.values["FileLocation"] = std::string("/no/such/folder");
-  store.values["EndDelay"] = 3600u;
-  user = [&](CConfigSheet& sheet) {
-    CSheetProtocol protocol(sheet, fakes.services);
-    CFakePageControls colours;
-    protocol.Open(controls);
-    EXPECT_EQ(protocol.ChangePage(1, controls, colours), 0);  // the delay is out of range
-    controls.texts[kCompletionDelay] = "60";
-    EXPECT_EQ(protocol.ChangePage(1, controls, colours), 1);
-    EXPECT_EQ(protocol.PressOk(colours), 1);
-    EXPECT_FALSE(sheet.m_hotkeys.WasShown());
-  };
-  Run();
-  ASSERT_EQ(fakes.messages.shown.size(), 1u);
-  EXPECT_EQ(fakes.messages.shown[0].text, "Please enter an integer between 0 and 60.");
-  EXPECT_TRUE(fakes.paths.probed.empty());
-  EXPECT_EQ(Stored("EndDelay"), 60u);
-  EXPECT_EQ(std::get<std::string>(store.values["PausingKay"]), "xyz");
-  EXPECT_EQ(std::get<std::string>(store.values["FileLocation"]), "/no/such/folder");
-}
-
-TEST_F(ConfigSheetTest, OkAsksOnlyTheShownPageAndKeepsItWhenItRefuses) {
+TEST_F(ConfigSheetTest, ThePagesComeInTabOrderAndAskOnlyForPagesThatAreThereAndNotShown) {
   CConfigSheet sheet;
-  sheet.m_display.m_imagesPerSec = 20;
-  CSheetProtocol protocol(sheet, fakes.services);
-  CFakePageControls hotkeys;
-  protocol.Open(controls);
-  ASSERT_EQ(protocol.ChangePage(6, controls, hotkeys), 1);
-  hotkeys.checks[kPauseActive] = 1;
-  hotkeys.checks[kPrintActive] = 1;
-  EXPECT_EQ(protocol.PressOk(hotkeys), 0);
-  EXPECT_EQ(protocol.ActivePage(), 6);
-  EXPECT_EQ(protocol.ChangePage(0, hotkeys, controls), 0);
-  EXPECT_EQ(fakes.messages.shown.size(), 2u);
-  hotkeys.texts[kPrintKey] = "S";
-  controls.texts[kImagesPerSec] = "junk";
-  EXPECT_EQ(protocol.ChangePage(0, hotkeys, controls), 1);
-  EXPECT_EQ(protocol.ActivePage(), 0);
-  EXPECT_EQ(controls.texts[kImagesPerSec], "20");  // shown again: loads again
+  std::string resources;
+  for (const CConfigPage* p : sheet.Pages()) {
+    resources +=
+        std::string(p->Template().caption) + std::to_string(p->Template().resourceId) + " ";
+  }
+  EXPECT_EQ(resources,
+            "Display108 Colours109 Rotation110 Shapes107 Zoom111 Join The Dots113 Hotkeys112 ");
+  CSheetProtocol protocol(sheet, page.services);
+  protocol.Open(page);  // an Images Per Second of 0 would be refused
+  for (const int refused : {0, -1, 7}) {
+    EXPECT_EQ(protocol.ChangePage(refused, page, page), 0) << refused;
+  }
+  EXPECT_TRUE(page.messages.empty());
+  page.texts[kImagesPerSec] = "1";
+  EXPECT_EQ(protocol.ChangePage(1, page, page), 1);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/qt/QtDialogFont.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -9,20 +10,19 @@
 
 QFont PageDialogFont() {
   QFont font;
-  // Where the template's face is missing, a face of the same widths comes next, then the
-  // face a fresh system is sure to have.
-  font.setFamilies(QStringList{
-      QString::fromUtf8(kPageFontFace.data(), static_cast<qsizetype>(kPageFontFace.size())),
-      QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-      QStringLiteral("DejaVu Sans")});
+  // The templates' own face is rarely installed outside Windows, and a stand-in of other
+  // widths wraps their texts differently. Liberation Sans (Arial's widths) at the templates'
+  // size keeps every static text inside its box with the units below; the sheet's tests
+  // measure that. DejaVu Sans is only the last resort of a system without it.
+  font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
   font.setPointSize(kPageFontPoints);
   return font;
 }
 
 CDialogBaseUnits DialogBaseUnits(const QFont& font) {
-  const QFontMetrics metrics(font);
-  return BaseUnitsFromFont(metrics.horizontalAdvance(QString::fromLatin1(kDialogUnitsAlphabet)),
-                           metrics.height());
+  return BaseUnitsFromFont(
+      QFontMetrics(font).horizontalAdvance(QString::fromLatin1(kDialogUnitsAlphabet)),
+      QFontMetricsF(font).height());
 }
 
 QRect DialogRect(const CDialogBaseUnits& units, int x, int y, int cx, int cy) {

@@ -1,6 +1,12 @@
 #include "platform/qt/QtFolderChooser.h"
 
-#include <QDialogButtonBox>
+#include <QBoxLayout>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QStyle>
 
 #include "config/ConfigTexts.h"
 
@@ -10,34 +16,63 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString NearestFolder(const QString& start) {
+  QString folder = QDir::cleanPath(QDir(start.isEmpty() ? QDir::homePath() : start).absolutePath());
+  // The root is a folder, so this ends.
+  while (!QFileInfo(folder).isDir()) {
+    folder = QFileInfo(folder).absolutePath();
+  }
+  return folder;
+}
+
 }  // namespace
 
 CQtFolderDialog::CQtFolderDialog(const QString& startFolder, QWidget* parent)
-    : QFileDialog(parent) {
-  setOption(QFileDialog::DontUseNativeDialog);
-  setFileMode(QFileDialog::Directory);
-  setOption(QFileDialog::ShowDirsOnly);
+    : QDialog(parent),
+      m_list(new QListView(this)),
+      m_path(new QLineEdit(this)),
+      m_up(new QPushButton(style()->standardIcon(QStyle::SP_FileDialogToParent), tr("Up"), this)),
+      m_select(new QPushButton(FromUtf8(ConfigTexts::kFolderChooserAccept), this)),
+      m_cancel(new QPushButton(tr("Cancel"), this)) {
   setWindowTitle(FromUtf8(ConfigTexts::kFolderChooserTitle));
-  setLabelText(QFileDialog::Accept, FromUtf8(ConfigTexts::kFolderChooserAccept));
-  // An empty start leaves the folder to the dialog.
-  if (!startFolder.isEmpty()) {
-    setDirectory(startFolder);
-  }
-  for (const char* name : {"fileNameEdit", "fileNameLabel", "fileTypeCombo", "fileTypeLabel"}) {
-    if (auto* field = findChild<QWidget*>(QString::fromLatin1(name))) {
-      field->hide();
-    }
-  }
-  // With the name fields gone, "Select" stands beside Cancel on one row.
-  if (auto* buttons = findChild<QDialogButtonBox*>()) {
-    buttons->setOrientation(Qt::Horizontal);
-  }
+  m_model.setIconProvider(&m_icons);
+  m_model.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+  m_model.sort(0);
+  m_list->setModel(&m_model);
+  m_path->setReadOnly(true);
+  // No default button: Enter in the list enters the highlighted folder and selects nothing.
+  m_select->setAutoDefault(false);
+  m_cancel->setAutoDefault(false);
+  m_up->setAutoDefault(false);
+
+  connect(m_list, &QListView::activated, this,
+          [this](const QModelIndex& index) { ShowFolder(m_model.filePath(index)); });
+  connect(m_up, &QPushButton::clicked, this,
+          [this] { ShowFolder(QFileInfo(m_shown).absolutePath()); });
+  connect(m_select, &QPushButton::clicked, this, &QDialog::accept);
+  connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(m_path, 1);
+  top->addWidget(m_up);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(m_select);
+  buttons->addWidget(m_cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(m_list, 1);
+  layout->addLayout(buttons);
+  resize(440, 320);
+
+  ShowFolder(NearestFolder(startFolder));
 }
 
-void CQtFolderDialog::accept() {
-  // The file dialog's own accept would enter or pick the highlighted entry.
-  m_chosen = directory().absolutePath();
-  QDialog::accept();
+void CQtFolderDialog::ShowFolder(const QString& folder) {
+  m_shown = folder;
+  m_list->setRootIndex(m_model.setRootPath(folder));
+  m_path->setText(QDir::toNativeSeparators(folder));
+  m_up->setEnabled(!QDir(folder).isRoot());
 }
 
 int CQtFolderChooser::ChooseFolder(std::string& folder) {
@@ -45,6 +80,6 @@ int CQtFolderChooser::ChooseFolder(std::string& folder) {
   if (dialog.exec() != QDialog::Accepted) {
     return kFolderCancelled;
   }
-  folder = dialog.ChosenFolder().toStdString();
+  folder = dialog.ShownFolder().toStdString();
   return kFolderChosen;
 }

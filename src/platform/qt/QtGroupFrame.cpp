@@ -12,6 +12,11 @@ CQtGroupFrame::CQtGroupFrame(const QString& title, QWidget* parent)
 void CQtGroupFrame::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QFontMetrics metrics(font());
+  const QRect title(metrics.averageCharWidth() + 2, 0, metrics.horizontalAdvance(m_title) + 4,
+                    metrics.height());
+  // The frame breaks for its title, which stands on whatever the page is drawn on: a tab pane
+  // may be lighter than the window colour.
+  painter.setClipRegion(QRegion(rect()).subtracted(title));
   const int top = metrics.height() / 2;
   const QRect frame(0, top, width() - 2, height() - top - 2);
   painter.setPen(palette().color(QPalette::Mid));
@@ -19,9 +24,7 @@ void CQtGroupFrame::paintEvent(QPaintEvent*) {
   painter.setPen(palette().color(QPalette::Light));
   painter.drawRect(frame.translated(1, 1));
 
-  const int left = metrics.averageCharWidth() + 2;
-  const QRect title(left, 0, metrics.horizontalAdvance(m_title) + 4, metrics.height());
-  painter.fillRect(title, palette().color(QPalette::Window));
+  painter.setClipping(false);
   painter.setPen(palette().color(QPalette::WindowText));
   painter.drawText(title, static_cast<int>(Qt::AlignCenter | Qt::TextSingleLine), m_title);
 }

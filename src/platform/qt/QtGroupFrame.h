@@ -8,8 +8,6 @@ class CQtGroupFrame : public QWidget {
  public:
   CQtGroupFrame(const QString& title, QWidget* parent);
 
-  QString Title() const { return m_title; }
-
  protected:
   void paintEvent(QPaintEvent* event) override;
 

@@ -28,6 +28,16 @@ QStringList CQtStaticText::Lines() const {
   return lines;
 }
 
+QSize CQtStaticText::Extent() const {
+  const QFontMetrics metrics(font());
+  const QStringList lines = Lines();
+  int width = 0;
+  for (const QString& line : lines) {
+    width = std::max(width, metrics.horizontalAdvance(line.trimmed()));
+  }
+  return {width, static_cast<int>(lines.size()) * metrics.height()};
+}
+
 void CQtStaticText::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setPen(palette().color(QPalette::WindowText));

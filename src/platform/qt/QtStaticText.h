@@ -9,14 +9,17 @@ class CQtStaticText : public QWidget {
  public:
   CQtStaticText(const QString& text, Qt::Alignment alignment, QWidget* parent);
 
-  QString Text() const { return m_text; }
-  // The lines the text breaks into at the widget's width.
-  QStringList Lines() const;
+  // The room the text takes at the widget's width: its widest line, without the blanks at the
+  // line's ends, and a font height per line.
+  QSize Extent() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // The lines the text breaks into at the widget's width.
+  QStringList Lines() const;
+
   QString m_text;
   Qt::Alignment m_alignment;
 };

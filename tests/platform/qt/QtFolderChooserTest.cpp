@@ -3,63 +3,54 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QDir>
+#include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 namespace {
 
-// Runs the chooser modally from `start`; `user` acts on the open dialog.
-int RunChooser(std::string& folder, const std::function<void(CQtFolderDialog&)>& user) {
-  QTimer::singleShot(0, [&] {
-    auto* dialog = dynamic_cast<CQtFolderDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    user(*dialog);
+// Runs the chooser from `folder` and presses Select or Cancel in it: the result and the folder.
+std::string Choose(std::string folder, bool select) {
+  QTimer::singleShot(0, [select] {
+    auto& dialog = dynamic_cast<CQtFolderDialog&>(*QApplication::activeModalWidget());
+    (select ? dialog.SelectButton() : dialog.CancelButton()).click();
   });
-  CQtFolderChooser chooser;
-  return chooser.ChooseFolder(folder);
+  const int result = CQtFolderChooser().ChooseFolder(folder);
+  return std::to_string(result) + " " + folder;
 }
 
-TEST(QtFolderChooserTest, IsTitledChooseFolderWithASelectButtonAndCancelReturns2) {
-  QTemporaryDir root;
-  std::string folder = root.path().toStdString();
-  const std::string before = folder;
-  const int result = RunChooser(folder, [&](CQtFolderDialog& dialog) {
-    EXPECT_EQ(dialog.windowTitle(), "Choose folder");
-    auto* box = dialog.findChild<QDialogButtonBox*>();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->button(QDialogButtonBox::Open)->text(), "Select");
-    EXPECT_EQ(dialog.fileMode(), QFileDialog::Directory);
-    EXPECT_TRUE(dialog.testOption(QFileDialog::ShowDirsOnly));
-    EXPECT_FALSE(dialog.findChild<QWidget*>("fileNameEdit")->isVisible());
-    EXPECT_EQ(QDir(dialog.directory()), QDir(root.path()));
-    dialog.setDirectory(QDir::rootPath());
-    box->button(QDialogButtonBox::Cancel)->click();
-  });
-  EXPECT_EQ(result, 2);
-  EXPECT_EQ(folder, before);
+// Highlights the only folder in the list once the list has been read.
+void HighlightTheOnlyFolder(QListView& list) {
+  EXPECT_TRUE(QTest::qWaitFor([&] { return list.model()->rowCount(list.rootIndex()) == 1; }));
+  list.setCurrentIndex(list.model()->index(0, 0, list.rootIndex()));
 }
 
-TEST(QtFolderChooserTest, SelectReturnsTheFolderShownNotTheOneHighlighted) {
+TEST(QtFolderChooserTest, SelectReturnsTheFolderShownAndNoFileIsWritten) {
   QTemporaryDir root;
-  QDir(root.path()).mkpath("shown/highlighted");
+  QDir(root.path()).mkpath("shown/inner");
   const QString shown = root.path() + "/shown";
-  std::string folder = shown.toStdString();
-  const int result = RunChooser(folder, [&](CQtFolderDialog& dialog) {
-    dialog.selectFile(shown + "/highlighted");
-    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->click();
-  });
-  EXPECT_EQ(result, 1);
-  EXPECT_EQ(QString::fromStdString(folder), QDir(shown).absolutePath());
-}
+  CQtFolderDialog dialog(shown + "/missing/deeper", nullptr);
+  EXPECT_EQ(dialog.windowTitle() + "|" + dialog.SelectButton().text(), "Choose folder|Select");
+  EXPECT_EQ(dialog.ShownFolder(), shown);  // the nearest folder that exists
+  HighlightTheOnlyFolder(dialog.List());
+  QTest::keyClick(&dialog.List(), Qt::Key_Return);
+  EXPECT_EQ(dialog.ShownFolder(), shown + "/inner");
+  dialog.UpButton().click();
+  HighlightTheOnlyFolder(dialog.List());
+  dialog.SelectButton().click();
+  EXPECT_EQ(std::pair(dialog.result(), dialog.ShownFolder()), std::pair(1, shown));
 
-TEST(QtFolderChooserTest, TheRootFolderKeepsItsSeparator) {
-  std::string folder = "/";
-  const int result = RunChooser(folder, [](CQtFolderDialog& dialog) { dialog.accept(); });
-  EXPECT_EQ(result, 1);
-  EXPECT_EQ(folder, "/");
+  // The root keeps its separator, and there is nothing above it; an empty start is the home
+  // folder, and cancelling changes nothing.
+  EXPECT_FALSE(CQtFolderDialog("/", nullptr).UpButton().isEnabled());
+  EXPECT_EQ(Choose("/", true), "1 /");
+  EXPECT_EQ(CQtFolderDialog("", nullptr).ShownFolder(), QDir::homePath());
+  EXPECT_EQ(Choose("", false), "2 ");
+  // Qt's own file dialog would have left its history in the user's config folder.
+  EXPECT_TRUE(QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).isEmpty());
 }
 
 }  // namespace

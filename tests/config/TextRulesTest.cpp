@@ -1,0 +1,44 @@
+// The small rules beneath the pages: holding typed text to a limit, filling in messages, and
+// telling folders from files.
+#include <gtest/gtest.h>
+
+#include "config/ConfigTexts.h"
+#include "config/PathProbe.h"
+#include "config/TypedEdit.h"
+
+namespace {
+
+TEST(TypedEditTest, HoldsTheUsersAdditionsToTheLimitAndCapitalisesThem) {
+  const struct {
+    std::u32string before, after;
+    std::size_t limit;
+    std::u32string kept;
+    std::size_t cursor;
+  } cases[] = {
+      {U"", U"az\u00e0\u00fe\u00f71A\u00ff\u00df", 9, U"AZ\u00c0\u00de\u00f71A\u00ff\u00df", 9},
+      {U"XYZ", U"XYq", 1, U"XYZ", 2},  // a stored text beyond the limit takes nothing
+      {U"XYZ", U"Xq", 1, U"X", 1},     // but loses what is deleted
+      {U"AC", U"ABC", 9, U"ABC", 2},
+      {U"ABC", U"ABxyC", 4, U"ABXC", 3},
+      {U"AA", U"AAA", 9, U"AAA", 3}};
+  for (const auto& c : cases) {
+    const CTypedEdit result = ApplyTypedEdit(c.before, c.after, c.limit, true);
+    EXPECT_TRUE(result.text == c.kept && result.cursor == c.cursor) << c.limit << " " << c.cursor;
+  }
+  EXPECT_TRUE(ApplyTypedEdit(U"ab", U"abcd", 3, false).text == U"abc");  // a paste is cut to fit
+}
+
+TEST(ConfigTextsTest, FillsInTheNumberedArgumentsThereAre) {
+  EXPECT_EQ(FormatConfigMessage("%1 to %2, not %3 %0 %", {"a", "b"}), "a to b, not %3 %0 %");
+  EXPECT_EQ(FormatConfigMessage(std::string_view("50%1", 3), {"x"}), "50%");
+}
+
+TEST(PathProbeTest, TellsFoldersFromFilesAndFailedLookups) {
+  const std::string source = SPIRANDEL_SOURCE_DIR;
+  CFileSystemProbe probe;
+  EXPECT_EQ(probe.Probe(source + "/src/"), PathKind::kDirectory);
+  EXPECT_EQ(probe.Probe(source + "/README.md"), PathKind::kNotDirectory);
+  EXPECT_EQ(probe.Probe(source + "/" + std::string(300, 'x')), PathKind::kLookupFailed);
+}
+
+}  // namespace
