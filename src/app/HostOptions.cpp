@@ -78,19 +78,38 @@ const Switch* FindSwitch(std::string_view word) {
   return nullptr;
 }
 
-// Digits only: no sign, no space, nothing after them.
-bool ReadNumber(std::string_view text, std::uint32_t high, std::uint32_t& value) {
+// Digits only, no sign, no space, nothing after them, within the switch's range.
+bool TakeNumber(const Switch& option, std::string_view text, CHostOptions::Change& change) {
   if (text.empty() || text.size() > 9) {
     return false;
   }
-  value = 0;
+  std::uint32_t value = 0;
   for (const char c : text) {
     if (c < '0' || c > '9') {
       return false;
     }
     value = value * 10 + static_cast<std::uint32_t>(c - '0');
   }
-  return value <= high;
+  if (value < option.low || value > option.high) {
+    return false;
+  }
+  change = {kWhole, value};
+  return true;
+}
+
+bool TakeWord(const Switch& option, std::string_view word, CHostOptions::Change& change) {
+  for (const Choice& choice : option.words) {
+    if (choice.word == word) {
+      // The first word of a group on this command line clears what the group held.
+      if (!option.repeatable || (change.replaced & choice.group) != choice.group) {
+        change.bits &= ~choice.group;
+      }
+      change.replaced |= choice.group;
+      change.bits |= choice.bits;
+      return true;
+    }
+  }
+  return false;
 }
 
 std::string Expected(const Switch& option) {
@@ -126,25 +145,9 @@ CHostOptions::Read CHostOptions::ReadOption(std::span<const std::string_view> ar
   }
   const std::string_view value = arguments[++index];
   Change& change = m_changes[static_cast<std::size_t>(option->field)];
-  std::uint32_t number = 0;
-  if (option->words.empty()) {
-    if (!ReadNumber(value, option->high, number) || number < option->low) {
-      complaint = Expected(*option) + ", not \"" + std::string(value) + "\"";
-      return Read::kBadValue;
-    }
-    change = {kWhole, number};
+  if (option->words.empty() ? TakeNumber(*option, value, change)
+                            : TakeWord(*option, value, change)) {
     return Read::kTaken;
-  }
-  for (const Choice& choice : option->words) {
-    if (choice.word == value) {
-      // The first word of a group on this command line clears what the group held.
-      if (!option->repeatable || (change.replaced & choice.group) != choice.group) {
-        change.bits &= ~choice.group;
-      }
-      change.replaced |= choice.group;
-      change.bits |= choice.bits;
-      return Read::kTaken;
-    }
   }
   complaint = Expected(*option) + ", not \"" + std::string(value) + "\"";
   return Read::kBadValue;

@@ -31,7 +31,6 @@ class CHostOptions {
   // Nonzero when the word is one of the switches, in either spelling (--size or -size).
   static int IsOptionWord(std::string_view word);
 
- private:
   // The bits of a field that the command line replaces, and their new value. A field whose
   // stored value holds several independent choices (the zoom's levels, phases and start)
   // keeps the groups that no switch named.
@@ -39,6 +38,8 @@ class CHostOptions {
     std::uint32_t replaced = 0;
     std::uint32_t bits = 0;
   };
+
+ private:
   std::array<Change, static_cast<std::size_t>(Field::kCount)> m_changes{};
 };
 

@@ -139,7 +139,9 @@ TEST_F(ConfigSheetTest, ColoursCheckTheButtonOfTheValueAndKeepAnOddOneUnlessClic
   Run();
   EXPECT_EQ(Stored("ColourOption"), 20u);
   for (auto [id, level] : {std::pair{kColourMedium, 30u}, {kColourLow, 50u}, {kColourHigh, 10u}}) {
-    user = [&](CConfigSheet& sheet) { sheet.m_colours.OnCommand(id, controls, fakes.services); };
+    user = [&, id = id](CConfigSheet& sheet) {
+      sheet.m_colours.OnCommand(id, controls, fakes.services);
+    };
     Run();
     EXPECT_EQ(Stored("ColourOption"), level);
   }
