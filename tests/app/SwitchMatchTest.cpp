@@ -21,9 +21,10 @@ TEST(ChooseRunModeTest, SelectsTheModeOfTheFirstWord) {
         S{{"-S"}, kFullScreen}, S{{"/screensaver"}, kFullScreen}, S{{"/S:123"}, kFullScreen},
         S{{"/preview", "1234"}, kPreview, 1234}, S{{"-P", "  +77abc"}, kPreview, 77},
         S{{"/p"}, kPreview}, S{{"/p", "-5"}, kPreview}, S{{"/p", "0"}, kPreview},
-        S{{"/p", "99999999999999999999999"}, kPreview}, S{{"/a"}, kNone}, S{{""}, kNone},
-        S{{"/"}, kNone}, S{{"--s"}, kNone}, S{{"//s"}, kNone}, S{{"-root"}, kHosted, {}, true},
-        S{{"-window-id", "4660"}, kHosted, 4660},
+        S{{"/p", "99999999999999999999999"}, kPreview},
+        S{{"/p", "18446744073709551615"}, kPreview, 18446744073709551615u}, S{{"/a"}, kNone},
+        S{{""}, kNone}, S{{"/"}, kNone}, S{{"--s"}, kNone}, S{{"//s"}, kNone},
+        S{{"-root"}, kHosted, {}, true}, S{{"-window-id", "4660"}, kHosted, 4660},
         // The window id wins over --root, in either order.
         S{{"--root", "--window-id", "0x1234"}, kHosted, 0x1234},
         S{{"--window-id", "0X1a", "-root"}, kHosted, 0x1a},
@@ -50,6 +51,7 @@ TEST(ParseHostWindowIdTest, HexOrDecimalWithNothingAround) {
   EXPECT_EQ(ParseHostWindowId("0XABCdef"), 0xabcdefu);
   EXPECT_EQ(ParseHostWindowId("0xffffffffffffffff"), 0xffffffffffffffffu);
   EXPECT_EQ(ParseHostWindowId("18446744073709551615"), 18446744073709551615u);
+  EXPECT_EQ(ParseHostWindowId("0123"), 123u);
   for (const std::string_view bad : {"", "0x", "0", "0x0", " 12", "12 ", "+12", "-12", "0x12g",
                                      "12a", "x12", "0x10000000000000000", "18446744073709551616"}) {
     EXPECT_EQ(ParseHostWindowId(bad), std::nullopt) << "'" << bad << "'";
