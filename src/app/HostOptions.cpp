@@ -53,14 +53,15 @@ struct Switch {
   bool repeatable = false;
 };
 
-constexpr Switch kSwitches[] = {{"size", Field::kSize, 0, 500},
-                                {"speed", Field::kSpeed, 1, 1000},
-                                {"delay", Field::kDelay, 0, 60},
-                                {"shape", Field::kShapes, 0, 0, kShapeWords, true},
-                                {"rotation", Field::kRotations, 0, 0, kRotationWords, true},
-                                {"zoom", Field::kZoom, 0, 0, kZoomWords, true},
-                                {"join", Field::kJoins, 0, 0, kJoinWords, true},
-                                {"colour", Field::kColour, 0, 0, kColourWords, false}};
+constexpr Switch kSwitches[] = {
+    {"size", Field::kSize, 0, 500},
+    {"speed", Field::kSpeed, 1, 1000},
+    {"delay", Field::kDelay, 0, 60},
+    {.name = "shape", .field = Field::kShapes, .words = kShapeWords, .repeatable = true},
+    {.name = "rotation", .field = Field::kRotations, .words = kRotationWords, .repeatable = true},
+    {.name = "zoom", .field = Field::kZoom, .words = kZoomWords, .repeatable = true},
+    {.name = "join", .field = Field::kJoins, .words = kJoinWords, .repeatable = true},
+    {.name = "colour", .field = Field::kColour, .words = kColourWords}};
 
 const Switch* FindSwitch(std::string_view word) {
   if (word.starts_with("--")) {
@@ -129,8 +130,8 @@ std::string Expected(const Switch& option) {
 
 }  // namespace
 
-int CHostOptions::IsOptionWord(std::string_view word) {
-  return FindSwitch(word) != nullptr ? 1 : 0;
+bool CHostOptions::IsOptionWord(std::string_view word) {
+  return FindSwitch(word) != nullptr;
 }
 
 CHostOptions::Read CHostOptions::ReadOption(std::span<const std::string_view> arguments,

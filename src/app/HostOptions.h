@@ -28,8 +28,8 @@ class CHostOptions {
   // Overrides the loaded settings with every value given.
   void ApplyTo(SaverSettings& settings) const;
 
-  // Nonzero when the word is one of the switches, in either spelling (--size or -size).
-  static int IsOptionWord(std::string_view word);
+  // Whether the word is one of the switches, in either spelling (--size or -size).
+  static bool IsOptionWord(std::string_view word);
 
   // The bits of a field that the command line replaces, and their new value. A field whose
   // stored value holds several independent choices (the zoom's levels, phases and start)

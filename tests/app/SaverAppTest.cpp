@@ -94,8 +94,8 @@ TEST(SaverAppTest, StartsTheModeOfTheCommandLineWithItsSettings) {
     EXPECT_EQ(Start(c.args, c.windowCreated), c.log) << (c.args.empty() ? "" : c.args[0]);
   }
   for (const Case& c :
-       {Case{{"--size", "0", "--root", "--speed", "1000", "--delay", "0"},
-             {root + "0% 1ms 0s shape 510 rot 6 zoom 578 join 4 colour 30", "loop"}},
+       {Case{{"--size", "0", "--root", "--speed", "1000", "--delay", "9"},
+             {root + "0% 1ms 9s shape 510 rot 6 zoom 578 join 4 colour 30", "loop"}},
         Case{{"-root", "-size", "500", "-speed", "1", "-delay", "60"},
              {root + "500% 1000ms 60s shape 510 rot 6 zoom 578 join 4 colour 30", "loop"}},
         Case{{"--root", "--shape", "circle", "--shape", "star8", "--rotation", "none", "--join",
