@@ -1,8 +1,19 @@
 # Helpers shared by every CMakeLists of the project, so that each module states only what it is.
 
-# Our own code is held to warnings-as-errors; third-party code (GoogleTest, Qt, Xlib headers) is not.
+# Our own code gets the full warnings; third-party code (GoogleTest, Qt, Xlib headers) does not.
+# Treating them as errors is our own check (SPIRANDEL_WERROR, on in scripts/test and CI), not a
+# condition for whoever builds a release with a compiler we have not met.
+# GCC 12 at -O2 and above reports overlaps inside std::string's inlined copies that cannot
+# happen (a literal before a temporary string, "x" + std::string(...)), in our code and in
+# anyone's; that one check is left to the other compilers.
 function(spirandel_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    target_compile_options(${target} PRIVATE -Wno-restrict)
+  endif()
+  if(SPIRANDEL_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
 endfunction()
 
 # spirandel_library(NAME SOURCES ... [DEPS ...]): a static library of one module of the core.

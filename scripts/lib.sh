@@ -22,9 +22,10 @@ ensure_packages() {
   fi
 }
 
-# build_tree DIR [cmake options...]: configures (once) and builds one tree.
+# build_tree DIR [cmake options...]: configures (once) and builds one tree. Our own scripts hold
+# the code to warnings as errors; a plain cmake build does not.
 build_tree() {
   local dir=$1; shift
-  cmake -S "$SPIRANDEL_ROOT" -B "$SPIRANDEL_ROOT/$dir" -G Ninja "$@" >/dev/null
+  cmake -S "$SPIRANDEL_ROOT" -B "$SPIRANDEL_ROOT/$dir" -G Ninja -DSPIRANDEL_WERROR=ON "$@" >/dev/null
   cmake --build "$SPIRANDEL_ROOT/$dir" -j "$(nproc)"
 }

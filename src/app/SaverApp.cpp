@@ -16,11 +16,19 @@ int CSaverApp::InitInstance(std::span<const std::string_view> arguments) {
     case RunMode::kFullScreen:
       return m_modes.CreateFullScreenWindow(m_settings);
     case RunMode::kHosted:
+      choice.options.ApplyTo(m_settings);
       return m_modes.CreateHostedWindow(m_settings, choice.hostWindow, choice.rootWindow);
     case RunMode::kUsage:
-      m_modes.ShowUsage();
+      m_modes.WriteText(UsageText(), IRunModes::Stream::kOutput);
+      return 0;
+    case RunMode::kVersion:
+      m_modes.WriteText(VersionText(), IRunModes::Stream::kOutput);
       return 0;
     case RunMode::kNone:
+      if (!choice.complaint.empty()) {
+        m_modes.WriteText(choice.complaint + "\n", IRunModes::Stream::kErrors);
+      }
+      m_exitCode = choice.exitCode;
       break;
   }
   return 0;
@@ -28,5 +36,5 @@ int CSaverApp::InitInstance(std::span<const std::string_view> arguments) {
 
 int CSaverApp::Run(std::span<const std::string_view> arguments) {
   // A window that could not be created leaves nothing to end the loop, so no loop runs.
-  return InitInstance(arguments) != 0 ? m_modes.RunMessageLoop() : 0;
+  return InitInstance(arguments) != 0 ? m_modes.RunMessageLoop() : m_exitCode;
 }

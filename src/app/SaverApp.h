@@ -27,8 +27,11 @@ class IRunModes {
                                  bool /*rootWindow*/) {
     return 0;
   }
-  // A short usage text for --help; platforms without a console show nothing.
-  virtual void ShowUsage() {}
+  // Text for the user where the platform has a console: the usage and the version on the
+  // standard output, a complaint about the command line on the standard error. Platforms
+  // without a console show nothing.
+  enum class Stream { kOutput, kErrors };
+  virtual void WriteText(std::string_view /*text*/, Stream /*stream*/) {}
   // Runs until the drawing window is gone; returns the process exit code.
   virtual int RunMessageLoop() = 0;
 };
@@ -41,10 +44,12 @@ class CSaverApp {
   CSaverApp(IProfileStore& store, IRunModes& modes);
 
   // Nonzero when a drawing window was created and the message loop is to run; 0 when the
-  // program is to end at once (configuration done, unknown switch, no window).
+  // program is to end at once (configuration done, unknown switch, no window). Settings given
+  // by a host's command line override the loaded ones in memory only.
   int InitInstance(std::span<const std::string_view> arguments);
 
-  // InitInstance, then the message loop when it asked for one; the process exit code.
+  // InitInstance, then the message loop when it asked for one; the process exit code, 2 when
+  // a host's command line gave a bad value.
   int Run(std::span<const std::string_view> arguments);
 
   SaverSettings& Settings() { return m_settings; }
@@ -52,4 +57,5 @@ class CSaverApp {
  private:
   IRunModes& m_modes;
   SaverSettings m_settings;
+  int m_exitCode = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <limits>
+#include <utility>
 
 int MatchSwitch(std::string_view argument, std::string_view mode) {
   if (!argument.empty() && (argument.front() == '-' || argument.front() == '/')) {
@@ -23,13 +24,21 @@ bool IsWindowIdWord(std::string_view word) {
   return word == "--window-id" || word == "-window-id";
 }
 
+ModeChoice Complaint(std::string text, int exitCode) {
+  ModeChoice choice;
+  choice.complaint = std::move(text);
+  choice.exitCode = exitCode;
+  return choice;
+}
+
 // The words of XScreenSaver-style hosts, in any order. A window id, even an unreadable one,
 // wins over --root, so that a bad id ends quietly instead of drawing over the whole screen.
-// Any other word makes the command line unknown, which ends the program silently.
+// Hosts log what their hacks write to stderr, so a word that cannot be used says so there.
 ModeChoice ChooseHostedMode(std::span<const std::string_view> arguments) {
-  ModeChoice choice{RunMode::kHosted, std::nullopt, false};
+  ModeChoice choice(RunMode::kHosted);
   bool windowIdGiven = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
+    std::string complaint;
     if (IsRootWord(arguments[i])) {
       choice.rootWindow = true;
     } else if (IsWindowIdWord(arguments[i])) {
@@ -38,12 +47,18 @@ ModeChoice ChooseHostedMode(std::span<const std::string_view> arguments) {
       if (i + 1 < arguments.size()) {
         choice.hostWindow = ParseHostWindowId(arguments[++i]);
       }
-    } else {
-      return {RunMode::kNone, std::nullopt, false};
+    } else if (const auto read = choice.options.ReadOption(arguments, i, complaint);
+               read == CHostOptions::Read::kBadValue) {
+      return Complaint(std::move(complaint), 2);
+    } else if (read == CHostOptions::Read::kNotAnOption) {
+      return Complaint(
+          "spirandel: cannot use \"" + std::string(arguments[i]) + "\"; see spirandel --help", 0);
     }
   }
   if (windowIdGiven) {
     choice.rootWindow = false;
+  } else if (!choice.rootWindow) {
+    return Complaint("spirandel: no window to draw in: give --root or --window-id ID", 0);
   }
   return choice;
 }
@@ -52,31 +67,35 @@ ModeChoice ChooseHostedMode(std::span<const std::string_view> arguments) {
 
 ModeChoice ChooseRunMode(std::span<const std::string_view> arguments) {
   if (arguments.empty()) {
-    return {RunMode::kConfiguration, std::nullopt};
+    return ModeChoice(RunMode::kConfiguration);
   }
   const std::string_view first = arguments.front();
-  // These words begin with a character the Windows rule skips or does not know, so reading
-  // them first changes nothing that the Windows switches select.
-  if (first == "--help") {
-    return {RunMode::kUsage, std::nullopt};
+  // Whole words are read before the Windows rule. Most begin with a character that rule skips
+  // or does not know; a few options would have matched a letter (-size, -speed, -shape,
+  // -colour), which only a host's command line, never Windows, passes.
+  if (first == "--help" || first == "-h") {
+    return ModeChoice(RunMode::kUsage);
   }
-  if (IsRootWord(first) || IsWindowIdWord(first)) {
+  if (first == "--version") {
+    return ModeChoice(RunMode::kVersion);
+  }
+  if (IsRootWord(first) || IsWindowIdWord(first) || CHostOptions::IsOptionWord(first)) {
     return ChooseHostedMode(arguments);
   }
   if (MatchSwitch(first, "c")) {
-    return {RunMode::kConfiguration, std::nullopt};
+    return ModeChoice(RunMode::kConfiguration);
   }
   if (MatchSwitch(first, "p")) {
     std::optional<std::uint64_t> host;
     if (arguments.size() > 1) {
       host = ParseWindowHandle(arguments[1]);
     }
-    return {RunMode::kPreview, host};
+    return ModeChoice(RunMode::kPreview, host);
   }
   if (MatchSwitch(first, "s")) {
-    return {RunMode::kFullScreen, std::nullopt};
+    return ModeChoice(RunMode::kFullScreen);
   }
-  return {RunMode::kNone, std::nullopt};
+  return ModeChoice();
 }
 
 std::optional<std::uint64_t> ParseWindowHandle(std::string_view text) {

@@ -17,7 +17,7 @@ class CLinuxRunModes : public IRunModes {
   int CreateFullScreenWindow(SaverSettings& settings) override;
   int CreateHostedWindow(SaverSettings& settings, std::optional<std::uint64_t> window,
                          bool rootWindow) override;
-  void ShowUsage() override;
+  void WriteText(std::string_view text, Stream stream) override;
   int RunMessageLoop() override;
 
   // The exit code when no message loop ran: 1 when the display could not be opened.

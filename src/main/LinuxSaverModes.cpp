@@ -9,25 +9,6 @@ CLinuxRunModes::CLinuxRunModes(int argc, char** argv) : m_argc(argc), m_argv(arg
 
 CLinuxRunModes::~CLinuxRunModes() = default;
 
-namespace {
-
-constexpr const char* kUsage =
-    "Usage: spirandel [switch]\n"
-    "  /s              run the saver full screen; any key or mouse movement ends it\n"
-    "  /p ID           draw a preview inside X window ID (decimal)\n"
-    "  /c              show the settings sheet (also without any switch)\n"
-    "  --root          draw in the window named by $XSCREENSAVER_WINDOW, else in the root\n"
-    "                  window (for XScreenSaver and xsecurelock)\n"
-    "  --window-id ID  draw in X window ID (0x... hex or decimal)\n"
-    "  --help          show this text\n"
-    "Settings: $XDG_CONFIG_HOME/tallowyn/spir_ss/Settings.reg (~/.config when unset)\n";
-
-}  // namespace
-
-void CLinuxRunModes::ShowUsage() {
-  std::fputs(kUsage, stdout);
-}
-
 int CLinuxRunModes::CreatePreviewWindow(SaverSettings& settings, std::uint64_t hostWindow) {
   m_x11 = CX11Session::Open(m_exitCode);
   return m_x11 ? m_x11->CreateChild(settings, hostWindow) : 0;

@@ -33,7 +33,9 @@ TEST_F(ConfigSheetTest, OkConvertsTheMembersBackAndWritesThemInOrder) {
   for (const auto& [stored, shown] :
        {std::pair(20u, 20u), {36u, 37u}, {7u, 7u}, {501u, 1000u}, {1u, 1u}}) {
     store.values["ImagesPerSec"] = stored;
-    user = [&](CConfigSheet& sheet) { EXPECT_EQ(sheet.m_display.m_imagesPerSec, shown); };
+    user = [&, shown = shown](CConfigSheet& sheet) {
+      EXPECT_EQ(sheet.m_display.m_imagesPerSec, shown);
+    };
     Run();
     EXPECT_EQ(Stored("ImagesPerSec"), shown);
   }
