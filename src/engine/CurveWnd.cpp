@@ -8,11 +8,12 @@
 namespace {
 // Far beyond any screen; keeps the drawing area and its margins inside 32 bits.
 constexpr int kLargestClientSize = 1 << 24;
-// Where the figure's coordinates reach the 32-bit limit: with a radius larger than half the
-// drawing area a point lies up to one radius and a pixel from the origin, and its stamp's
-// corners one radius further. Only stored sizes of millions of percent come near it; every
-// size below is drawn as it is.
-constexpr std::int32_t kLargestRadius = (1 << 30) - 1;
+// Where the figure's coordinates reach the 32-bit limit. A figure is laid out for the full
+// radius, but each point is placed with the current, zoomed one: with a radius larger than half
+// the drawing area a point lies up to two radii and the drawing area from the origin, and its
+// stamp's corners one radius further. Only stored sizes of millions of percent come near it;
+// every size below is drawn as it is.
+constexpr std::int32_t kLargestRadius = (1 << 29) - 1;
 }  // namespace
 
 CCurveWnd::CCurveWnd(const SaverSettings& settings, ICurveWndHost& host, int autoDelete)

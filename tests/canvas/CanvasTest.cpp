@@ -77,7 +77,7 @@ TEST(CanvasTest, LinesFromAnywhereInTheIntRangeLightWhatTheirShortMiddleLights) 
   // whether its ends lie a hundred pixels away or two billion.
   for (auto [a, b] : {std::pair{1, 0}, {0, -1}, {3, 1}, {-1, 3}, {7, -5}, {-2, -2}, {1000, 999}}) {
     const int major = std::max(std::abs(a), std::abs(b));
-    const int far = (INT_MAX - 64) / major;
+    const int far = (INT_MAX - 100) / major;
     const int near = 100 / major + 1;
     for (auto [x, y] : {std::pair{30, 20}, {-40, 70}, {5, 63}}) {
       EXPECT_EQ(LineOn(64, x - far * a, y - far * b, x + far * a, y + far * b),

@@ -24,7 +24,7 @@ TEST_F(FigureTest, RadiusFollowsTheObjectSizeUpToWhereCoordinatesLeave32Bits) {
     double factor;
     int cx, cy, radius;
   } const cases[] = {{0.08, 640, 480, 38},   {6.0, 640, 480, 2868},
-                     {10.0, 640, 480, 4780}, {42949672.95, 640, 480, (1 << 30) - 1},
+                     {10.0, 640, 480, 4780}, {42949672.95, 640, 480, (1 << 29) - 1},
                      {0.08, 480, 640, 38},   {-1.0, 640, 480, 0},
                      {NAN, 640, 480, 0},     {5.0, 2, 2, 0},
                      {5.0, 1, 1, 0},         {5.0, INT32_MAX, INT32_MAX, 5 * ((1 << 24) - 2)}};

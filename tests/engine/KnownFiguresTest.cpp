@@ -26,7 +26,7 @@ constexpr SKnownFigures kCases[] = {
     {0x201, 0xF0, 0x10, -8, 50, 0.08, 640, 480, 1727600468739362220u},
     {OptionBits::kTriangle | 1, 5, 0x308, 9, -32768, 0.3, 300, 300, 3124267824244451151u},
     {OptionBits::kAllShapes, kAll, 0x3FF, 7, 300, 6.0, 640, 480, 1917057208407185243u},
-    {OptionBits::kAllShapes, kAll, 0x3FF, 7, 10, 42949672.95, 640, 480, 4906885681548709946u},
+    {OptionBits::kAllShapes, kAll, 0x3FF, 7, 10, 42949672.95, 640, 480, 3127022540627550486u},
     {OptionBits::kAllShapes, kAll, 0x3FF, 7, 10, 5.0, 3, 3, 2483824725879571298u},
     {OptionBits::kAllShapes, kAll, 0x3FF, 7, 10, 2.5, 97, 300, 7550270854160949944u},
     {OptionBits::kEightPointStar, 8, 0x3E0, 4, 10, 0.1, 400, 300, 17992218693725592069u},
