@@ -37,49 +37,38 @@ class SaverWndTest : public testing::Test {
   fs::path folder = fs::temp_directory_path() / ("spirandel-saverwnd-" + std::to_string(getpid()));
 };
 
-TEST_F(SaverWndTest, FirstMoveRecordsSameKeepsRunningOnePixelCloses) {
+TEST_F(SaverWndTest, MovesButtonsSystemKeysAndLostActivationClose) {
   EXPECT_EQ(wnd.m_autoDelete, 1);  // the platform deletes the window when it closes
-  // (-1, -1) is the "nothing yet" mark, so a report there records nothing new.
-  wnd.OnMouseMove(-1, -1);
-  wnd.OnMouseMove(320, 240);
-  wnd.OnMouseMove(320, 240);
-  EXPECT_EQ(Closes(), 0);
-  wnd.OnMouseMove(320, 241);
-  EXPECT_EQ(Closes(), 1);
-}
-
-TEST_F(SaverWndTest, ButtonsSystemKeysAndLostActivationClose) {
+  // The first move records where the pointer is ((-1, -1) is the "nothing yet" mark), the same
+  // place again keeps the saver running, one pixel further closes it.
+  for (const auto& [x, y, closes] :
+       {std::tuple{-1, -1, 0}, {320, 240, 0}, {320, 240, 0}, {320, 241, 1}}) {
+    wnd.OnMouseMove(x, y);
+    EXPECT_EQ(Closes(), closes) << x << ',' << y;
+  }
   wnd.OnButtonDown();
-  EXPECT_EQ(Closes(), 1);
   // A system key never acts as a hotkey, even the pause key with Alt.
   wnd.OnSysKeyDown('P');
-  EXPECT_EQ(Closes(), 2);
+  EXPECT_EQ(Closes(), 3);
   EXPECT_EQ(settings.m_paused, 0);
   wnd.OnActivate(1);
   wnd.OnActivateApp(1);
-  EXPECT_EQ(Closes(), 2);
+  EXPECT_EQ(Closes(), 3);
   wnd.OnActivate(0);
   wnd.OnActivateApp(0);
-  EXPECT_EQ(Closes(), 4);
-  EXPECT_EQ(wnd.OnSysCommand(CSaverWnd::kScScreenSave), 0);
-  EXPECT_EQ(wnd.OnSysCommand(CSaverWnd::kScClose), 0);
-  EXPECT_EQ(wnd.OnSysCommand(0xF020), 1);  // minimise: default processing
-  EXPECT_EQ(wnd.OnSysCommand(CSaverWnd::kScClose | 1), 1);
-  EXPECT_EQ(wnd.OnNcActivate(0), 0);
-  EXPECT_EQ(wnd.OnNcActivate(1), 1);
+  EXPECT_EQ(Closes(), 5);
+  EXPECT_EQ(
+      std::tuple(wnd.OnSysCommand(CSaverWnd::kScScreenSave), wnd.OnSysCommand(CSaverWnd::kScClose),
+                 wnd.OnSysCommand(0xF020), wnd.OnSysCommand(CSaverWnd::kScClose | 1),
+                 wnd.OnNcActivate(0), wnd.OnNcActivate(1)),
+      std::tuple(0, 0, 1, 1, 0, 1));  // minimise (0xF020) has default processing
 }
 
 TEST_F(SaverWndTest, KeysTakeShotsPauseOrCloseByAnExactOneCharacterMatch) {
-  struct Case {
-    int printingActive;
-    const char* printingKey;
-    int pausingActive;
-    const char* pausingKey;
-    std::uint32_t key;
-    const char* outcome;
-  };
+  // Screenshot hotkey active and its key, pause hotkey active and its key, the key pressed.
+  using Case = std::tuple<int, const char*, int, const char*, std::uint32_t, const char*>;
   settings.m_fileLocation = folder.string();
-  for (const Case& c : {
+  for (const auto& [printingActive, printingKey, pausingActive, pausingKey, key, outcome] : {
            Case{0, "", 0, "", 'P', "close"}, Case{0, "", 0, "P", 'P', "close"},
            Case{1, "S", 0, "", 'S', "shot"}, Case{0, "S", 0, "", 'S', "close"},
            Case{1, "S", 1, "P", 'P', "pause"}, Case{1, "P", 1, "P", 'P', "shot"},
@@ -90,18 +79,17 @@ TEST_F(SaverWndTest, KeysTakeShotsPauseOrCloseByAnExactOneCharacterMatch) {
            Case{0, "", 1, "5", 0x65, "close"},  // the keypad's 5 is the character 'e'
            Case{1, "S", 0, "", 0x153, "shot"},  // only the low byte of the code counts
        }) {
-    settings.m_printingActive = c.printingActive;
-    settings.m_printingKey = c.printingKey;
-    settings.m_pausingActive = c.pausingActive;
-    settings.m_pausingKey = c.pausingKey;
+    std::tie(settings.m_printingActive, settings.m_printingKey, settings.m_pausingActive,
+             settings.m_pausingKey) =
+        std::tuple(printingActive, printingKey, pausingActive, pausingKey);
     settings.m_paused = 0;
     host.calls.clear();
-    wnd.OnKeyDown(c.key);
-    const std::string outcome = settings.m_paused != 0           ? "pause"
-                                : host.calls.empty()             ? "nothing"
-                                : host.calls[0] == "wait cursor" ? "shot"
-                                                                 : host.calls[0];
-    EXPECT_EQ(outcome, c.outcome) << c.printingKey << "/" << c.pausingKey << " " << c.key;
+    wnd.OnKeyDown(key);
+    const std::string seen = settings.m_paused != 0           ? "pause"
+                             : host.calls.empty()             ? "nothing"
+                             : host.calls[0] == "wait cursor" ? "shot"
+                                                              : host.calls[0];
+    EXPECT_EQ(seen, outcome) << printingKey << "/" << pausingKey << " " << key;
   }
 }
 

@@ -7,12 +7,11 @@
 namespace {
 
 TEST(NextSequenceNoTest, CountsUpToTenThousandThenWrapsToZero) {
-  EXPECT_EQ(NextSequenceNo(0), 1);
-  EXPECT_EQ(NextSequenceNo(9999), 10000);
-  EXPECT_EQ(NextSequenceNo(10000), 0);
-  EXPECT_EQ(NextSequenceNo(std::numeric_limits<std::int32_t>::max()), 0);
   // A negative stored count keeps counting toward 0, as the plain addition does.
-  EXPECT_EQ(NextSequenceNo(-5), -4);
+  EXPECT_EQ(
+      std::tuple(NextSequenceNo(0), NextSequenceNo(9999), NextSequenceNo(10000),
+                 NextSequenceNo(std::numeric_limits<std::int32_t>::max()), NextSequenceNo(-5)),
+      std::tuple(1, 10000, 0, 0, -4));
 }
 
 TEST(FormatScreenshotPathTest, JoinsFolderSeparatorAndNumberedName) {

@@ -38,7 +38,10 @@ TEST(PathProbeTest, TellsFoldersFromFilesAndFailedLookups) {
   CFileSystemProbe probe;
   EXPECT_EQ(probe.Probe(source + "/src/"), PathKind::kDirectory);
   EXPECT_EQ(probe.Probe(source + "/README.md"), PathKind::kNotDirectory);
+  EXPECT_EQ(probe.Probe(source + "/missing"), PathKind::kMissing);
+#ifndef _WIN32  // a name too long for the file system: Windows calls it missing
   EXPECT_EQ(probe.Probe(source + "/" + std::string(300, 'x')), PathKind::kLookupFailed);
+#endif
 }
 
 }  // namespace

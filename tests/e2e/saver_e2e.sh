@@ -129,17 +129,6 @@ stable_for() {
   [ "$(differing_pixels "$WORK/a.png" "$WORK/b.png")" = 0 ]
 }
 
-case_same_position_keeps_running() {
-  start_xvfb
-  write_settings
-  start_full_screen
-  eval "$(xdotool getmouselocation --shell)"
-  xdotool mousemove "$X" "$Y"
-  expect_running "a move to the same position"
-  xdotool mousemove "$X" $((Y - 1))
-  expect_exit 0 "a one-pixel move up"
-}
-
 # Each of these closes the saver, hotkeys or not; the wheel does not.
 case_buttons_and_keys_close() {
   start_xvfb
@@ -152,16 +141,6 @@ case_buttons_and_keys_close() {
     xdotool $input
     expect_exit 0 "$input"
   done
-}
-
-case_focus_loss_closes() {
-  start_xvfb
-  write_settings
-  start_host 100 100
-  start_full_screen
-  # Another window taking the keyboard focus is another window becoming active.
-  xdotool windowfocus "$HOST_HEX"
-  expect_exit 0 "the focus moved to another window"
 }
 
 case_pause_hotkey_stops_and_resumes() {
@@ -260,13 +239,15 @@ case_missing_window_says_so() {
   done
 }
 
-case_root_draws_into_xscreensaver_window() {
+# The window id wins over the host's environment (XScreenSaver and xsecurelock, whose tests
+# use it, name their window there).
+case_window_id_draws_into_that_window() {
   start_xvfb
   # One point a second, so that the cleared window of a fresh figure can be seen.
   write_settings '"ImagesPerSec"=dword:00000001'
   start_host 320 240
   capture "$WORK/root-before.png"
-  XSCREENSAVER_WINDOW=$HOST_HEX start_saver --root
+  XSCREENSAVER_WINDOW=0x1 start_saver --root --window-id "$HOST_DEC"
   wait_drawn "$HOST_HEX"
   [ -z "$(first_child "$HOST_HEX")" ] || fail "drew in a child instead of the host window"
   # xsecurelock's reset: a fresh figure in a cleared window.
@@ -274,8 +255,8 @@ case_root_draws_into_xscreensaver_window() {
   wait_for eval 'capture "$WORK/c.png" "$HOST_HEX"; [ "$(max_value "$WORK/c.png")" = 0 ]' ||
     fail "SIGUSR1 did not clear the window"
   wait_drawn "$HOST_HEX"
-  kill -TERM "$SAVER_PID"
-  expect_exit 143 "SIGTERM"
+  kill -INT "$SAVER_PID"
+  expect_exit 130 "SIGINT"
   # Outside the host window the screen is as it was.
   capture "$WORK/root-after.png"
   convert "$WORK/root-before.png" -crop 300x200+330+250 +repage "$WORK/a.png"
@@ -283,33 +264,22 @@ case_root_draws_into_xscreensaver_window() {
   [ "$(differing_pixels "$WORK/a.png" "$WORK/b.png")" = 0 ] || fail "drew outside the host window"
 }
 
-case_window_id_draws_into_that_window() {
-  start_xvfb
-  write_settings
-  start_host 200 150
-  # Both words given: the window id wins over the host's environment. Hosts strip the
-  # environment, so the settings are found through $HOME (every start creates their file).
-  mkdir -p "$WORK/home"
-  unset XDG_CONFIG_HOME
-  HOME=$WORK/home XSCREENSAVER_WINDOW=0x1 start_saver --root --window-id "$HOST_DEC"
-  wait_drawn "$HOST_HEX"
-  [ -f "$WORK/home/.config/tallowyn/spir_ss/Settings.reg" ] ||
-    fail "settings not looked for under \$HOME/.config"
-  kill -INT "$SAVER_PID"
-  expect_exit 130 "SIGINT"
-}
-
 # The window that had the focus has it again after a key and after SIGTERM, which ends the
-# process by the signal, so that hosts log a normal stop, with no window left behind.
-case_focus_returns_and_sigterm_ends_by_signal() {
+# process by the signal, so that hosts log a normal stop, with no window left behind. Another
+# window taking the focus is another window becoming active: that ends the saver too.
+case_focus_returns_after_key_sigterm_or_focus_loss() {
   start_xvfb
   write_settings
   start_host 100 100
-  for stop in key TERM; do
+  for stop in "key|0" "TERM|143" "focus|0"; do
     xdotool windowfocus --sync "$HOST_HEX"
     start_full_screen
-    if [ "$stop" = key ]; then xdotool key a; else kill -TERM "$SAVER_PID"; fi
-    expect_exit "$([ "$stop" = key ] && echo 0 || echo 143)" "$stop"
+    case ${stop%|*} in
+      key) xdotool key a ;;
+      TERM) kill -TERM "$SAVER_PID" ;;
+      focus) xdotool windowfocus "$HOST_HEX" ;;
+    esac
+    expect_exit "${stop#*|}" "${stop%|*}"
     wait_for eval '[ "$(xdotool getwindowfocus)" = "$HOST_DEC" ]' || fail "the focus did not return after $stop"
   done
   [ -z "$(xdotool search --name '^Spirandel$' 2>/dev/null)" ] || fail "window left behind"
@@ -330,13 +300,6 @@ case_no_display_fails_with_message() {
     expect_exit 1 "DISPLAY='$display'"
     [ "$(wc -l <"$WORK/err")" = 1 ] || fail "expected one line on stderr for DISPLAY='$display'"
   done
-}
-
-case_help_prints_usage() {
-  start_saver --help
-  expect_exit 0 "--help"
-  grep -q '^Usage: spirandel' "$WORK/out" || fail "no usage text"
-  grep -q -- '--window-id' "$WORK/out" || fail "usage text lacks --window-id"
 }
 
 "case_$CASE"

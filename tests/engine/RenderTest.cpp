@@ -49,16 +49,14 @@ TEST(RenderProgramTest, DrawsAndTracesTheFiguresOfItsSettingsAndExitsWithItsCode
   EXPECT_NE(ReadAll(kDir + "b").find(" shape=16 rotation=2 "), std::string::npos);
   EXPECT_NE(ReadAll(kDir + "b").find(" radius=2868 "), std::string::npos);  // 600 percent
   // Bad options and an unreadable settings file exit with 2, an unwritable picture with 1.
-  for (const char* bad : {"--seed",           "--seed 4294967296",
-                          "--seed -1",        "--seed +5",
-                          "--seed 12a",       "--seed 99999999999999999999999",
-                          "--size 640",       "--size 640x",
-                          "--size x480",      "--size 2x480",
-                          "--size 640x16385", "--size 640X480",
-                          "--figures 0",      "--figures 100001",
-                          "--ticks -3",       "--figures 2 --ticks 5",
-                          "--trace --trace",  "--out",
-                          "--colour red",     "--settings /nonexistent/Settings.reg"}) {
+  // clang-format off
+  for (const char* bad : {"--seed", "--seed 4294967296", "--seed -1", "--seed +5", "--seed 12a",
+                          "--seed 99999999999999999999999", "--size 640", "--size 640x",
+                          "--size x480", "--size 2x480", "--size 640x16385", "--size 640X480",
+                          "--figures 0", "--figures 100001", "--ticks -3", "--figures 2 --ticks 5",
+                          "--trace --trace", "--out", "--colour red",
+                          "--settings /nonexistent/Settings.reg"}) {
+    // clang-format on
     EXPECT_EQ(RunProgram(std::string(bad) + " 2>/dev/null"), 2) << bad;
   }
   EXPECT_EQ(RunProgram("--seed 1 --ticks 3 --out /nonexistent/dir/a.bmp 2>/dev/null"), 1);

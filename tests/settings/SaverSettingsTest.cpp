@@ -6,9 +6,15 @@
 
 namespace {
 
-TEST(SaverSettingsTest, NothingStoredGivesTheDefaults) {
+class SaverSettingsTest : public testing::Test {
+ protected:
+  std::uint32_t Stored(const char* name) { return std::get<std::uint32_t>(store.values[name]); }
+
   CFakeProfileStore store;
-  SaverSettings s(&store);
+  SaverSettings s{&store};
+};
+
+TEST_F(SaverSettingsTest, NothingStoredGivesTheDefaults) {
   s.m_pausingKey = "junk";
   s.LoadSettings();
   EXPECT_EQ(std::tie(s.m_endDelay, s.m_zoomOption, s.m_colourOption, s.m_objectRotation,
@@ -21,9 +27,7 @@ TEST(SaverSettingsTest, NothingStoredGivesTheDefaults) {
   EXPECT_TRUE(store.values.empty());  // loading writes nothing back
 }
 
-TEST(SaverSettingsTest, ImagesPerSecKeepsOnlyTheIntervalAndWritesBackItsInverse) {
-  CFakeProfileStore store;
-  SaverSettings s(&store);
+TEST_F(SaverSettingsTest, ImagesPerSecKeepsOnlyTheIntervalAndWritesBackItsInverse) {
   // Above 1000 and 0 are never written by the sheet: no 0 ms timer, no division by zero.
   const std::uint32_t cases[][3] = {{20, 50, 20},    {30, 33, 30},          {36, 27, 37},
                                     {1, 1000, 1},    {501, 1, 1000},        {1000, 1, 1000},
@@ -33,28 +37,24 @@ TEST(SaverSettingsTest, ImagesPerSecKeepsOnlyTheIntervalAndWritesBackItsInverse)
     s.LoadImagesPerSec();
     EXPECT_EQ(s.m_timerInterval, intervalMs) << stored;
     s.SaveImagesPerSec();
-    EXPECT_EQ(std::get<std::uint32_t>(store.values["ImagesPerSec"]), writtenBack) << stored;
+    EXPECT_EQ(Stored("ImagesPerSec"), writtenBack) << stored;
   }
 }
 
-TEST(SaverSettingsTest, EveryWholePercentRoundTrips) {
-  CFakeProfileStore store;
-  SaverSettings s(&store);
+TEST_F(SaverSettingsTest, EveryWholePercentRoundTrips) {
   for (std::uint32_t percent = 0; percent <= 500; ++percent) {
     store.values["RadiusFactor"] = percent;
     s.LoadRadiusFactor();
     ASSERT_EQ(s.ObjectSizePercent(), percent);
     s.SaveRadiusFactor();
-    ASSERT_EQ(std::get<std::uint32_t>(store.values["RadiusFactor"]), percent);
+    ASSERT_EQ(Stored("RadiusFactor"), percent);
   }
   store.values["RadiusFactor"] = std::uint32_t{29};
   s.LoadRadiusFactor();
   EXPECT_DOUBLE_EQ(s.m_objectSizeFactor, 0.29);
 }
 
-TEST(SaverSettingsTest, JoinTheDotsKeepsLowSixteenBitsAndNeverZero) {
-  CFakeProfileStore store;
-  SaverSettings s(&store);
+TEST_F(SaverSettingsTest, JoinTheDotsKeepsLowSixteenBitsAndNeverZero) {
   const std::int32_t cases[][2] = {{0, 2}, {65536, 2}, {65537, 1}, {4, 4}, {0xFFFF, -1}};
   for (const auto& [stored, loaded] : cases) {
     store.values["JoinTheDots"] = static_cast<std::uint32_t>(stored);
@@ -63,36 +63,28 @@ TEST(SaverSettingsTest, JoinTheDotsKeepsLowSixteenBitsAndNeverZero) {
   }
   s.m_joinTheDots = 0;
   s.SaveJoinTheDots();
-  EXPECT_EQ(s.m_joinTheDots, 2);
-  EXPECT_EQ(std::get<std::uint32_t>(store.values["JoinTheDots"]), 2u);
+  EXPECT_EQ(std::pair(s.m_joinTheDots, Stored("JoinTheDots")), std::pair(std::int16_t{2}, 2u));
   s.m_joinTheDots = -1;
   s.SaveJoinTheDots();
-  EXPECT_EQ(std::get<std::uint32_t>(store.values["JoinTheDots"]), 0xFFFFFFFFu);
+  EXPECT_EQ(Stored("JoinTheDots"), 0xFFFFFFFFu);
 }
 
-TEST(SaverSettingsTest, MaskWritersSubstituteOnlyForEmptyShapeAndRotation) {
-  CFakeProfileStore store;
-  SaverSettings s(&store);
+TEST_F(SaverSettingsTest, MaskWritersSubstituteOnlyForEmptyShapeAndRotation) {
   s.SaveObjectShape(0);
   s.SaveObjectRotation(0);
   s.SaveZoomOption(0);
   s.SaveColourOption(-2);
-  EXPECT_EQ(std::get<std::uint32_t>(store.values["ObjectShape"]), 2u);
-  EXPECT_EQ(std::get<std::uint32_t>(store.values["ObjectRotation"]), 2u);
-  EXPECT_EQ(std::get<std::uint32_t>(store.values["ZoomOption"]), 0u);
-  EXPECT_EQ(std::get<std::uint32_t>(store.values["ColourOption"]), 0xFFFFFFFEu);
+  EXPECT_EQ(std::tuple(Stored("ObjectShape"), Stored("ObjectRotation"), Stored("ZoomOption"),
+                       Stored("ColourOption")),
+            std::tuple(2u, 2u, 0u, 0xFFFFFFFEu));
   store.values["ColourOption"] = std::uint32_t{0x1001E};
   s.LoadColourOption();
   EXPECT_EQ(s.m_colourOption, 30);
 }
 
-TEST(SaverSettingsTest, KeysUseTheirHistoricNamesAndWrongTypesGiveDefaults) {
-  CFakeProfileStore store;
-  store.values["PausingKay"] = std::string("P");
-  store.values["PrintingKey"] = std::string("S");
-  store.values["EndDelay"] = std::string("5");
-  store.values["FileLocation"] = std::uint32_t{7};
-  SaverSettings s(&store);
+TEST_F(SaverSettingsTest, KeysUseTheirHistoricNamesAndWrongTypesGiveDefaults) {
+  store.values = {
+      {"PausingKay", "P"}, {"PrintingKey", "S"}, {"EndDelay", "5"}, {"FileLocation", 7u}};
   s.LoadSettings();
   EXPECT_EQ(std::tie(s.m_pausingKey, s.m_printingKey, s.m_endDelay, s.m_fileLocation),
             std::make_tuple(std::string("P"), std::string("S"), 1, std::string()));
@@ -107,16 +99,12 @@ TEST(SaverSettingsTest, KeysUseTheirHistoricNamesAndWrongTypesGiveDefaults) {
   EXPECT_EQ(s.m_sequenceNo, 42);
 }
 
-TEST(SaverSettingsTest, SafeAccessorsNeverOverflowAndAlwaysHoldACandidate) {
-  SaverSettings s;
-  const std::int64_t delays[][2] = {{1, 1000},
-                                    {0, 0},
-                                    {60, 60000},
-                                    {-1, 0},
-                                    {INT32_MIN, 0},
-                                    {2147483, 2147483000},
-                                    {2147484, 0x7FFFFFFF},
-                                    {INT32_MAX, 0x7FFFFFFF}};
+TEST_F(SaverSettingsTest, SafeAccessorsNeverOverflowAndAlwaysHoldACandidate) {
+  // clang-format off
+  const std::int64_t delays[][2] = {{1, 1000}, {0, 0}, {60, 60000}, {-1, 0}, {INT32_MIN, 0},
+                                    {2147483, 2147483000}, {2147484, INT32_MAX},
+                                    {INT32_MAX, INT32_MAX}};
+  // clang-format on
   for (const auto& [seconds, ms] : delays) {
     s.m_endDelay = static_cast<std::int32_t>(seconds);
     EXPECT_EQ(s.EndDelayMs(), ms) << seconds;
@@ -130,16 +118,14 @@ TEST(SaverSettingsTest, SafeAccessorsNeverOverflowAndAlwaysHoldACandidate) {
     EXPECT_EQ(s.ShapeChoices(), shapes) << stored;
     EXPECT_EQ(s.RotationChoices(), rotations) << stored;
   }
-  s.m_zoomOption = 2;
-  EXPECT_EQ(s.ZoomChoices(), 2u | 32u);
-  s.m_zoomOption = 2 | 128 | 256;
-  EXPECT_EQ(s.ZoomChoices(), 2u | 128u | 256u);
-  s.m_zoomOption = 64;
-  EXPECT_EQ(s.ZoomChoices(), 64u);
-  s.m_joinTheDots = 8;
-  EXPECT_EQ(s.JoinChoices(), 2u);
-  s.m_joinTheDots = 3;
-  EXPECT_EQ(s.JoinChoices(), 3u);
+  // stored zoom, zoom choices; stored join, join choices
+  for (const auto& [zoom, zooms, join, joins] : {std::tuple{2u, 2u | 32u, 8, 2u},
+                                                 {2u | 128u | 256u, 2u | 128u | 256u, 3, 3u},
+                                                 {64u, 64u, 1, 1u}}) {
+    s.m_zoomOption = zoom;
+    s.m_joinTheDots = static_cast<std::int16_t>(join);
+    EXPECT_EQ(std::pair(s.ZoomChoices(), s.JoinChoices()), std::pair(zooms, joins)) << zoom;
+  }
   s.m_timerInterval = 0;
   EXPECT_EQ(s.TimerIntervalMs(), 1u);
   s.m_objectSizeFactor = 1e30;

@@ -35,9 +35,9 @@ class CRecordingSurface : public IDrawingSurface {
 
 // A window host whose timers are only remembered: tests and benchmarks deliver the ticks
 // themselves. A failing host still remembers the timers it refuses, so that a stop call the
-// engine should have skipped shows.
-template <class Surface>
-class CFakeCurveHostOf : public ICurveWndHost {
+// engine should have skipped shows. Host is the interface it stands in for.
+template <class Surface, class Host = ICurveWndHost>
+class CFakeCurveHostOf : public Host {
  public:
   template <class... Args>
   explicit CFakeCurveHostOf(Args&&... args) : surface(std::forward<Args>(args)...) {}

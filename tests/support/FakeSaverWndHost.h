@@ -7,16 +7,9 @@
 #include "FakeCurveHost.h"
 #include "app/SaverWndHost.h"
 
-// Records what the saver window asks of its platform, in order.
-class CFakeSaverWndHost : public ISaverWndHost {
+// Records what the saver window asks of its platform beyond drawing, in order.
+class CFakeSaverWndHost : public CFakeCurveHostOf<CRecordingSurface, ISaverWndHost> {
  public:
-  IDrawingSurface& GetDC() override { return surface; }
-  void ReleaseDC(IDrawingSurface&) override {}
-  int ClientWidth() const override { return 640; }
-  int ClientHeight() const override { return 480; }
-  std::uint32_t SetTimer(std::uint32_t id, std::uint32_t) override { return id; }
-  void KillTimer(std::uint32_t) override {}
-  std::uint32_t TimeSeconds() override { return 1; }
   void PostClose() override { calls.push_back("close"); }
   void ShowWaitCursor() override { calls.push_back("wait cursor"); }
   void ShowInvisibleCursor() override { calls.push_back("invisible cursor"); }
@@ -27,16 +20,11 @@ class CFakeSaverWndHost : public ISaverWndHost {
       return 0;
     }
     storage.assign(static_cast<std::size_t>(width) * height * 4, 0x5a);
-    bitmap.width = width;
-    bitmap.height = height;
-    bitmap.bitsPerPixel = 32;
-    bitmap.stride = width * 4;
-    bitmap.bits = storage.data();
+    bitmap = {width, height, 32, width * 4, storage.data()};
     return 1;
   }
   char PathSeparator() const override { return '/'; }
 
-  CRecordingSurface surface;
   std::vector<std::string> calls;
   bool failCapture = false;
 };

@@ -68,13 +68,6 @@ shot() { echo "$shots/Spirandel 000$1.bmp"; }
 
 settings
 case $name in
-  bad_switches_end_at_once)
-    for args in /a /p "/p 12345" "/p x" -x; do
-      # shellcheck disable=SC2086
-      timeout 60 "$wine" "$saver" $args >/dev/null 2>&1 || fail "\"$args\" did not end at once with 0"
-    done
-    [ -n "$("$wine" reg query "$key" 2>/dev/null)" ] || fail "the settings key was not made"
-    ;;
   full_screen_covers_every_monitor_and_gives_the_focus_back)
     xdotool mousemove 1100 400
     start_saver "$build/spirandel-saver-host.exe" focus "$saver"
