@@ -94,19 +94,17 @@ TEST_F(SaverWndTest, KeysTakeShotsPauseOrCloseByAnExactOneCharacterMatch) {
 }
 
 TEST_F(SaverWndTest, PauseFreezesTicksUntilThePauseKeyAgain) {
-  wnd.OnTimer(1);
-  const std::int32_t step = wnd.m_stepIndex;
-  wnd.OnKeyDown('P');
-  wnd.OnTimer(1);
-  wnd.OnTimer(2);
-  EXPECT_EQ(wnd.m_stepIndex, step);
-  wnd.OnKeyDown('P');
-  EXPECT_EQ(settings.m_paused, 0);
-  wnd.OnTimer(1);
-  EXPECT_EQ(wnd.m_stepIndex, step + 1);
-  settings.m_paused = 7;  // anything but 0 toggles to 0
-  wnd.OnKeyDown('P');
-  EXPECT_EQ(settings.m_paused, 0);
+  // Any value but 0 counts as paused, and the key turns it to 0.
+  for (const std::int32_t paused : {1, 7}) {
+    wnd.OnTimer(1);
+    const std::int32_t step = wnd.m_stepIndex;
+    paused == 1 ? wnd.OnKeyDown('P') : void(settings.m_paused = paused);
+    wnd.OnTimer(1);
+    EXPECT_EQ(wnd.m_stepIndex, step);
+    wnd.OnKeyDown('P');
+    wnd.OnTimer(1);
+    EXPECT_EQ(std::pair(settings.m_paused, wnd.m_stepIndex), std::pair(0, step + 1));
+  }
   EXPECT_TRUE(host.calls.empty());
 }
 

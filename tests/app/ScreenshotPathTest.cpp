@@ -33,16 +33,15 @@ TEST(FormatScreenshotPathTest, JoinsFolderSeparatorAndNumberedName) {
 }
 
 TEST(FormatScreenshotPathTest, TooLongOrNulFolderIsRefused) {
-  const std::string name = "/Spirandel 00001.bmp";
+  const std::string fits(kMaxScreenshotPath - std::string("/Spirandel 00001.bmp").size(), 'a');
   std::string path;
-  const std::string fits(kMaxScreenshotPath - name.size(), 'a');
   EXPECT_EQ(FormatScreenshotPath(fits, 1, '/', path), 1);
   EXPECT_EQ(path.size(), kMaxScreenshotPath);
-  EXPECT_EQ(FormatScreenshotPath(fits + "a", 1, '/', path), 0);
-  EXPECT_TRUE(path.empty());
-  path = "stale";
-  EXPECT_EQ(FormatScreenshotPath(std::string("/tmp\0/x", 7), 1, '/', path), 0);
-  EXPECT_TRUE(path.empty());
+  for (const std::string& refused : {fits + "a", std::string("/tmp\0/x", 7)}) {
+    path = "stale";
+    EXPECT_EQ(FormatScreenshotPath(refused, 1, '/', path), 0);
+    EXPECT_TRUE(path.empty());
+  }
 }
 
 }  // namespace

@@ -105,17 +105,10 @@ start_full_screen() {
 }
 
 start_host() { # start_host W H: sets HOST_HEX and HOST_DEC
-  coproc HOSTPROC { "$HOST" "$1" "$2"; }
-  PIDS+=("$HOSTPROC_PID")
-  HOST_IN=${HOSTPROC[1]}
-  HOST_OUT=${HOSTPROC[0]}
-  read -r -t 10 HOST_HEX HOST_DEC <&"$HOST_OUT" || fail "test host did not start"
-}
-
-host_command() {
-  echo "$*" >&"$HOST_IN"
-  local reply
-  read -r -t 10 reply <&"$HOST_OUT" || fail "test host did not answer '$*'"
+  "$HOST" "$1" "$2" >"$WORK/host" &
+  PIDS+=("$!")
+  wait_for test -s "$WORK/host" || fail "test host did not start"
+  read -r HOST_HEX HOST_DEC <"$WORK/host"
 }
 
 window_size() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
@@ -217,10 +210,10 @@ case_preview_follows_host_and_ends_with_it() {
   child=$(first_child "$HOST_HEX")
   [ -n "$child" ] || fail "no child window in the host"
   [ "$(window_size "$child")" = 300x200 ] || fail "child is $(window_size "$child"), host 300x200"
-  host_command resize 420 260
+  xdotool windowsize "$HOST_HEX" 420 260
   wait_for eval '[ "$(window_size "$child")" = 420x260 ]' || fail "child is $(window_size "$child") after resize"
   wait_drawn "$HOST_HEX"
-  host_command destroy
+  xdotool windowkill "$HOST_HEX"
   expect_exit 0 "the host destroyed its window"
   [ ! -s "$WORK/err" ] || fail "preview wrote to stderr"
 }

@@ -4,17 +4,6 @@
 
 using CurveMathTest = EngineTest;
 
-TEST_F(CurveMathTest, TrigTablesUseTheTenDecimalPiFactorAndQuadrantSymmetry) {
-  // Pinned bit for bit: true pi / 180 would give exactly 0.5 for sin 30. Where the quadrant
-  // rules meet, the later write wins: minus the cosine of 90 degrees (tiny, not 0) at both 90
-  // and 270, and -0.0 at sine 180.
-  EXPECT_EQ(wnd.m_sinTable[30], 0x1.ffffffffc6ffcp-2);
-  EXPECT_EQ(wnd.m_cosTable[90], -0x1.8aea234c4c663p-35);
-  EXPECT_EQ(wnd.m_cosTable[270], wnd.m_cosTable[90]);
-  EXPECT_TRUE(wnd.m_sinTable[180] == 0.0 && std::signbit(wnd.m_sinTable[180]));
-  EXPECT_FALSE(std::signbit(wnd.m_sinTable[0]) || std::signbit(wnd.m_sinTable[360]));
-}
-
 namespace {
 
 // Each kind's value at angle 0 and its extremes over 0..360, to four decimals.

@@ -4,21 +4,6 @@
 
 using FigureTest = EngineTest;
 
-TEST_F(FigureTest, WorkedExampleAt640x480) {
-  wnd.OnSize(640, 480);
-  wnd.m_kindX = 1;
-  wnd.m_kindY = 0;
-  wnd.m_random.Seed(3);  // draws 48 and 7196: neither axis mirrored
-  wnd.ComputeCurvePoints();
-  EXPECT_EQ(std::tuple(wnd.m_drawWidth, wnd.m_drawHeight, wnd.m_radius, wnd.m_scaleX, wnd.m_scaleY,
-                       wnd.m_firstPoint.x, wnd.m_firstPoint.y),
-            std::tuple(638, 478, 38, 281.0, 201.0, 600, 239));
-  for (auto [i, x, y] : {std::tuple{0, 601, 240}, {45, 518, 441}, {90, 319, 240}, {135, 121, 39}}) {
-    const CPoint p = wnd.PointPixel(i, wnd.m_radius);
-    EXPECT_EQ(std::pair(p.x, p.y), std::pair(x, y)) << i;
-  }
-}
-
 TEST_F(FigureTest, RadiusFollowsTheObjectSizeUpToWhereCoordinatesLeave32Bits) {
   struct {
     double factor;

@@ -20,7 +20,7 @@ class CFakeSaverWndHost : public CFakeCurveHostOf<CRecordingSurface, ISaverWndHo
       return 0;
     }
     storage.assign(static_cast<std::size_t>(width) * height * 4, 0x5a);
-    bitmap = {width, height, 32, width * 4, storage.data()};
+    bitmap = {width, height, 32, width * 4, storage.data(), {}};
     return 1;
   }
   char PathSeparator() const override { return '/'; }
