@@ -31,16 +31,14 @@ constexpr DWORD kTab = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | WS_GROUP;
 // What each kind of control compiles to, in ControlKind order: its style, and its system class
 // by the initial of Button (ordinal 0x80), Edit (0x81) or Static (0x82).
-constexpr DWORD kStyles[] = {kTab | BS_AUTOCHECKBOX,
-                             kTab | BS_AUTOCHECKBOX | BS_RIGHT,
-                             WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON,
-                             kTab | WS_BORDER | ES_AUTOHSCROLL,
-                             kTab | WS_BORDER | ES_AUTOHSCROLL | ES_UPPERCASE,
-                             WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
-                             kTab | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER,
-                             kLabel | SS_LEFT,
-                             kLabel | SS_CENTER,
-                             kLabel | SS_RIGHT};
+// clang-format off
+constexpr DWORD kStyles[] = {
+    kTab | BS_AUTOCHECKBOX, kTab | BS_AUTOCHECKBOX | BS_RIGHT,
+    WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, kTab | WS_BORDER | ES_AUTOHSCROLL,
+    kTab | WS_BORDER | ES_AUTOHSCROLL | ES_UPPERCASE,
+    WS_CHILD | WS_VISIBLE | BS_GROUPBOX, kTab | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER,
+    kLabel | SS_LEFT, kLabel | SS_CENTER, kLabel | SS_RIGHT};
+// clang-format on
 constexpr char kClasses[] = "BBBEEBBSSS";
 
 // The templates the page models and the Qt sheet are built from: the compiled resources, in the
