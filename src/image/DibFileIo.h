@@ -14,7 +14,7 @@ inline constexpr std::size_t kWriteChunkBytes = 32768;
 inline constexpr std::uint32_t kCompressionRle8 = 1;
 inline constexpr std::uint32_t kCompressionRle4 = 2;
 
-// Colour count x 3 for a 12-byte core header, x 4 otherwise.
+// The bytes of the colour table: 4 a colour, as every block has an info header.
 int DibColourTableBytes(const std::uint8_t* block);
 
 // Writes the block as a BMP file, creating or truncating it. 1 when every byte was written; 0

@@ -5,7 +5,7 @@
 #include "image/LittleEndian.h"
 
 int DibColourTableBytes(const std::uint8_t* block) {
-  return DibColourCount(block) * (GetLe32(block) == kCoreHeaderSize ? 3 : 4);
+  return DibColourCount(block) * 4;
 }
 
 std::size_t WriteInChunks(IBinaryFile& file, const std::uint8_t* buffer, std::size_t length) {

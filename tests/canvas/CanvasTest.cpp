@@ -8,6 +8,7 @@
 #include "CanvasTestSupport.h"
 #include "canvas/LargeEllipseRaster.h"
 #include "canvas/PixelTarget.h"
+#include "canvas/WideMath.h"
 
 namespace {
 
@@ -84,6 +85,19 @@ TEST(CanvasTest, LinesFromAnywhereInTheIntRangeLightWhatTheirShortMiddleLights) 
                 LineOn(64, x - near * a, y - near * b, x + near * a, y + near * b))
           << a << ',' << b << " through " << x << ',' << y;
     }
+  }
+}
+
+TEST(CanvasTest, WideProductsDivideExactlyAtTheEdgesOfTheirRanges) {
+  // factor1, factor2, addend, divisor, quotient, remainder; the products pass 2^64.
+  const std::int64_t cases[][6] = {
+      {0x3FFFFFFFF, 0xFFFFFFFF, 0x3FFFFFFFF, 0x3FFFFFFFF, 1LL << 32, 0},
+      {0x300000005, 0xFFFFFFFF, 7, 0x3FFFFFFFD, 3221225473, 1073741829},
+      {0x200003039, 0x80000063, 0x3FFFFFFFB, 0x200000001, 2147486835, 1218963},
+      {5, 7, 3, 4, 9, 2}};
+  for (const auto& [factor1, factor2, addend, divisor, quotient, remainder] : cases) {
+    const SFloorDivision got = FloorMulAddDiv(factor1, factor2, addend, divisor);
+    EXPECT_EQ(std::pair(got.quotient, got.remainder), std::pair(quotient, remainder)) << factor1;
   }
 }
 

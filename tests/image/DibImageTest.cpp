@@ -44,6 +44,19 @@ TEST(DibSizesTest, WhatWouldWrapIsRefused) {
             std::tuple(41u, 0u, kMax - 14, 0u, 0u, 0u));
 }
 
+// A block whose three table slots are bit-field masks: its rows start behind them, and no
+// colour table is written over them.
+TEST(DibBlockTest, MasksAreNoColourTable) {
+  BitmapInfoHeader header;
+  std::tie(header.biWidth, header.biHeight, header.biBitCount) = std::tuple(1, 1, 16);
+  std::tie(header.biCompression, header.biClrUsed) = std::tuple(kCompressionBitFields, 3u);
+  Bytes block(56, 0xAB);
+  WriteInfoHeader(block.data(), header);
+  EXPECT_EQ(std::tuple(DibPixelRows(block.data()) - block.data(),
+                       SetDibColourTable(block.data(), nullptr, kColourTableColourForm), block[51]),
+            std::tuple(52, 1, 0xAB));
+}
+
 // Packed pixels sit in their own bits, the leftmost in the high ones, and take only the low
 // bits of an index; points outside are refused.
 TEST(PixelTest, PackedPixelsSitInTheirOwnBits) {
@@ -82,11 +95,11 @@ TEST(PixelTest, ColoursInTheirBytesOrAsTheNearestTableEntry) {
   CDibImage eight;
   eight.Create(5, 1, 8, -1);
   for (const auto& [red, green, blue, index] :
-       {std::tuple{250, 10, 5, 9}, {64, 192, 192, 14}, {0, 0, 1, 0}, {255, 255, 250, 15}}) {
+       {std::tuple{250, 10, 5, 9}, {0, 0, 1, 0}, {255, 255, 250, 15}, {64, 192, 192, 14}}) {
     ASSERT_EQ(eight.SetPixelRGB(4, 0, red, green, blue), 1);
     EXPECT_EQ(eight.GetPixelIndex(4, 0), index);
   }
-  EXPECT_EQ(Rgb(eight, 4, 0), std::tuple(1, 255, 255, 255));
+  EXPECT_EQ(Rgb(eight, 4, 0), std::tuple(1, 0, 255, 255));
   eight.Create(5, 1, 8, 1);
   EXPECT_EQ(eight.SetPixelRGB(0, 0, 1, 2, 3), 0);
 }
