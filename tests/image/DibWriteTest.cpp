@@ -65,7 +65,11 @@ TEST(SaveTest, RoundTripAtEveryDepthAndOddWidths) {
   CStdioFile file(name + ".raw", CStdioFile::Mode::CreateWrite);
   const Bytes bytes(200000, 1);
   const bool refused = image.Save(name) == 0 && !std::filesystem::exists(name);
-  _exit(refused && WriteInChunks(file, bytes.data(), bytes.size()) == 0 ? 0 : 1);
+  // Bytes that fit the buffer fail only when it is flushed, on closing.
+  CStdioFile late(name + ".late", CStdioFile::Mode::CreateWrite);
+  const bool lateRefused =
+      late.SeekTo(99990) == 1 && late.Write(bytes.data(), 100) == 100 && late.Close() == 0;
+  _exit(refused && lateRefused && WriteInChunks(file, bytes.data(), bytes.size()) == 0 ? 0 : 1);
 }
 
 TEST(SaveTest, FullDiskFailsAndRemovesThePartialFile) {
