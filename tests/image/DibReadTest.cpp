@@ -179,6 +179,8 @@ TEST(LoadTest, StoredNamePaletteAndEmptyImageOnFailure) {
   ASSERT_EQ(image.Load(kScratch.Write("3.bmp", Patched(kEightBitFile, 46, 3))), 1);
   EXPECT_EQ(std::tuple(Rgb(image, 0, 0), std::get<0>(Rgb(image, 0, 1))),
             std::tuple(std::tuple(1, 0, 254, 1), 0));
+  ASSERT_EQ(image.Load(kScratch.Write("1.bmp", Patched(kEightBitFile, 46, 1))), 1);
+  EXPECT_EQ(IndexFormColours(image), 1);  // a table of one colour is a palette too
   EXPECT_EQ(image.Load(kScratch.File("no.bmp")), 0);
   EXPECT_EQ(image.FileName(), kScratch.File("no.bmp"));
 }
