@@ -144,18 +144,21 @@ bool CloseTo(const PixelSet& from, const PixelSet& to) {
 
 TEST(CanvasTest, OversizedEllipsesDrawACloseOutlineRowByRow) {
   // The row-by-row outline used for boxes too big to walk, tried on boxes that can be walked,
-  // not a few pixels wide: GDI's walk stops short of their ends there.
-  const int boxes[][4] = {{4, 4, 60, 60}, {2, 20, 62, 31}, {30, 1, 35, 63},
-                          {0, 0, 64, 64}, {0, 30, 64, 31}, {0, 30, 64, 32}};
-  for (const auto& [left, top, right, bottom] : boxes) {
-    const PixelSet exact = ArcOn(64, left, top, right, bottom, 0, 0, 0, 0);
+  // not a few pixels wide: GDI's walk stops short of their ends there. The box, the radials
+  // (a whole ellipse where they meet) and how many pixels the outline has.
+  const int arcs[][9] = {{4, 4, 60, 60, 0, 0, 0, 0, 152},   {2, 20, 62, 31, 0, 0, 0, 0, 118},
+                         {30, 1, 35, 63, 0, 0, 0, 0, 120},  {0, 0, 64, 64, 0, 0, 0, 0, 176},
+                         {0, 30, 64, 31, 0, 0, 0, 0, 64},   {0, 30, 64, 32, 0, 0, 0, 0, 128},
+                         {4, 4, 60, 60, 60, 32, 32, 4, 37}, {4, 4, 60, 60, 32, 60, 60, 32, 38},
+                         {4, 4, 60, 60, 4, 4, 60, 60, 76}};
+  for (const auto& [left, top, right, bottom, xs, ys, xe, ye, count] : arcs) {
+    const PixelSet exact = ArcOn(64, left, top, right, bottom, xs, ys, xe, ye);
     std::vector<std::uint32_t> pixels(64 * 64, 0);
     CPixelTarget target(pixels.data(), 64, 64, 1);
-    RasterLargeArc(target, left, top, right, bottom, 0, 0, 0, 0);
+    RasterLargeArc(target, left, top, right, bottom, xs, ys, xe, ye);
     const PixelSet rows = LitPixels(pixels.data(), 64, 64);
-    EXPECT_TRUE(CloseTo(rows, exact) && CloseTo(exact, rows)) << left << ',' << top;
-    // A box one row high is that row, whole.
-    EXPECT_TRUE(bottom - top > 1 || rows.size() == static_cast<std::size_t>(right - left)) << top;
+    EXPECT_TRUE(CloseTo(rows, exact) && CloseTo(exact, rows)) << left << ',' << top << ' ' << xs;
+    EXPECT_EQ(rows.size(), static_cast<std::size_t>(count)) << left << ',' << top << ' ' << xs;
   }
 }
 

@@ -42,12 +42,15 @@ TEST(RegExportTextTest, WritingChangesOnlyItsOwnValue) {
                              "\"A\"=dword:00000009\n");
 }
 
-TEST(RegExportTextTest, StartsAFileAndRefusesLineBreaks) {
+TEST(RegExportTextTest, StartsAFileAndBlocksAndRefusesLineBreaks) {
   CRegExportText text("");
   EXPECT_TRUE(text.SetString(kKey, "FileLocation", "/home/me/Pictures"));
   EXPECT_FALSE(text.SetString(kKey, "FileLocation", "two\nlines"));
+  text.SetDword("HKEY_CURRENT_USER\\other", "A", 1);
+  text.SetDword(kKey, "B", 2);  // into its own block, above the blank line
   EXPECT_EQ(text.Text(), std::string("REGEDIT4\n\n[") + std::string(kKey) +
-                             "]\n\"FileLocation\"=\"/home/me/Pictures\"\n");
+                             "]\n\"FileLocation\"=\"/home/me/Pictures\"\n\"B\"=dword:00000002\n"
+                             "\n[HKEY_CURRENT_USER\\other]\n\"A\"=dword:00000001\n");
 }
 
 TEST(RegExportTextTest, EscapingRoundTrips) {
