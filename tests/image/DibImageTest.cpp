@@ -64,13 +64,15 @@ TEST(PixelTest, PackedPixelsSitInTheirOwnBits) {
   four.Create(4, 1, 4, -1);
   four.SetPixelIndex(0, 0, 0xA);
   four.SetPixelIndex(1, 0, 0x13);
+  four.SetPixelIndex(2, 0, 5);
   one.Create(9, 2, 1, -1);
   one.SetPixelIndex(0, 0, 1);
   one.SetPixelIndex(8, 0, 3);
   one.SetPixelIndex(1, 0, 1);
-  EXPECT_EQ(std::tuple(four.Bits()[0], four.GetPixelIndex(1, 0), one.GetPixelIndex(8, 0),
-                       one.GetPixelIndex(7, 0), Bytes(one.Bits(), one.Bits() + 4)),
-            std::tuple(0xA3, 3, 1, 0, Bytes{0xC0, 0x80, 0, 0}));
+  EXPECT_EQ(std::tuple(four.Bits()[0], four.GetPixelIndex(1, 0), four.GetPixelIndex(2, 0),
+                       one.GetPixelIndex(8, 0), one.GetPixelIndex(7, 0),
+                       Bytes(one.Bits(), one.Bits() + 4)),
+            std::tuple(0xA3, 3, 5, 1, 0, Bytes{0xC0, 0x80, 0, 0}));
   EXPECT_EQ(
       std::tuple(one.SetPixelIndex(9, 0, 1), one.SetPixelIndex(0, -1, 1), one.GetPixelIndex(0, 2),
                  one.GetPixelIndex(-1, 0), Rgb(one, 9, 1), Rgb(one, 0, 2)),

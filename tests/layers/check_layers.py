@@ -1,10 +1,9 @@
 #!/usr/bin/env python3
-"""Fails when a module includes a header of a module in its own layer or above it.
-
-Usage: check_layers.py ROOT. The layers are the table under "## Layers" in docs/DESIGN.md,
-rows of the form "| N | module, module |", lowest layer first; a module may include its own
-headers and those of modules in lower layers. Every folder with code must be in the table.
-"""
+# Fails when a module includes a header of a module in its own layer or above it.
+#
+# Usage: check_layers.py ROOT. The layers are the table under "## Layers" in docs/DESIGN.md,
+# rows of the form "| N | module, module |", lowest layer first; a module may include its own
+# headers and those of modules in lower layers. Every folder with code must be in the table.
 import pathlib, re, sys
 
 root = pathlib.Path(sys.argv[1])
@@ -15,8 +14,8 @@ for n, modules in re.findall(r'^\| *(\d+) *\| *([^|]+?) *\|', (root / 'docs/DESI
             layer_of[module.rstrip('/')] = int(n)
 
 
+# The table's name for a path below the root: 'engine', 'platform/x11', 'tools', ...
 def module_of(path):
-    """The table's name for a path below the root: 'engine', 'platform/x11', 'tools', ..."""
     parts = pathlib.PurePosixPath(path).parts
     if parts[0] == 'src':
         parts = parts[1:]
