@@ -80,10 +80,8 @@ expect_exit() {
   [ "$code" -eq "$1" ] || fail "exit code $code after $2, expected $1"
 }
 
-expect_running() {
-  sleep "${2:-1}"
-  ended && fail "ended after $1"
-}
+# expect_running WHAT [SECONDS]: still running that long after WHAT.
+expect_running() { sleep "${2:-1}" && ! ended || fail "ended after $1"; }
 
 capture() { import -window "${2:-root}" "$1" 2>/dev/null || fail "cannot capture ${2:-root}"; }
 max_value() { convert "$1" "${@:2}" -format '%[max]' info:; }
@@ -99,10 +97,7 @@ drawn() {
 
 wait_drawn() { wait_for drawn "$@" || fail "nothing drawn in ${1:-root}"; }
 
-start_full_screen() {
-  start_saver /s
-  wait_drawn
-}
+start_full_screen() { start_saver /s && wait_drawn; }
 
 start_host() { # start_host W H: sets HOST_HEX and HOST_DEC
   "$HOST" "$1" "$2" >"$WORK/host" &

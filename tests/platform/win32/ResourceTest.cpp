@@ -94,16 +94,12 @@ TEST(ResourceTest, CursorIsInvisibleWithItsHotSpotAtTheCorner) {
   ICONINFO info = {};
   ASSERT_TRUE(
       GetIconInfo(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_INVISIBLE)), &info));
-  EXPECT_EQ(info.xHotspot + info.yHotspot, 0u);
-  BITMAP mask = {};
-  GetObjectA(info.hbmMask, sizeof(mask), &mask);
   // Monochrome, 32 x 32: the AND mask all set (the screen stays) above the XOR mask all clear
   // (nothing changes it).
-  std::vector<BYTE> bits(mask.bmWidthBytes * mask.bmHeight);
-  GetBitmapBits(info.hbmMask, static_cast<LONG>(bits.size()), bits.data());
-  std::vector<BYTE> invisible(32 * 32 / 8, 0xFF);
-  invisible.resize(invisible.size() * 2, 0x00);
-  EXPECT_EQ(bits, invisible);
+  std::vector<BYTE> bits(32 * 64 / 8), invisible(32 * 32 / 8, 0xFF);
+  invisible.resize(bits.size(), 0x00);
+  EXPECT_EQ(GetBitmapBits(info.hbmMask, static_cast<LONG>(bits.size()), bits.data()), 256);
+  EXPECT_EQ(std::pair(info.xHotspot + info.yHotspot, bits), std::pair(0ul, invisible));
   DeleteObject(info.hbmMask);
 }
 
