@@ -18,7 +18,6 @@ int FormatScreenshotPath(std::string_view folder, std::int32_t sequenceNo, char 
     return 0;
   }
   std::string joined;
-  joined.reserve(folder.size() + 1 + sizeof name);
   joined.append(folder);
   joined.push_back(separator);
   joined.append(name);

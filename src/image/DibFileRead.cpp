@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -41,7 +42,7 @@ DibPtr ReadDib(IBinaryFile& file) {
       masked ? ReadChannelMasks(source.get() + kInfoHeaderSize) : ChannelMasks{};
   const bool convert = masked && !AreBlockMasks(masks, form.biBitCount);
   BitmapInfoHeader header = form;
-  header.biHeight = form.biHeight < 0 ? -form.biHeight : form.biHeight;
+  header.biHeight = std::abs(form.biHeight);  // the header reader refuses the most negative
   header.biBitCount = convert ? 24 : form.biBitCount;
   header.biCompression = kCompressionRgb;
   const std::int64_t rowBytes = DibRowBytes(header.biWidth, header.biBitCount);

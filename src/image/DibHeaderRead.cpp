@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -101,7 +102,7 @@ DibPtr ReadDibHeader(IBinaryFile& file) {
   // Masked pixels carry their colours; a table beside them is only a hint and is not kept.
   const std::uint32_t keptColours = masked ? 0 : colours;
 
-  const std::int64_t rows = header.biHeight < 0 ? -std::int64_t{header.biHeight} : header.biHeight;
+  const std::int64_t rows = std::abs(std::int64_t{header.biHeight});
   const std::uint32_t imageBytes =
       DibImageBytes(DibRowBytes(header.biWidth, header.biBitCount), rows);
   if (DibBlockBytes(4 * keptColours, imageBytes) == 0) {
