@@ -18,7 +18,7 @@ pid=
 # A case that fails midway takes down whatever it started in Wine, so that nothing of it, such as
 # a saver started by the helper, is left to disturb the next case.
 trap 'running && wineserver -k; rm -rf "$work"' EXIT
-fail() { echo "FAIL ($name): $*" && exit 1; }
+fail() { echo "FAIL ($name): $*" && cat "$work/out" 2>/dev/null; exit 1; }
 # within SECONDS COMMAND...: true as soon as the command is; false once the time is up.
 within() {
   local end=$((SECONDS + $1))
@@ -52,11 +52,13 @@ found() { id=$(named "$wanted") && [ -n "$id" ]; }
 focus() { wanted=$1 && within 60 found && xdotool windowfocus --sync "$id"; }
 # The saver's window is the one under the pointer on the primary monitor.
 focus_saver() { xdotool windowfocus --sync "$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')"; }
-# Runs a program in the background until the saver draws on the primary monitor (x 640 to 1664).
+# Runs a program in the background until the saver draws on the primary monitor (x 640 to 1664)
+# and the second monitor is covered in black, which is where the cases' input goes.
 start_saver() {
   "$wine" "$@" >"$work/out" 2>&1 &
   pid=$!
   within 60 painted 1024x768+640+0 || fail "the saver drew nothing on the primary monitor"
+  within 30 eval '! painted 640x480+0+0' || fail "the second monitor is not black"
 }
 start_sheet() {
   "$wine" "$saver" /c >/dev/null 2>&1 &
@@ -71,7 +73,6 @@ case $name in
   full_screen_covers_every_monitor_and_gives_the_focus_back)
     xdotool mousemove 1100 400
     start_saver "$build/spirandel-saver-host.exe" focus "$saver"
-    within 30 eval '! painted 640x480+0+0' || fail "the second monitor is not black"
     focus_saver
     xdotool key x
     ended || fail "a key did not close the saver, or: $(cat "$work/out")"
