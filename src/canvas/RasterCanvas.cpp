@@ -48,13 +48,6 @@ int CRasterCanvas::Resize(int width, int height) {
   return 1;
 }
 
-std::uint32_t CRasterCanvas::PixelAt(int x, int y) const {
-  if (x < 0 || y < 0 || x >= m_width || y >= m_height) {
-    return kBlack;
-  }
-  return m_pixels[static_cast<std::size_t>(y) * m_width + x];
-}
-
 void CRasterCanvas::BeginContext() {
   m_currentX = 0;
   m_currentY = 0;

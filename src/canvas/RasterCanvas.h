@@ -25,8 +25,6 @@ class CRasterCanvas : public IDrawingSurface {
   int Width() const { return m_width; }
   int Height() const { return m_height; }
   const std::uint32_t* Pixels() const { return m_pixels.data(); }
-  // Black outside the surface.
-  std::uint32_t PixelAt(int x, int y) const;
 
   // A fresh drawing context: current position (0, 0), the default black pen, no pens saved.
   void BeginContext();

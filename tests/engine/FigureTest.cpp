@@ -19,11 +19,11 @@ TEST_F(FigureTest, RadiusFollowsTheObjectSizeUpToWhereCoordinatesLeave32Bits) {
     EXPECT_EQ(std::pair(wnd.m_radius, wnd.m_maxRadius), std::pair(c.radius, c.radius))
         << c.factor << " " << c.cx;
   }
-  // Zero and negative sizes keep the previous area.
-  for (auto [cx, cy] : {std::pair{0, 0}, {0, 300}, {300, 0}, {-5, 300}}) {
+  // Zero and negative sizes keep the previous area; one pixel is a size.
+  for (auto [cx, cy] : {std::pair{0, 0}, {0, 300}, {300, 0}, {-5, 300}, {1, 3}}) {
     wnd.OnSize(cx, cy);
     EXPECT_EQ(std::tuple(wnd.m_drawWidth, wnd.m_drawHeight),
-              std::tuple((1 << 24) - 2, (1 << 24) - 2));
+              cx == 1 ? std::tuple(-1, 1) : std::tuple((1 << 24) - 2, (1 << 24) - 2));
   }
 }
 
