@@ -10,12 +10,7 @@ WORK=$(mktemp -d)
 PIDS=()
 SHOT="$WORK/shots/Spirandel 00001.bmp"
 
-cleanup() {
-  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
+trap 'kill "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
 
 fail() {
   echo "FAIL ($CASE): $*" >&2
@@ -28,13 +23,7 @@ fail() {
 }
 
 # wait_for COMMAND...: true once the command succeeds, false after about five seconds.
-wait_for() {
-  for _ in $(seq 100); do
-    "$@" && return 0
-    sleep 0.05
-  done
-  return 1
-}
+wait_for() { for _ in $(seq 100); do "$@" && return 0; sleep 0.05; done; return 1; }
 
 # start_xvfb [WxH]: the server picks a free display number and names it once it is ready.
 # -noreset: it would otherwise restart whenever its last client disconnects.
