@@ -12,12 +12,3 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 add_subdirectory(${SPIRANDEL_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-
-# Cases that check a value of the Linux C library to the last bit, where the mingw-w64 runtime
-# computes a slightly different one. They are left out of the Windows run by name
-# ("program:Suite.Case"); the pixel comparison of the two renderers shows whether such a
-# difference ever reaches the screen.
-#  - cos(90 degrees): mingw-w64 gives -0x1.8aea234cp-35 (the x87 result), glibc
-#    -0x1.8aea234c4c663p-35; both far below a pixel.
-set(SPIRANDEL_CROSS_SKIPPED_CASES
-  "engine_tests:CurveMathTest.TrigTablesUseTheTenDecimalPiFactorAndQuadrantSymmetry")
