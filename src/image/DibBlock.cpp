@@ -185,11 +185,9 @@ int SetDibColourTable(std::uint8_t* block, const CColourPalette* palette, int fo
 
 int GetPaletteEntryRGB(const CColourPalette* palette, int index, std::uint8_t& red,
                        std::uint8_t& green, std::uint8_t& blue) {
-  if (index < 0 || index > 255 || palette == nullptr) {
-    return 0;
-  }
+  // The palette refuses an index outside its entries, and it holds 256 at most.
   PaletteEntry entry;
-  if (palette->GetEntry(index, entry) == 0) {
+  if (palette == nullptr || palette->GetEntry(index, entry) == 0) {
     return 0;
   }
   red = entry.red;
