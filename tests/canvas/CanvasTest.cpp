@@ -89,11 +89,12 @@ TEST(CanvasTest, LinesFromAnywhereInTheIntRangeLightWhatTheirShortMiddleLights) 
 }
 
 TEST(CanvasTest, WideProductsDivideExactlyAtTheEdgesOfTheirRanges) {
-  // factor1, factor2, addend, divisor, quotient, remainder; the products pass 2^64.
+  // factor1, factor2, addend, divisor, quotient, remainder; the products, or the sums, pass 2^64.
   const std::int64_t cases[][6] = {
       {0x3FFFFFFFF, 0xFFFFFFFF, 0x3FFFFFFFF, 0x3FFFFFFFF, 1LL << 32, 0},
       {0x300000005, 0xFFFFFFFF, 7, 0x3FFFFFFFD, 3221225473, 1073741829},
       {0x200003039, 0x80000063, 0x3FFFFFFFB, 0x200000001, 2147486835, 1218963},
+      {0x100000001, 0xFFFFFFFF, 0x3FFFFFFFF, 0x3FFFFFFFF, 1073741825, 1073741823},
       {5, 7, 3, 4, 9, 2}};
   for (const auto& [factor1, factor2, addend, divisor, quotient, remainder] : cases) {
     const SFloorDivision got = FloorMulAddDiv(factor1, factor2, addend, divisor);

@@ -148,6 +148,7 @@ TEST(HostileFileTest, MutationsOfGoodFiles) {
     }
   }
   EXPECT_NE(Read(Patched(kRunLengthFile, 18, 765)), nullptr);
+  EXPECT_EQ(ReadInfoHeader(Read(Patched(kEightBitFile, 50, 256)).get()).biClrImportant, 256u);
 }
 
 // Cutting a good file anywhere leaves a file the reader refuses rather than fills with

@@ -56,11 +56,6 @@ TEST(VirtualKeyFromKeyTest, NamesTheKeyAsAWindowsLayoutWould) {
   }
 }
 
-TEST(IsLatinLetterTest, LettersOnly) {
-  EXPECT_EQ(IsLatinLetter(XK_a) + IsLatinLetter(XK_Z), 2);
-  EXPECT_EQ(IsLatinLetter(XK_9) + IsLatinLetter(XK_Cyrillic_a) + IsLatinLetter(XK_at), 0);
-}
-
 TEST(IsSystemKeyTest, AltCombinationsAltItselfAndF10) {
   // Ctrl+Alt is AltGr on many layouts: an ordinary key.
   EXPECT_EQ(std::tuple(IsSystemKey('P', true, false), IsSystemKey(vk::kMenu, false, false),
