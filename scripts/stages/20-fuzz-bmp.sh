@@ -3,11 +3,11 @@
 # with libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer for a bounded time,
 # starting from the seed corpus in fuzz/corpus/bmp. Fails on any crash, sanitizer report, leak,
 # timeout or a saved picture that does not load back the same.
-# FUZZ_SECONDS overrides the run time (default 60).
+# FUZZ_SECONDS overrides the run time (default 30).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$root/build-fuzz
-seconds=${FUZZ_SECONDS:-60}
+seconds=${FUZZ_SECONDS:-30}
 
 compiler=$(command -v clang++-14 || command -v clang++ || true)
 if [ -z "$compiler" ]; then

@@ -20,10 +20,11 @@ TEST_F(FigureTest, RadiusFollowsTheObjectSizeUpToWhereCoordinatesLeave32Bits) {
         << c.factor << " " << c.cx;
   }
   // Zero and negative sizes keep the previous area; one pixel is a size.
-  for (auto [cx, cy] : {std::pair{0, 0}, {0, 300}, {300, 0}, {-5, 300}, {1, 3}}) {
+  for (auto [cx, cy] : {std::pair{0, 0}, {0, 300}, {300, 0}, {-5, 300}, {1, 3}, {3, 1}}) {
     wnd.OnSize(cx, cy);
-    EXPECT_EQ(std::tuple(wnd.m_drawWidth, wnd.m_drawHeight),
-              cx == 1 ? std::tuple(-1, 1) : std::tuple((1 << 24) - 2, (1 << 24) - 2));
+    EXPECT_EQ(
+        std::tuple(wnd.m_drawWidth, wnd.m_drawHeight),
+        cx > 0 && cy > 0 ? std::tuple(cx - 2, cy - 2) : std::tuple((1 << 24) - 2, (1 << 24) - 2));
   }
 }
 

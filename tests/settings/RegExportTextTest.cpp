@@ -9,7 +9,7 @@ constexpr std::string_view kKey = "HKEY_CURRENT_USER\\software\\tallowyn\\spir_s
 TEST(RegExportTextTest, ReadsBothTypesAndRejectsTheWrongOne) {
   const CRegExportText text(
       "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\r\n"
-      "\"ImagesPerSec\"=dword:00000014\r\n\"FileLocation\"=\"C:\\\\Shots \\\"x\\\"\"\r\n");
+      " \"ImagesPerSec\"=dword:00000014\r\n\"FileLocation\"=\"C:\\\\Shots \\\"x\\\"\"\r\n");
   EXPECT_EQ(text.ReadDword(kKey, "ImagesPerSec"), 20u);
   EXPECT_EQ(text.ReadDword(kKey, "imagespersec"), 20u);
   EXPECT_EQ(text.ReadString(kKey, "FileLocation"), "C:\\Shots \"x\"");
