@@ -1,7 +1,12 @@
 #include "canvas/RasterCanvas.h"
 
 #include <algorithm>
-#include <new>
+#include <cstring>
+#include <utility>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 #include "canvas/ArcRaster.h"
 #include "canvas/LineRaster.h"
@@ -11,6 +16,38 @@
 namespace {
 
 constexpr std::uint32_t kBlack = 0;
+
+// The smallest rectangle holding both; an empty one adds nothing.
+CRect Bounding(const CRect& a, const CRect& b) {
+  if (a.IsEmpty()) {
+    return b;
+  }
+  if (b.IsEmpty()) {
+    return a;
+  }
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+
+// Zeroed room for count pixels, or nullptr. A screen-sized block is handed to the kernel as
+// huge pages where it takes them: a few page faults instead of thousands, and one TLB entry
+// for the hundreds of rows a stamp touches.
+std::uint32_t* AllocateBlack(std::size_t count) {
+  const std::size_t bytes = std::max<std::size_t>(count, 1) * sizeof(std::uint32_t);
+#if defined(__linux__)
+  constexpr std::size_t kHugePage = std::size_t{2} << 20;
+  if (bytes >= kHugePage) {
+    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* block = std::aligned_alloc(kHugePage, rounded);
+    if (block != nullptr) {
+      madvise(block, rounded, MADV_HUGEPAGE);
+      std::memset(block, 0, rounded);
+    }
+    return static_cast<std::uint32_t*>(block);
+  }
+#endif
+  return static_cast<std::uint32_t*>(std::calloc(bytes, 1));
+}
 
 int ClampSide(int side) {
   return std::clamp(side, 0, CRasterCanvas::kMaxSide);
@@ -28,19 +65,21 @@ int CRasterCanvas::Resize(int width, int height) {
   if (width == m_width && height == m_height) {
     return 1;  // windows report unchanged sizes often; nothing to redraw
   }
-  std::vector<std::uint32_t> resized;
-  try {
-    resized.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kBlack);
-  } catch (const std::bad_alloc&) {
+  static_assert(kBlack == 0);  // the new block comes zeroed
+  const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  std::unique_ptr<std::uint32_t[], SFreePixels> resized(AllocateBlack(count));
+  if (!resized) {
     return 0;
   }
   const int sharedWidth = std::min(width, m_width);
   const int sharedHeight = std::min(height, m_height);
   for (int y = 0; y < sharedHeight; ++y) {
-    const auto from = m_pixels.begin() + static_cast<std::ptrdiff_t>(y) * m_width;
-    std::copy(from, from + sharedWidth, resized.begin() + static_cast<std::ptrdiff_t>(y) * width);
+    const std::uint32_t* from = m_pixels.get() + static_cast<std::size_t>(y) * m_width;
+    std::copy_n(from, sharedWidth, resized.get() + static_cast<std::size_t>(y) * width);
   }
-  m_pixels.swap(resized);
+  m_pixels = std::move(resized);
+  m_lit =
+      CRect{m_lit.left, m_lit.top, std::min(m_lit.right, width), std::min(m_lit.bottom, height)};
   m_width = width;
   m_height = height;
   m_dirty = CRect{};
@@ -62,17 +101,12 @@ int CRasterCanvas::TakeDirtyRect(CRect& rect) {
 }
 
 void CRasterCanvas::AddDirty(const CRect& changed) {
-  if (changed.IsEmpty()) {
-    return;
-  }
-  if (m_dirty.IsEmpty()) {
-    m_dirty = changed;
-    return;
-  }
-  m_dirty.left = std::min(m_dirty.left, changed.left);
-  m_dirty.top = std::min(m_dirty.top, changed.top);
-  m_dirty.right = std::max(m_dirty.right, changed.right);
-  m_dirty.bottom = std::max(m_dirty.bottom, changed.bottom);
+  m_dirty = Bounding(m_dirty, changed);
+}
+
+void CRasterCanvas::AddDrawn(const CRect& changed) {
+  AddDirty(changed);
+  m_lit = Bounding(m_lit, changed);
 }
 
 void CRasterCanvas::SelectPen(ColourRef colour) {
@@ -100,33 +134,37 @@ void CRasterCanvas::MoveTo(int x, int y) {
 }
 
 void CRasterCanvas::LineTo(int x, int y) {
-  CPixelTarget target(m_pixels.data(), m_width, m_height, m_penPixel);
+  CPixelTarget target(m_pixels.get(), m_width, m_height, m_penPixel);
   RasterLine(target, m_currentX, m_currentY, x, y);
-  AddDirty(target.Changed());
+  AddDrawn(target.Changed());
   m_currentX = x;
   m_currentY = y;
 }
 
 void CRasterCanvas::Arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd,
                         int yEnd) {
-  CPixelTarget target(m_pixels.data(), m_width, m_height, m_penPixel);
+  CPixelTarget target(m_pixels.get(), m_width, m_height, m_penPixel);
   RasterArc(target, SArcRequest{left, top, right, bottom, xStart, yStart, xEnd, yEnd},
             m_quarterScratch);
-  AddDirty(target.Changed());
+  AddDrawn(target.Changed());
 }
 
 void CRasterCanvas::FillRectBlack(int left, int top, int right, int bottom) {
   // A rectangle whose right or bottom edge lies before its left or top one covers nothing.
-  const int fromX = std::max(left, 0);
-  const int toX = std::min(right, m_width);
-  const int fromY = std::max(top, 0);
-  const int toY = std::min(bottom, m_height);
+  // Outside what was ever drawn all is black: a screen-sized clear at the start reads nothing.
+  const int fromX = std::max(left, m_lit.left);
+  const int toX = std::min(right, m_lit.right);
+  const int fromY = std::max(top, m_lit.top);
+  const int toY = std::min(bottom, m_lit.bottom);
   if (fromX >= toX || fromY >= toY) {
     return;
   }
+  if (left <= m_lit.left && top <= m_lit.top && right >= m_lit.right && bottom >= m_lit.bottom) {
+    m_lit = CRect{};
+  }
   CRect changed{toX, toY, fromX, fromY};
   for (int y = fromY; y < toY; ++y) {
-    std::uint32_t* row = m_pixels.data() + static_cast<std::size_t>(y) * m_width;
+    std::uint32_t* row = m_pixels.get() + static_cast<std::size_t>(y) * m_width;
     // Most rows of a clear are already black; one branch-free pass tells so quickly.
     std::uint32_t anyLit = 0;
     for (int x = fromX; x < toX; ++x) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "canvas/DrawingSurface.h"
@@ -24,7 +26,7 @@ class CRasterCanvas : public IDrawingSurface {
   int Resize(int width, int height);
   int Width() const { return m_width; }
   int Height() const { return m_height; }
-  const std::uint32_t* Pixels() const { return m_pixels.data(); }
+  const std::uint32_t* Pixels() const { return m_pixels.get(); }
 
   // A fresh drawing context: current position (0, 0), the default black pen, no pens saved.
   void BeginContext();
@@ -41,9 +43,15 @@ class CRasterCanvas : public IDrawingSurface {
   void FillRectBlack(int left, int top, int right, int bottom) override;
 
  private:
-  void AddDirty(const CRect& changed);
+  struct SFreePixels {
+    void operator()(std::uint32_t* pixels) const { std::free(pixels); }
+  };
 
-  std::vector<std::uint32_t> m_pixels;
+  void AddDirty(const CRect& changed);
+  // For pixels a pen drew: changed, and perhaps no longer black.
+  void AddDrawn(const CRect& changed);
+
+  std::unique_ptr<std::uint32_t[], SFreePixels> m_pixels;
   int m_width = 0;
   int m_height = 0;
   int m_currentX = 0;
@@ -51,5 +59,7 @@ class CRasterCanvas : public IDrawingSurface {
   std::uint32_t m_penPixel = 0;
   std::vector<std::uint32_t> m_savedPens;
   CRect m_dirty;
+  // Every pixel outside is black; inside, some may be lit.
+  CRect m_lit;
   std::vector<SQuarterPoint> m_quarterScratch;
 };

@@ -65,6 +65,8 @@ TEST(CanvasTest, FillsClipResizesKeepThePictureAndTheDirtyRectHoldsWhatChanged) 
             (PixelSet{{0, 0}, {1, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 3}, {0, 4}, {1, 4}, {1, 5}}));
   canvas.Resize(2, 7);
   EXPECT_EQ(std::get<0>(take()), 0);
+  canvas.FillRectBlack(0, 0, 2, 7);
+  EXPECT_TRUE(LitPixels(canvas).empty());
   ASSERT_EQ(canvas.Resize(-7, CRasterCanvas::kMaxSide + 1), 1);
   EXPECT_EQ(std::pair(canvas.Width(), canvas.Height()), std::pair(0, CRasterCanvas::kMaxSide));
   canvas.LineTo(INT_MAX, INT_MAX);
