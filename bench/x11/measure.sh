@@ -3,7 +3,9 @@
 # XScreenSaver's epicycle hack on the same server in the same run:
 #  - CPU of the saver (build/spirandel /s at the default settings) and of the X server
 #    serving it, then the same for epicycle drawing in the root window, over SECONDS each,
-#    and of the idle server as a baseline;
+#    and of the idle server as a baseline; and the floor under both: spirandel-x11-floor,
+#    which only wakes 20 times a second and sends the server one request, what a point at the
+#    default pace cannot cost less than on this machine;
 #  - points per second and the time from launch to the first point on screen, at the
 #    defaults and at 1000 images per second, watched through DAMAGE by spirandel-x11-pace,
 #    with the saver's CPU at 1000 images per second;
@@ -17,8 +19,9 @@ BUILD=${1:-$ROOT/build}
 SECONDS_EACH=${2:-60}
 SAVER=$BUILD/spirandel
 PACE=$BUILD/spirandel-x11-pace
+FLOOR=$BUILD/spirandel-x11-floor
 EPICYCLE=/usr/libexec/xscreensaver/epicycle
-[ -x "$SAVER" ] && [ -x "$PACE" ] || { echo "build $SAVER and $PACE first" >&2; exit 1; }
+[ -x "$SAVER" ] && [ -x "$PACE" ] && [ -x "$FLOOR" ] || { echo "build $SAVER, $PACE and $FLOOR first" >&2; exit 1; }
 if [ ! -x "$EPICYCLE" ]; then
   # shellcheck source=../../scripts/lib.sh
   source "$ROOT/scripts/lib.sh"
@@ -70,6 +73,9 @@ measure spirandel $!
 "$EPICYCLE" -root &
 PIDS+=($!)
 measure epicycle $!
+"$FLOOR" &
+PIDS+=($!)
+measure floor $!
 
 # On a busy machine a 1 ms timer loses whole periods to other processes, which says more
 # about the machine than about the saver; where allowed, the pace is measured again with the
