@@ -65,8 +65,11 @@ TEST(CanvasTest, FillsClipResizesKeepThePictureAndTheDirtyRectHoldsWhatChanged) 
             (PixelSet{{0, 0}, {1, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 3}, {0, 4}, {1, 4}, {1, 5}}));
   canvas.Resize(2, 7);
   EXPECT_EQ(std::get<0>(take()), 0);
-  canvas.FillRectBlack(0, 0, 2, 7);
+  ASSERT_EQ(canvas.Resize(2, 9), 1);  // one side kept is a new size all the same
+  EXPECT_EQ(canvas.Height(), 9);
+  canvas.FillRectBlack(0, 0, 2, 9);
   EXPECT_TRUE(LitPixels(canvas).empty());
+  EXPECT_TRUE(LitPixels(CRasterCanvas(1024, 1024)).empty());  // a screen's worth starts black
   ASSERT_EQ(canvas.Resize(-7, CRasterCanvas::kMaxSide + 1), 1);
   EXPECT_EQ(std::pair(canvas.Width(), canvas.Height()), std::pair(0, CRasterCanvas::kMaxSide));
   canvas.LineTo(INT_MAX, INT_MAX);
