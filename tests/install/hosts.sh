@@ -69,7 +69,7 @@ man -w spirandel >/dev/null || fail "man finds no spirandel page"
 id "$user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$user"
 # The user reads nothing of the checkout, which may sit in root's home.
 cp "$0" "$here/helpers.sh" "$here/../../README.md" "$work" && chown -R "$user" "$work"
-timeout 180 runuser -u "$user" -- env HOME="$work" xvfb-run -a -s "-screen 0 640x480x24" \
+timeout 180 runuser -u "$user" -- env HOME="$work" xvfb-run -a -s "-noreset -screen 0 640x480x24" \
   bash "$work/hosts.sh" --session "$work/README.md" || status=1
 apt-get purge -y -qq spirandel >/dev/null || fail "apt could not remove the package"
 for file in $files; do

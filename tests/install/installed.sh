@@ -29,7 +29,7 @@ for file in bin/spirandel-render bin/spirandel-bmp share/man/man6/spirandel.6.gz
   [ -e "$work/usr/$file" ] || fail "$file is not installed"
 done
 "$work/usr/bin/spirandel" --help | grep -q '^Usage: spirandel' || fail "--help printed no usage"
-XDG_CONFIG_HOME=$work/config xvfb-run -a -s "-screen 0 640x480x24" \
+XDG_CONFIG_HOME=$work/config xvfb-run -a -s "-noreset -screen 0 640x480x24" \
   bash "$0" --session "$work/usr" || status=1
 [ $status -eq 0 ] && echo "installed program: usage, settings sheet and drawing from $work/usr"
 exit $status
