@@ -1,0 +1,55 @@
+#include "app/MonitorChoice.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const CMonitorArea kScreen{0, 0, 1600, 600, false};
+const CMonitorArea kLeft{0, 0, 800, 600, false};
+const CMonitorArea kRight{800, 0, 800, 600, false};
+
+struct ListCase {
+  const char* name;
+  std::vector<std::vector<CMonitorArea>> sources;
+  std::vector<CMonitorArea> expected;
+};
+
+TEST(MonitorChoiceTest, TheFirstSourceNamingSeveralMonitorsIsBelieved) {
+  const CMonitorArea head2{800, 0, 640, 480, false};
+  const ListCase cases[] = {
+      {"randr has two", {{kLeft, kRight}, {kLeft, head2}}, {kLeft, kRight}},
+      {"randr has one, xinerama two", {{kScreen}, {kLeft, head2}}, {kLeft, head2}},
+      {"neither has several", {{kLeft}, {kRight}}, {kScreen}},
+      {"no source at all", {}, {kScreen}},
+      {"empty monitors do not count", {{kLeft, {800, 0, 0, 600, false}}, {}}, {kScreen}},
+      {"empty monitors are dropped", {{kLeft, {0, 0, 5, 0, false}, kRight}}, {kLeft, kRight}},
+  };
+  for (const ListCase& c : cases) {
+    EXPECT_EQ(PickMonitorList(c.sources, kScreen), c.expected) << c.name;
+  }
+}
+
+TEST(MonitorChoiceTest, TheFigureGoesOnThePrimaryElseTheOriginElseTheFirst) {
+  const CMonitorArea primaryRight{800, 0, 800, 600, true};
+  const CMonitorArea leftOfOrigin{-1024, 0, 1024, 768, false};
+  const CMonitorArea across{-100, -100, 800, 600, false};
+  const CMonitorArea offset{1, 1, 800, 600, false};
+  struct {
+    const char* name;
+    std::vector<CMonitorArea> monitors;
+    std::size_t expected;
+  } const cases[] = {
+      {"primary wins over the origin", {kLeft, primaryRight}, 1},
+      {"no primary: the one at the origin", {kRight, kLeft}, 1},
+      {"origin inside a monitor that starts left of it", {leftOfOrigin, kRight, across}, 2},
+      {"a monitor ending at the origin does not hold it", {leftOfOrigin, offset}, 0},
+      {"nothing at the origin: the first", {kRight, offset}, 0},
+      {"a single monitor", {kRight}, 0},
+      {"no monitors", {}, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FigureMonitorIndex(c.monitors), c.expected) << c.name;
+  }
+}
+
+}  // namespace
