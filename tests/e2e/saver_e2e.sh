@@ -134,32 +134,58 @@ case_pause_hotkey_stops_and_resumes() {
   expect_exit 0 "the key q"
 }
 
-# Two monitors side by side, the left one primary: the figure stays on it, the right one
-# turns black (the grey host window there disappears), a screenshot holds the primary's
-# drawing area alone, as the screen shows it, and a move on the right one ends the saver.
+# Two monitors side by side, neither marked primary: the figure goes on the left one, at the
+# origin, and the right one turns black (the grey host window there disappears); a screenshot
+# holds the left one's drawing area alone, as the screen shows it, and a move on the right one
+# ends the saver.
 case_two_monitors_and_screenshot() {
-  start_xvfb 1280x480
-  xrandr --setmonitor '*left' 640/169x480/127+0+0 screen >/dev/null &&
-    xrandr --setmonitor right 640/169x480/127+640+0 none >/dev/null || fail "cannot set up two monitors"
+  start_xvfb 1600x600
+  xrandr --setmonitor LEFT 800/211x600/158+0+0 screen >/dev/null &&
+    xrandr --setmonitor RIGHT 800/211x600/158+800+0 none >/dev/null || fail "cannot set up two monitors"
   start_host 200 200
-  xdotool windowmove "$HOST_HEX" 900 100
+  xdotool windowmove "$HOST_HEX" 1100 100
   hotkeys P S
   start_full_screen
   # Paused, so that the capture to compare with shows the same picture.
   xdotool key p
   wait_for stable_for 0.2 || fail "did not pause"
   capture "$WORK/screen.png"
-  [ "$(max_value "$WORK/screen.png" -crop 640x480+640+0)" = 0 ] || fail "the right monitor is not black"
+  [ "$(max_value "$WORK/screen.png" -crop 800x600+800+0)" = 0 ] || fail "the right monitor is not black"
   xdotool key s
   wait_for test -s "$SHOT" || fail "no screenshot file"
-  convert "$WORK/screen.png" -crop 638x478+0+0 +repage "$WORK/area.png"
+  convert "$WORK/screen.png" -crop 798x598+0+0 +repage "$WORK/area.png"
   [ "$(differing_pixels "$SHOT" "$WORK/area.png")" = 0 ] ||
-    fail "the $(identify -format '%wx%h' "$SHOT") screenshot differs from the 638x478 drawing area"
+    fail "the $(identify -format '%wx%h' "$SHOT") screenshot differs from the 798x598 drawing area"
   grep -q '"SequenceNo"=dword:00000001' "$XDG_CONFIG_HOME/tallowyn/spir_ss/Settings.reg" ||
     fail "SequenceNo 1 not stored"
   expect_running "the screenshot" 0.3
-  xdotool mousemove 1000 300
+  xdotool mousemove 1200 300
   expect_exit 0 "a move on the right monitor"
+}
+
+# Two Xinerama heads of different sizes, 800x600 and 640x480 to its right, that RandR sees as
+# one monitor (Xephyr inside Xvfb): the figure is on the first head, the second is black, and
+# the screen's corner below the smaller head, which no head shows, keeps the root's colour.
+heads_covered() {
+  capture "$WORK/heads.png"
+  [ "$(max_value "$WORK/heads.png" -crop 800x600+0+0 -fill black +opaque '#123456')" = 0 ] &&
+    [ "$(max_value "$WORK/heads.png" -crop 800x600+0+0)" != 0 ] &&
+    [ "$(max_value "$WORK/heads.png" -crop 640x480+800+0)" = 0 ] &&
+    [ "$(max_value "$WORK/heads.png" -crop 640x120+800+480 -fill black -opaque '#123456')" = 0 ]
+}
+case_xinerama_heads() {
+  start_xvfb 1440x600
+  Xephyr -displayfd 4 -screen 800x600x24 -screen 640x480x24 +xinerama -noreset -nolisten tcp \
+    4>"$WORK/heads" 2>"$WORK/xephyr.log" &
+  PIDS+=("$!")
+  wait_for test -s "$WORK/heads" || fail "Xephyr did not start"
+  export DISPLAY=":$(cat "$WORK/heads")"
+  xsetroot -solid '#123456'
+  write_settings
+  start_saver /s
+  wait_for heads_covered || fail "not the figure on the first head, the second black and the corner untouched"
+  xdotool key q
+  expect_exit 0 "the key q"
 }
 
 # layout_case LAYOUT PAUSE SHOT PAUSE_KEYCODE SHOT_KEYCODE OTHER_KEYCODE: after a switch to

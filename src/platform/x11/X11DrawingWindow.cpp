@@ -36,7 +36,7 @@ void WaitForMap(Display* display, Window window) {
 }
 
 // An override-redirect window of the screen's default visual, its background black.
-Window CreateTopWindow(Display* display, const CScreenArea& area, long events) {
+Window CreateTopWindow(Display* display, const CMonitorArea& area, long events) {
   const int screen = DefaultScreen(display);
   XSetWindowAttributes attributes{};
   attributes.override_redirect = True;
@@ -83,7 +83,7 @@ CX11DrawingWindow::~CX11DrawingWindow() {
 std::unique_ptr<CX11DrawingWindow> CX11DrawingWindow::CreateFullScreen(Display* display,
                                                                        SaverSettings& settings) {
   const int screen = DefaultScreen(display);
-  const CScreenArea area = PrimaryMonitor(display);
+  const CMonitorArea area = FigureMonitor(display);
   const Window window = CreateTopWindow(display, area, kFullScreenEvents);
   if (window == None) {
     return nullptr;
@@ -93,12 +93,13 @@ std::unique_ptr<CX11DrawingWindow> CX11DrawingWindow::CreateFullScreen(Display* 
       DefaultDepth(display, screen), area.width, area.height));
   XDefineCursor(display, window, self->m_cursors.m_invisible);
   self->m_cover = CreateTopWindow(display, WholeScreen(display), NoEventMask);
+  FitCoverToMonitors(display, self->m_cover);
   XDefineCursor(display, self->m_cover, self->m_cursors.m_invisible);
   self->m_keyboard = std::make_unique<CX11Keyboard>(display);
   if (!self->StartEngine()) {
     return nullptr;
   }
-  // A change of monitors moves the figure to the primary one and the cover over them all.
+  // A change of monitors moves the figure to its monitor and the cover over them all.
   const Window root = RootWindow(display, screen);
   XSelectInput(display, root, StructureNotifyMask);
   int errorBase = 0;
@@ -266,11 +267,10 @@ void CX11DrawingWindow::Close() {
 }
 
 void CX11DrawingWindow::FollowScreen() {
-  const CScreenArea area = PrimaryMonitor(m_display);
-  const CScreenArea screen = WholeScreen(m_display);
+  const CMonitorArea area = FigureMonitor(m_display);
   XMoveResizeWindow(m_display, m_window, area.x, area.y, WindowSide(area.width),
                     WindowSide(area.height));
-  XMoveResizeWindow(m_display, m_cover, 0, 0, WindowSide(screen.width), WindowSide(screen.height));
+  FitCoverToMonitors(m_display, m_cover);
 }
 
 IDrawingSurface& CX11DrawingWindow::GetDC() {

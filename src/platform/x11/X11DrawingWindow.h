@@ -17,9 +17,9 @@
 // One drawing window on X11 and the engine window it hosts. The engine draws into a raster
 // canvas that mirrors the window; what a tick changed is presented when it releases its
 // context. Three kinds:
-//  - full screen: an override-redirect window over the primary monitor that grabs the
+//  - full screen: an override-redirect window over the figure's monitor that grabs the
 //    keyboard and the pointer and hands input to a CSaverWnd, above a black window over
-//    the whole screen that hides the other monitors; the keyboard focus goes back to the
+//    every monitor that hides the others; the keyboard focus goes back to the
 //    window that had it when the saver ends;
 //  - child: a plain CCurveWnd in a new child window that covers a host window and follows
 //    its size (the Windows-style preview);

@@ -2,17 +2,21 @@
 
 #include <X11/Xlib.h>
 
-// A rectangle of the screen in root-window pixels.
-struct CScreenArea {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-};
+#include <vector>
 
-// The primary monitor, as RandR names it among its monitors; without one marked primary
-// (or without RandR 1.5) the whole screen.
-CScreenArea PrimaryMonitor(Display* display);
+#include "app/MonitorChoice.h"
+
+// Monitors in root-window pixels. The monitors the saver covers: RandR's monitors when it names
+// several, else Xinerama's heads when there are several, else the whole screen as one.
+std::vector<CMonitorArea> ScreenMonitors(Display* display);
+
+// The monitor that shows the figure: the primary, else the one at the origin, else the first.
+CMonitorArea FigureMonitor(Display* display);
 
 // The whole screen, every monitor on it.
-CScreenArea WholeScreen(Display* display);
+CMonitorArea WholeScreen(Display* display);
+
+// Places a black window over the monitors' bounding box and cuts it down to the monitors
+// themselves, so that it hides every monitor and paints nothing where no monitor shows (the
+// screen's corner beside a smaller head). Without the shape extension it stays the box.
+void FitCoverToMonitors(Display* display, Window cover);
