@@ -171,7 +171,9 @@ void CRegExportText::SetDword(std::string_view keyPath, std::string_view name,
 
 bool CRegExportText::SetString(std::string_view keyPath, std::string_view name,
                                std::string_view value) {
-  if (value.find_first_of("\r\n") != std::string_view::npos) {
+  // Only a line feed ends a line for the reader; a carriage return inside the quotes is text
+  // that it reads back as it was.
+  if (value.find('\n') != std::string_view::npos) {
     return false;
   }
   SetLine(keyPath, name, ValueLine(name, "\"" + EscapeRegString(value) + "\""));

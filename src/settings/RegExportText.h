@@ -21,7 +21,7 @@ class CRegExportText {
   std::optional<std::string> ReadString(std::string_view keyPath, std::string_view name) const;
 
   void SetDword(std::string_view keyPath, std::string_view name, std::uint32_t value);
-  // False, and nothing changed, for text that one line cannot hold (a line break).
+  // False, and nothing changed, for text that one line cannot hold (a line feed).
   bool SetString(std::string_view keyPath, std::string_view name, std::string_view value);
 
   std::string Text() const;

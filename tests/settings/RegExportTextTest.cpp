@@ -54,8 +54,12 @@ TEST(RegExportTextTest, StartsAFileAndBlocksAndRefusesLineBreaks) {
 }
 
 TEST(RegExportTextTest, EscapingRoundTrips) {
-  for (const std::string_view value : {"", "plain", "a\\b", "\"q\"", "\\\\\"", "tab\there"}) {
+  for (const std::string_view value :
+       {"", "plain", "a\\b", "\"q\"", "\\\\\"", "tab\there", "cr\rinside", "ends in cr\r"}) {
     EXPECT_EQ(UnescapeRegString("\"" + EscapeRegString(value) + "\""), value);
+    CRegExportText written("");
+    ASSERT_TRUE(written.SetString(kKey, "K", value));
+    EXPECT_EQ(CRegExportText(written.Text()).ReadString(kKey, "K"), value);
   }
 }
 
