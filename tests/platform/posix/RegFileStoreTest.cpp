@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "settings/SaverSettings.h"
@@ -66,17 +67,54 @@ TEST_F(RegFileStoreTest, GarbledFileGivesDefaultsAndKeepsWhatItCannotRead) {
   fs::create_directories(File().parent_path());
   std::ofstream(File()) << garbled;
   EXPECT_EQ(m_store.GetProfileInt("Settings", "ImagesPerSec", 20), 20u);
-  EXPECT_EQ(Contents(), garbled);  // reading never rewrites
   EXPECT_NE(m_store.WriteProfileInt("Settings", "SequenceNo", 3), 0);
   EXPECT_EQ(Contents(), garbled + "\"SequenceNo\"=dword:00000003\n");
 }
 
+// Whatever lies where the settings file belongs, loading the settings leaves it exactly as it
+// was; what is no file at all also refuses every write.
+TEST_F(RegFileStoreTest, BrokenFilesAreLeftAsTheyWere) {
+  const std::string header = "REGEDIT4\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]";
+  std::string utf16 = "\xff\xfe";
+  for (const char c : header + "\n\"ImagesPerSec\"=dword:00000005\n") {
+    utf16 += {c, '\0'};
+  }
+  const std::string crlf = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER]\r\n\"ImagesPerSec\"=dword:5\r\n";
+  struct {
+    const char* name;
+    std::string bytes;
+    std::function<void(const fs::path&)> make;  // instead of bytes: what is no file
+  } const cases[] = {
+      {"binary", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), {}},
+      {"truncated", header + "\n\"ImagesPerSec\"=dwo", {}},
+      {"10 MB", header + "\n" + std::string(10 << 20, 'x'), {}},
+      {"CRLF", crlf, {}},
+      {"UTF-16", utf16, {}},
+      {"NULs", header + std::string(64, '\0') + "\n\"ImagesPerSec\"=dword:0\0\n", {}},
+      {"empty", "", {}},
+      {"no signature", "[x]\n\"a\"=\"b\"\"\n\\\n", {}},
+      {"FIFO", "", [](const fs::path& f) { ::mkfifo(f.c_str(), 0600); }},
+      {"link to /dev/zero", "", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
+      {"directory", "", [](const fs::path& f) { fs::create_directories(f); }},
+      {"link to a directory", "", [](const fs::path& f) { fs::create_directory_symlink("/", f); }},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(File());
+    fs::create_directories(File().parent_path());
+    c.make ? c.make(File()) : void(std::ofstream(File(), std::ios::binary) << c.bytes);
+    const auto before = fs::symlink_status(File()).type();
+    SaverSettings(&m_store).LoadSettings();
+    EXPECT_EQ(fs::symlink_status(File()).type(), before) << c.name;
+    if (c.make) {
+      EXPECT_EQ(m_store.WriteProfileInt("Settings", "SequenceNo", 1), 0) << c.name;
+      EXPECT_EQ(fs::symlink_status(File()).type(), before) << c.name;
+    } else {
+      EXPECT_TRUE(Contents() == c.bytes) << c.name;
+    }
+  }
+}
+
 TEST_F(RegFileStoreTest, WhatCannotBeStoredIsRefusedAndReadsGiveTheDefault) {
-  // A folder where the file belongs can be neither read nor replaced.
-  fs::create_directories(File());
-  EXPECT_EQ(m_store.GetProfileInt("Settings", "SequenceNo", 7), 7u);
-  EXPECT_EQ(m_store.WriteProfileInt("Settings", "SequenceNo", 1), 0);
-  EXPECT_TRUE(fs::is_directory(File()));
   // Section names that are not plain file names, and text that one line cannot hold.
   for (const char* section : {"../evil", "", "..", "a/b"}) {
     EXPECT_EQ(m_store.WriteProfileInt(section, "A", 1), 0) << section;
