@@ -9,6 +9,7 @@
 #include <QStyle>
 
 #include "config/ConfigTexts.h"
+#include "platform/qt/QtDialogFont.h"
 
 namespace {
 
@@ -35,10 +36,16 @@ CQtFolderDialog::CQtFolderDialog(const QString& startFolder, QWidget* parent)
       m_select(new QPushButton(FromUtf8(ConfigTexts::kFolderChooserAccept), this)),
       m_cancel(new QPushButton(tr("Cancel"), this)) {
   setWindowTitle(FromUtf8(ConfigTexts::kFolderChooserTitle));
+  setFont(PageDialogFont());
   m_model.setIconProvider(&m_icons);
   m_model.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
   m_model.sort(0);
   m_list->setModel(&m_model);
+  // The style's folder icon and its link icon come in different sizes, and each row would
+  // take the height of its own: one icon size, and so one row height, for every folder.
+  const int iconSide = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+  m_list->setIconSize(QSize(iconSide, iconSide));
+  m_list->setUniformItemSizes(true);
   m_path->setReadOnly(true);
   // No default button: Enter in the list enters the highlighted folder and selects nothing.
   m_select->setAutoDefault(false);

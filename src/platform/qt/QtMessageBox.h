@@ -4,7 +4,8 @@
 
 class QWidget;
 
-// The sheet's messages as Qt message boxes with one OK button, owned by the sheet's window.
+// The sheet's messages as Qt message boxes with one OK button, owned by the sheet's window,
+// in the sheet's font (a dialog window does not take its owner's).
 class CQtMessageBox : public IMessageBox {
  public:
   explicit CQtMessageBox(QWidget* owner = nullptr) : m_owner(owner) {}

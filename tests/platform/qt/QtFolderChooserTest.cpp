@@ -1,9 +1,12 @@
 #include "platform/qt/QtFolderChooser.h"
 
+#include "platform/qt/QtDialogFont.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -51,6 +54,18 @@ TEST(QtFolderChooserTest, SelectReturnsTheFolderShownAndNoFileIsWritten) {
   EXPECT_EQ(Choose("", false), "2 ");
   // Qt's own file dialog would have left its history in the user's config folder.
   EXPECT_TRUE(QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).isEmpty());
+}
+
+TEST(QtFolderChooserTest, TheSheetsFontAndOneRowSizeForFoldersAndLinksToThem) {
+  QTemporaryDir root;
+  QDir(root.path()).mkpath("folder");
+  QFile::link(root.path() + "/folder", root.path() + "/link");
+  CQtFolderDialog dialog(root.path(), nullptr);
+  EXPECT_EQ(dialog.font(), PageDialogFont());
+  QListView& list = dialog.List();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return list.model()->rowCount(list.rootIndex()) == 2; }));
+  EXPECT_EQ(list.sizeHintForIndex(list.model()->index(0, 0, list.rootIndex())).height(),
+            list.sizeHintForIndex(list.model()->index(1, 0, list.rootIndex())).height());
 }
 
 }  // namespace
