@@ -25,17 +25,17 @@ bool ChoosesFrom(std::uint32_t mask, std::uint32_t all) {
   return mask != 0 && (mask & ~all) == 0;
 }
 
-void ExpectInRange(const SaverSettings& s) {
-  Expect(s.ObjectSizePercent() <= 500);
-  Expect(s.TimerIntervalMs() >= 1 && s.TimerIntervalMs() <= 1000);
+int ExpectInRange(const SaverSettings& s) {
+  Expect(s.ObjectSizePercent() <= 500 && s.TimerIntervalMs() <= 1000);
   Expect(s.m_endDelay >= 0 && s.m_endDelay <= 60);
-  Expect(ChoosesFrom(s.m_objectShape, kAllShapes));
-  Expect(ChoosesFrom(s.m_objectRotation, kAllRotations));
+  Expect(ChoosesFrom(s.m_objectShape, kAllShapes) &&
+         ChoosesFrom(s.m_objectRotation, kAllRotations));
   Expect(ChoosesFrom(static_cast<std::uint16_t>(s.m_joinTheDots), kAllJoinModes));
   Expect((s.m_zoomOption &
           ~(kAllZoomLevels | kAllZoomPhases | kZoomStartSmall | kZoomStartLarge)) == 0);
   Expect(s.m_colourOption == kColourHigh || s.m_colourOption == kColourMedium ||
          s.m_colourOption == kColourLow);
+  return 1;
 }
 
 class CCheckedModes : public IRunModes {
@@ -43,19 +43,14 @@ class CCheckedModes : public IRunModes {
   void RunConfigSheet(SaverSettings& settings) override { ExpectInRange(settings); }
   int CreatePreviewWindow(SaverSettings& settings, std::uint64_t hostWindow) override {
     Expect(hostWindow != 0);
-    ExpectInRange(settings);
-    return 1;
+    return ExpectInRange(settings);
   }
-  int CreateFullScreenWindow(SaverSettings& settings) override {
-    ExpectInRange(settings);
-    return 1;
-  }
+  int CreateFullScreenWindow(SaverSettings& settings) override { return ExpectInRange(settings); }
+  // An unreadable window id leaves neither, and the platform then creates nothing.
   int CreateHostedWindow(SaverSettings& settings, std::optional<std::uint64_t> window,
                          bool rootWindow) override {
-    // An unreadable window id leaves neither, and the platform then creates nothing.
     Expect(!window || *window != 0);
-    ExpectInRange(settings);
-    return window || rootWindow ? 1 : 0;
+    return ExpectInRange(settings) != 0 && (window || rootWindow) ? 1 : 0;
   }
   void WriteText(std::string_view text, Stream) override { Expect(!text.empty()); }
   int RunMessageLoop() override { return 0; }
@@ -64,17 +59,15 @@ class CCheckedModes : public IRunModes {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::string_view text(reinterpret_cast<const char*>(data), size);
   std::vector<std::string_view> arguments;
-  while (!text.empty()) {
+  for (std::string_view text(reinterpret_cast<const char*>(data), size); !text.empty();) {
     const std::size_t end = text.find('\n');
     arguments.push_back(text.substr(0, end));
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
   }
   CRegTextStore store("");
   CCheckedModes modes;
-  CSaverApp app(store, modes);
-  const int exitCode = app.Run(arguments);
+  const int exitCode = CSaverApp(store, modes).Run(arguments);
   Expect(exitCode == 0 || exitCode == 2);
   return 0;
 }

@@ -52,7 +52,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 run bmp 65536 || status=1
-run settings 8192 || status=1
+run settings 2048 || status=1
 run cmdline 1024 || status=1
 [ "$status" -eq 0 ] && echo "20-fuzz: ${seconds}s per target without a crash or sanitizer report"
 exit $status
