@@ -60,17 +60,6 @@ TEST_F(RegFileStoreTest, ReadingCreatesTheKeyPathAndSettingsRoundTrip) {
   EXPECT_EQ(std::distance(fs::directory_iterator(File().parent_path()), {}), 2);
 }
 
-TEST_F(RegFileStoreTest, GarbledFileGivesDefaultsAndKeepsWhatItCannotRead) {
-  const std::string garbled =
-      "REGEDIT4\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\n"
-      "\"ImagesPerSec\"=\"twenty\"\n\x01\x02 binary junk\n\"EndDelay\"=dword:zz\n";
-  fs::create_directories(File().parent_path());
-  std::ofstream(File()) << garbled;
-  EXPECT_EQ(m_store.GetProfileInt("Settings", "ImagesPerSec", 20), 20u);
-  EXPECT_NE(m_store.WriteProfileInt("Settings", "SequenceNo", 3), 0);
-  EXPECT_EQ(Contents(), garbled + "\"SequenceNo\"=dword:00000003\n");
-}
-
 // Whatever lies where the settings file belongs, loading the settings leaves it exactly as it
 // was; what is no file at all also refuses every write.
 TEST_F(RegFileStoreTest, BrokenFilesAreLeftAsTheyWere) {
