@@ -190,6 +190,11 @@ TEST(CanvasTest, HugeCirclesShowTheirEdgeAndHostileBoxesEndQuicklyOnTheSurface) 
     EXPECT_TRUE(ArcOn(64, x - r, 32 - r, x + r, 32 + r, x, 32 + r, x, 32 - r).empty()) << r;
     EXPECT_EQ(ArcOn(64, x - r, 32 - r, x + r, 32 + r, x - r, 40, x, 32 + r), lower) << r;
   }
+  // Radials far out whose directions differ by less than a double's step at pi: the arc between
+  // them is a sliver that misses every pixel, and the other way round all but that sliver.
+  const int r = (1 << 30) - 24;
+  EXPECT_TRUE(ArcOn(64, 20, 32 - r, 21 + 2 * r, 32 + r, INT_MIN + 1, 31, INT_MIN, 31).empty());
+  EXPECT_EQ(ArcOn(64, 20, 32 - r, 21 + 2 * r, 32 + r, INT_MIN, 31, INT_MIN + 1, 31), column);
   const int extremes[] = {INT_MIN, -70000, -1, 0, 31, 64, 300001, INT_MAX};
   CRasterCanvas canvas(64, 64);
   canvas.SelectPen(0xFFFFFF);
