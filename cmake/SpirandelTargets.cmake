@@ -59,6 +59,7 @@ function(spirandel_test name)
   if(CMAKE_CROSSCOMPILING)
     # The whole program under the emulator (see cmake/CrossTesting.cmake).
     add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${SPIRANDEL_CROSS_TEST_TIMEOUT})
     if(ARG_PROPERTIES)
       set_tests_properties(${name} PROPERTIES ${ARG_PROPERTIES})
     endif()
