@@ -30,14 +30,18 @@ check_cpu() {
     >"$dir/ctest.log" 2>&1 || { cat "$dir/ctest.log"; failures=$((failures + 1)); }
   rm -rf "$dir/renders"
   bash tests/render-set.sh "$dir/renders" "$dir/spirandel-render" "$qemu" -L "/usr/$4"
-  for name in build-cross-amd64/renders/*; do
-    if ! cmp -s "$name" "$dir/renders/${name##*/}"; then
-      echo "FAIL: $cpu: ${name##*/} differs from amd64's"
-      failures=$((failures + 1))
-    fi
-  done
-  echo "$cpu: $(grep -Eo '[0-9]+% tests passed.*' "$dir/ctest.log"), $(find "$dir/renders" \
-    -name '*.bmp' | wc -l) renders compared, $failures failure(s)"
+  local renders=0 label file
+  while read -r name label; do
+    renders=$((renders + 1))
+    for file in "$name.txt" "$name.bmp"; do
+      if ! cmp -s "build-cross-amd64/renders/$file" "$dir/renders/$file"; then
+        echo "FAIL: $cpu: $file ($label) differs from amd64's"
+        failures=$((failures + 1))
+      fi
+    done
+  done <build-cross-amd64/renders/renders.txt
+  echo "$cpu: $(grep -Eo '[0-9]+% tests passed.*' "$dir/ctest.log"), $renders renders" \
+    "compared, $failures failure(s)"
   [ "$failures" -eq 0 ]
 }
 

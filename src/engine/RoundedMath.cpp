@@ -11,6 +11,8 @@ using DoubleDouble::QuickTwoSum;
 using DoubleDouble::TwoProduct;
 using DoubleDouble::TwoSum;
 
+// Of the C library only what IEEE defines exactly is used here (fabs, nearbyint, ldexp), so that
+// no machine's library can change a bit.
 namespace {
 
 // pi / 2 as the sum of three doubles, about 160 bits.

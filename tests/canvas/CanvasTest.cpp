@@ -93,7 +93,7 @@ TEST(CanvasTest, LinesFromAnywhereInTheIntRangeLightWhatTheirShortMiddleLights) 
   }
 }
 
-TEST(CanvasTest, WideProductsDivideExactlyAtTheEdgesOfTheirRanges) {
+TEST(CanvasTest, WideProductsDivideAndCompareExactlyAtTheEdgesOfTheirRanges) {
   // factor1, factor2, addend, divisor, quotient, remainder; the products, or the sums, pass 2^64.
   const std::int64_t cases[][6] = {
       {0x3FFFFFFFF, 0xFFFFFFFF, 0x3FFFFFFFF, 0x3FFFFFFFF, 1LL << 32, 0},
@@ -104,6 +104,18 @@ TEST(CanvasTest, WideProductsDivideExactlyAtTheEdgesOfTheirRanges) {
   for (const auto& [factor1, factor2, addend, divisor, quotient, remainder] : cases) {
     const SFloorDivision got = FloorMulAddDiv(factor1, factor2, addend, divisor);
     EXPECT_EQ(std::pair(got.quotient, got.remainder), std::pair(quotient, remainder)) << factor1;
+  }
+  // The sign of a * b - c * d where the products are 2^68 apart by 1 or equal in mixed signs.
+  constexpr std::int64_t kMax = INT64_MAX;
+  const std::int64_t signs[][5] = {
+      {(1LL << 34) + 1, (1LL << 34) - 1, 1LL << 34, 1LL << 34, -1},
+      {-(1LL << 35), (1LL << 33) + 1, -(1LL << 34), (1LL << 34) + 2, 0},
+      {-3, 5, 2, -7, -1},
+      {0, 9, -1, 1, 1},
+      {kMax, kMax, kMax, kMax - 1, 1},
+      {-kMax, 2, kMax, -2, 0}};
+  for (const auto& [a, b, c, d, sign] : signs) {
+    EXPECT_EQ(SignOfProductDifference(a, b, c, d), sign) << a << ' ' << c;
   }
 }
 
