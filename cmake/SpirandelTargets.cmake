@@ -16,13 +16,29 @@ function(spirandel_warnings target)
   endif()
 endfunction()
 
-# spirandel_library(NAME SOURCES ... [DEPS ...]): a static library of one module of the core.
+# One seed must draw the same pixels on every CPU and compiler, so every floating-point operation
+# that can reach a pixel is rounded to double on its own: no contraction into fused multiply-adds
+# (GCC contracts in its GNU modes, on every CPU that has them: aarch64, s390x, x86 with FMA), and
+# on 32-bit x86 the SSE2 unit instead of the x87 one, whose 80-bit registers round twice and
+# differ between a value kept in a register and the same value stored. The engine's double-double
+# arithmetic is exact only so, and the canvas's large ellipses and the settings' size factor
+# depend on it too. A 32-bit x86 build thus needs a CPU with SSE2.
+function(spirandel_exact_floating_point target)
+  target_compile_options(${target} PRIVATE -ffp-contract=off)
+  if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i[3-6]86|x86)$")
+    target_compile_options(${target} PRIVATE -msse2 -mfpmath=sse)
+  endif()
+endfunction()
+
+# spirandel_library(NAME SOURCES ... [DEPS ...]): a static library of one module, with the
+# floating point above: any module may hand a double on towards the pixels.
 function(spirandel_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   spirandel_warnings(${name})
+  spirandel_exact_floating_point(${name})
 endfunction()
 
 # spirandel_test(NAME SOURCES ... [DEPS ...]): a GoogleTest program registered with ctest,
@@ -43,6 +59,7 @@ function(spirandel_test name)
   if(CMAKE_CROSSCOMPILING)
     # The whole program under the emulator (see cmake/CrossTesting.cmake).
     add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${SPIRANDEL_CROSS_TEST_TIMEOUT})
     if(ARG_PROPERTIES)
       set_tests_properties(${name} PROPERTIES ${ARG_PROPERTIES})
     endif()

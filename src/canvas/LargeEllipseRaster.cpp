@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "canvas/PixelTarget.h"
+#include "canvas/WideMath.h"
 
 // Such ellipses only come from sizes far beyond any screen, so they need to look right and be
 // cheap and deterministic rather than match GDI's walk bit for bit. Work in doubled offsets from
@@ -15,40 +15,67 @@
 // outline is connected and one pixel thin whether it runs steep or flat.
 namespace {
 
+// A direction from the centre, in doubled offsets, with y turned upwards so that
+// counter-clockwise on screen is counter-clockwise here. The centre itself counts as pointing
+// along +x, as an angle of 0 would.
+struct SDirection {
+  std::int64_t x = 1;
+  std::int64_t y = 0;
+};
+
+// Whether an arc admits a pixel is decided on the integers, by the signs of cross and dot
+// products, never by comparing angles from atan2: the C library's atan2 may round differently on
+// another machine, and two radials far out can differ by less than one step of a double.
 class CArcFilter {
  public:
   CArcFilter(std::int64_t centre2X, std::int64_t centre2Y, std::int64_t xStart, std::int64_t yStart,
              std::int64_t xEnd, std::int64_t yEnd)
-      : m_centre2X(centre2X), m_centre2Y(centre2Y) {
-    const double start = AngleOf(xStart, yStart);
-    const double end = AngleOf(xEnd, yEnd);
-    m_whole = start == end;
-    m_start = start;
-    m_sweep = Wrap(end - start);
-  }
+      : m_centre2X(centre2X),
+        m_centre2Y(centre2Y),
+        m_start(DirectionOf(xStart, yStart)),
+        m_end(DirectionOf(xEnd, yEnd)),
+        m_whole(Cross(m_start, m_end) == 0 && Dot(m_start, m_end) > 0),
+        m_endInSecondHalf(InSecondHalf(m_end)) {}
 
+  // Counter-clockwise from the start radial up to, not including, the end radial.
   bool Admits(std::int64_t x, std::int64_t y) const {
-    return m_whole || Wrap(AngleOf(x, y) - m_start) < m_sweep;
+    if (m_whole) {
+      return true;
+    }
+    const SDirection pixel = DirectionOf(x, y);
+    const bool pixelInSecondHalf = InSecondHalf(pixel);
+    if (pixelInSecondHalf != m_endInSecondHalf) {
+      return m_endInSecondHalf;
+    }
+    // Within one half turn from the start, the earlier direction lies clockwise of the later.
+    return Cross(pixel, m_end) > 0;
   }
 
  private:
-  // Counter-clockwise on screen, so y is turned upwards.
-  double AngleOf(std::int64_t x, std::int64_t y) const {
-    return std::atan2(static_cast<double>(m_centre2Y - 2 * y),
-                      static_cast<double>(2 * x - m_centre2X));
+  static int Cross(SDirection u, SDirection v) {
+    return SignOfProductDifference(u.x, v.y, u.y, v.x);
+  }
+  static int Dot(SDirection u, SDirection v) {
+    return SignOfProductDifference(u.x, v.x, -u.y, v.y);
   }
 
-  static double Wrap(double angle) {
-    const double turn = 2 * std::numbers::pi;
-    angle = std::fmod(angle, turn);
-    return angle < 0 ? angle + turn : angle;
+  SDirection DirectionOf(std::int64_t x, std::int64_t y) const {
+    const SDirection direction{2 * x - m_centre2X, m_centre2Y - 2 * y};
+    return direction.x == 0 && direction.y == 0 ? SDirection{} : direction;
+  }
+
+  // Half a turn or more counter-clockwise from the start radial (the start itself is at 0).
+  bool InSecondHalf(SDirection v) const {
+    const int cross = Cross(m_start, v);
+    return cross < 0 || (cross == 0 && Dot(m_start, v) < 0);
   }
 
   std::int64_t m_centre2X;
   std::int64_t m_centre2Y;
-  bool m_whole = true;
-  double m_start = 0;
-  double m_sweep = 0;
+  SDirection m_start;
+  SDirection m_end;
+  bool m_whole;
+  bool m_endInSecondHalf;
 };
 
 // Doubled half-width of the outline at doubled row offset Y (|Y| <= b).

@@ -31,3 +31,45 @@ SFloorDivision FloorMulAddDiv(std::int64_t factor1, std::int64_t factor2, std::i
   }
   return {static_cast<std::int64_t>(quotient), static_cast<std::int64_t>(remainder)};
 }
+
+namespace {
+
+// A signed 128-bit product as a sign and a magnitude in two 64-bit halves.
+struct SWideProduct {
+  int sign = 0;
+  std::uint64_t high = 0;
+  std::uint64_t low = 0;
+};
+
+std::uint64_t Magnitude(std::int64_t value) {
+  return value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+}
+
+SWideProduct Multiply(std::int64_t a, std::int64_t b) {
+  if (a == 0 || b == 0) {
+    return {};
+  }
+  const std::uint64_t x = Magnitude(a);
+  const std::uint64_t y = Magnitude(b);
+  const std::uint64_t lowLow = (x & 0xFFFFFFFFu) * (y & 0xFFFFFFFFu);
+  const std::uint64_t lowHigh = (x & 0xFFFFFFFFu) * (y >> 32);
+  const std::uint64_t highLow = (x >> 32) * (y & 0xFFFFFFFFu);
+  const std::uint64_t middle = (lowLow >> 32) + (lowHigh & 0xFFFFFFFFu) + (highLow & 0xFFFFFFFFu);
+  return {(a < 0) != (b < 0) ? -1 : 1,
+          (x >> 32) * (y >> 32) + (lowHigh >> 32) + (highLow >> 32) + (middle >> 32),
+          (middle << 32) | (lowLow & 0xFFFFFFFFu)};
+}
+
+}  // namespace
+
+int SignOfProductDifference(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+  const SWideProduct left = Multiply(a, b);
+  const SWideProduct right = Multiply(c, d);
+  if (left.sign != right.sign) {
+    return left.sign > right.sign ? 1 : -1;
+  }
+  const int larger = left.high != right.high ? (left.high > right.high ? 1 : -1)
+                     : left.low != right.low ? (left.low > right.low ? 1 : -1)
+                                             : 0;
+  return left.sign < 0 ? -larger : larger;
+}

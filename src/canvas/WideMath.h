@@ -15,3 +15,8 @@ struct SFloorDivision {
 // 0 < divisor < 2^34, whose quotients stay below 2^33.
 SFloorDivision FloorMulAddDiv(std::int64_t factor1, std::int64_t factor2, std::int64_t addend,
                               std::int64_t divisor);
+
+// The sign (-1, 0 or 1) of a * b - c * d, exact for any 64-bit factors whose products fit in
+// 127 bits (|factor| < 2^63): the orientation and direction tests of large arcs need it for
+// vectors of up to 35 bits.
+int SignOfProductDifference(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);

@@ -1,6 +1,7 @@
-#include <cmath>
-
 #include "engine/CurveWnd.h"
+#include "engine/RoundedMath.h"
+
+using RoundedMath::Exp;
 
 double CCurveWnd::CurveValue(std::int32_t a, std::int32_t kind) const {
   // Every caller passes 0 to 360; anything else would read outside the tables.
@@ -18,15 +19,15 @@ double CCurveWnd::CurveValue(std::int32_t a, std::int32_t kind) const {
     switch (kind / 10) {
       case 1:
         if (kind == 18) {
-          return std::exp(base * S(a)) * C(a3);
+          return Exp(base * S(a)) * C(a3);
         }
-        return std::exp(base * C(a));
+        return Exp(base * C(a));
       case 2:
-        return std::exp(base) * S(a);
+        return Exp(base) * S(a);
       case 3:
-        return std::exp(base * C(a)) * S(a2);
+        return Exp(base * C(a)) * S(a2);
       default:
-        return std::exp(base * S(a)) * C(a2);
+        return Exp(base * S(a)) * C(a2);
     }
   }
   switch (kind) {
@@ -49,7 +50,7 @@ double CCurveWnd::CurveValue(std::int32_t a, std::int32_t kind) const {
     case 8:
       return S(a2) * S(a) * S(a4) * S(a4);
     case 9:
-      return std::pow(S(a3), 3.0);
+      return RoundedMath::Cube(S(a3));
     default:
       return 0.0;
   }

@@ -1,6 +1,5 @@
-#include <cmath>
-
 #include "engine/CurveWnd.h"
+#include "engine/RoundedMath.h"
 
 namespace {
 // Pi cut to ten decimals, divided by 180: every stored figure and every comparison with
@@ -9,13 +8,14 @@ constexpr double kRadiansPerDegree = 0.017453292519444445;
 }  // namespace
 
 void CCurveWnd::BuildTrigTables() {
-  // The first quadrant comes from the library; the others follow by symmetry, written in
-  // this order so that the later writes decide the entries where two rules meet (sine 180
-  // ends as -0.0, cosine 90 and 270 as the same tiny negative number).
+  // The first quadrant is computed, correctly rounded so that every machine has the same bits; the
+  // others follow by symmetry, written in this order so that the later writes decide the entries
+  // where two rules meet (sine 180 ends as -0.0, cosine 90 and 270 as the same tiny negative
+  // number).
   for (int i = 0; i <= 90; ++i) {
     const double radians = i * kRadiansPerDegree;
-    const double s = std::sin(radians);
-    const double c = std::cos(radians);
+    const double s = RoundedMath::Sin(radians);
+    const double c = RoundedMath::Cos(radians);
     m_sinTable[180 - i] = s;
     m_sinTable[i] = s;
     m_sinTable[360 - i] = -s;

@@ -11,8 +11,8 @@
 //
 // Pixel forms, per bitsPerPixel (the forms a device-independent bitmap uses, so that both
 // platforms fill it without converting):
-//   32: 4 bytes per pixel, blue, green, red, unused (a 0x00RRGGBB word in little-endian
-//       memory, which is what the raster canvas holds: stride = 4 x width);
+//   32: 4 bytes per pixel, blue, green, red, unused (the raster canvas's 0x00RRGGBB words
+//       written low byte first, whatever the machine's byte order: stride = 4 x width);
 //   24: 3 bytes per pixel, blue, green, red;
 //   16: one little-endian 16-bit word per pixel, 5 bits each of red, green, blue (bit 15
 //       unused, red in bits 10-14);

@@ -93,7 +93,7 @@ TEST(CanvasTest, LinesFromAnywhereInTheIntRangeLightWhatTheirShortMiddleLights) 
   }
 }
 
-TEST(CanvasTest, WideProductsDivideExactlyAtTheEdgesOfTheirRanges) {
+TEST(CanvasTest, WideProductsDivideAndCompareExactlyAtTheEdgesOfTheirRanges) {
   // factor1, factor2, addend, divisor, quotient, remainder; the products, or the sums, pass 2^64.
   const std::int64_t cases[][6] = {
       {0x3FFFFFFFF, 0xFFFFFFFF, 0x3FFFFFFFF, 0x3FFFFFFFF, 1LL << 32, 0},
@@ -104,6 +104,18 @@ TEST(CanvasTest, WideProductsDivideExactlyAtTheEdgesOfTheirRanges) {
   for (const auto& [factor1, factor2, addend, divisor, quotient, remainder] : cases) {
     const SFloorDivision got = FloorMulAddDiv(factor1, factor2, addend, divisor);
     EXPECT_EQ(std::pair(got.quotient, got.remainder), std::pair(quotient, remainder)) << factor1;
+  }
+  // The sign of a * b - c * d where the products are 2^68 apart by 1 or equal in mixed signs.
+  constexpr std::int64_t kMax = INT64_MAX;
+  const std::int64_t signs[][5] = {
+      {(1LL << 34) + 1, (1LL << 34) - 1, 1LL << 34, 1LL << 34, -1},
+      {-(1LL << 35), (1LL << 33) + 1, -(1LL << 34), (1LL << 34) + 2, 0},
+      {-3, 5, 2, -7, -1},
+      {0, 9, -1, 1, 1},
+      {kMax, kMax, kMax, kMax - 1, 1},
+      {-kMax, 2, kMax, -2, 0}};
+  for (const auto& [a, b, c, d, sign] : signs) {
+    EXPECT_EQ(SignOfProductDifference(a, b, c, d), sign) << a << ' ' << c;
   }
 }
 
@@ -190,6 +202,11 @@ TEST(CanvasTest, HugeCirclesShowTheirEdgeAndHostileBoxesEndQuicklyOnTheSurface) 
     EXPECT_TRUE(ArcOn(64, x - r, 32 - r, x + r, 32 + r, x, 32 + r, x, 32 - r).empty()) << r;
     EXPECT_EQ(ArcOn(64, x - r, 32 - r, x + r, 32 + r, x - r, 40, x, 32 + r), lower) << r;
   }
+  // Radials far out whose directions differ by less than a double's step at pi: the arc between
+  // them is a sliver that misses every pixel, and the other way round all but that sliver.
+  const int r = (1 << 30) - 24;
+  EXPECT_TRUE(ArcOn(64, 20, 32 - r, 21 + 2 * r, 32 + r, INT_MIN + 1, 31, INT_MIN, 31).empty());
+  EXPECT_EQ(ArcOn(64, 20, 32 - r, 21 + 2 * r, 32 + r, INT_MIN, 31, INT_MIN + 1, 31), column);
   const int extremes[] = {INT_MIN, -70000, -1, 0, 31, 64, 300001, INT_MAX};
   CRasterCanvas canvas(64, 64);
   canvas.SelectPen(0xFFFFFF);

@@ -8,21 +8,22 @@
 // device's colours (those it does not give, here 3 to 255, are black). Descriptions no image can
 // come from leave the image empty.
 TEST(CaptureTest, KeepsTheDepthAndTheColours) {
-  const std::uint32_t canvas[] = {0xAA010203, 0x00040506, 0x00FFFFFF,   // top row
-                                  0x00070809, 0x000A0B0C, 0x00FFFFFF,   // second row
-                                  0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF};  // left out
-  const auto* words = reinterpret_cast<const std::uint8_t*>(canvas);
+  // 32-bit pixels as they leave the canvas: blue, green, red, unused.
+  const std::uint8_t bgrx[] = {
+      3,    2,    1,    0xAA, 6,    5,    4,    0, 0xFF, 0xFF, 0xFF, 0,   // top
+      9,    8,    7,    0,    12,   11,   10,   0, 0xFF, 0xFF, 0xFF, 0,   // second
+      0xFF, 0xFF, 0xFF, 0,    0xFF, 0xFF, 0xFF, 0, 0xFF, 0xFF, 0xFF, 0};  // left out
   const std::uint8_t rows24[] = {3, 2, 1, 6, 5, 4, 0xEE, 0xEE, 9, 8, 7, 12, 11, 10, 0xEE, 0xEE};
   const std::vector<PaletteEntry> colours = {{0, 255, 7, 0}, {1, 254, 7, 0}, {2, 253, 7, 0}};
   // clang-format off
   const std::tuple<CDeviceBitmap, int, Bytes> cases[] = {
-      {{2, 2, 32, 12, words, {}}, 32, {9, 8, 7, 0, 12, 11, 10, 0, 3, 2, 1, 0, 6, 5, 4, 0}},
+      {{2, 2, 32, 12, bgrx, {}}, 32, {9, 8, 7, 0, 12, 11, 10, 0, 3, 2, 1, 0, 6, 5, 4, 0}},
       {{2, 2, 24, 8, rows24, {}}, 24, {9, 8, 7, 12, 11, 10, 0, 0, 3, 2, 1, 6, 5, 4, 0, 0}},
-      {{2, 2, 32, -12, words + 12, {}}, 32, {3, 2, 1, 0, 6, 5, 4, 0, 9, 8, 7, 0, 12, 11, 10, 0}},
-      {{3, 2, 8, 8, words, colours}, 8, {255, 255, 255, 0, 3, 2, 1, 0}},
-      {{1, 1, 32, 4, words, {}}, 32, {3, 2, 1, 0}},
-      {{2, 0, 32, 8, words, {}}, 0, {}}, {{2, 2, 12, 8, words, {}}, 0, {}},
-      {{2, 2, 32, 7, words, {}}, 0, {}}, {{2, 2, 32, 8, nullptr, {}}, 0, {}}};
+      {{2, 2, 32, -12, bgrx + 12, {}}, 32, {3, 2, 1, 0, 6, 5, 4, 0, 9, 8, 7, 0, 12, 11, 10, 0}},
+      {{3, 2, 8, 8, bgrx, colours}, 8, {255, 255, 255, 0, 3, 2, 1, 0}},
+      {{1, 1, 32, 4, bgrx, {}}, 32, {3, 2, 1, 0}},
+      {{2, 0, 32, 8, bgrx, {}}, 0, {}}, {{2, 2, 12, 8, bgrx, {}}, 0, {}},
+      {{2, 2, 32, 7, bgrx, {}}, 0, {}}, {{2, 2, 32, 8, nullptr, {}}, 0, {}}};
   // clang-format on
   EXPECT_EQ(CDibFile(nullptr).Dib(), nullptr);
   for (std::size_t i = 0; i < std::size(cases); ++i) {

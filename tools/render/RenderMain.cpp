@@ -1,5 +1,7 @@
 // spirandel-render: draws figures without a window, exactly as the saver window would show
 // them, and writes the drawing area as a BMP file.
+#include <vector>
+
 #include "RenderProgram.h"
 #include "canvas/RasterCanvas.h"
 
@@ -7,18 +9,27 @@ namespace {
 
 class CCanvasTarget : public IRenderTarget {
  public:
-  CCanvasTarget(int width, int height) : m_canvas(width, height) {}
+  CCanvasTarget(int width, int height)
+      : m_canvas(width, height), m_row(static_cast<std::size_t>(width) * 4) {}
 
   IDrawingSurface& Surface() override { return m_canvas; }
   void BeginContext() override { m_canvas.BeginContext(); }
   const std::uint8_t* Row(int y) const override {
-    // Pixels are 0x00RRGGBB words, so their bytes in memory are blue, green, red, unused.
-    return reinterpret_cast<const std::uint8_t*>(m_canvas.Pixels() +
-                                                 static_cast<std::size_t>(y) * m_canvas.Width());
+    // Pixels are 0x00RRGGBB words; the row goes out low byte first (blue, green, red, unused)
+    // whatever the byte order of this machine's memory.
+    const std::uint32_t* pixels =
+        m_canvas.Pixels() + static_cast<std::size_t>(y) * m_canvas.Width();
+    for (std::size_t x = 0; x < m_row.size() / 4; ++x) {
+      for (int byte = 0; byte < 4; ++byte) {
+        m_row[4 * x + byte] = static_cast<std::uint8_t>(pixels[x] >> (8 * byte));
+      }
+    }
+    return m_row.data();
   }
 
  private:
   CRasterCanvas m_canvas;
+  mutable std::vector<std::uint8_t> m_row;
 };
 
 }  // namespace

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Renders the same figures with the Linux renderer (raster canvas) and with the Windows one
 # (GDI under Wine), and requires the two BMP files to be equal byte for byte, and the two traces
-# of planned figures to be equal line for line. The settings enable one shape, one rotation, one
-# zoom combination or one join mode at a time, so that every value is drawn; the traces prove it.
+# of planned figures to be equal line for line (the set is tests/render-set.sh's); the traces
+# also prove that every option value was drawn.
 # Usage: tests/platform/win32/pixel-equality.sh <Linux build folder> <x86_64 Windows build folder>
 set -uo pipefail
 linux_render=$(cd "$1" && pwd)/spirandel-render
@@ -14,40 +14,18 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 
-# Sizes, object sizes (0 draws polylines) and colour steps turn with the render's number.
-sizes=(640x480 320x240 800x600 97x61 1024x768)
-radii=(8 0 25 150 3 500 12)
-colours=(10 30 50)
+bash "$root/tests/render-set.sh" linux "$linux_render"
+bash "$root/tests/render-set.sh" windows "$windows_render" "$root/scripts/wine-run"
 failures=0
 bad() { echo "FAIL: $*" && failures=$((failures + 1)); }
-seed=1000
-n=0
-# One option value at a time (for zoom a level, a phase and a start, or none), the others all
-# enabled; one render each.
-for option in shape:{2,4,8,16,32,64,128,256} rotation:{2,4,8} join:{1,2,4} zoom:0 \
-  zoom:{2,4,8,16}+{32,64,128}+{256,512}; do
-  shape=510 rotation=14 zoom=1022 join=7
-  declare "${option%%:*}=$((${option#*:}))"
-  seed=$((seed * 7 % 1000003 + n))
-  size=${sizes[n % ${#sizes[@]}]} radius=${radii[n % ${#radii[@]}]} colour=${colours[n % ${#colours[@]}]}
-  n=$((n + 1))
-  {
-    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\r\n'
-    printf '"%s"=dword:%08x\r\n' ObjectShape "$shape" ObjectRotation "$rotation" ZoomOption "$zoom" \
-      JoinTheDots "$join" RadiusFactor "$radius" ColourOption "$colour"
-  } >settings.reg
-  args=(--seed "$seed" --size "$size" --settings settings.reg --figures 3 --trace)
-  "$linux_render" "${args[@]}" --out linux.bmp >linux.txt 2>&1
-  "$root/scripts/wine-run" "$windows_render" "${args[@]}" --out windows.bmp 2>&1 |
-    tr -d '\r' >windows.txt
-  label="$option seed $seed size $size radius $radius%"
-  if ! cmp -s linux.txt windows.txt; then
-    bad "$label: the planned figures differ" && diff linux.txt windows.txt | head -6
-  elif ! cmp -s linux.bmp windows.bmp; then
-    bad "$label: pictures differ ($(cmp -l linux.bmp windows.bmp | wc -l) bytes)"
+while read -r name label; do
+  if ! cmp -s "linux/$name.txt" "windows/$name.txt"; then
+    bad "$label: the planned figures differ" && diff "linux/$name.txt" "windows/$name.txt" | head -6
+  elif ! cmp -s "linux/$name.bmp" "windows/$name.bmp"; then
+    bad "$label: pictures differ ($(cmp -l "linux/$name.bmp" "windows/$name.bmp" | wc -l) bytes)"
   fi
-  cat windows.txt >>all-traces.txt
-done
+done <linux/renders.txt
+cat windows/[0-9]*.txt >all-traces.txt
 
 # Every value of every option must have been drawn; zoom phases and directions while zooming.
 for drawn in shape={2,4,8,16,32,64,128,256} rotation={2,4,8} joinMode={1,2,4} \
@@ -55,5 +33,5 @@ for drawn in shape={2,4,8,16,32,64,128,256} rotation={2,4,8} joinMode={1,2,4} \
   "zoomLevel=[1-9][0-9]* zoomPhase=[0-9]+ shrinking="{0,1}; do
   grep -Eq " $drawn " all-traces.txt || bad "never drawn: $drawn"
 done
-echo "$n renders compared ($(wc -l <all-traces.txt) figures), $failures failure(s)"
+echo "$(wc -l <linux/renders.txt) renders compared ($(wc -l <all-traces.txt) figures), $failures failure(s)"
 [ "$failures" -eq 0 ]
