@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "main/LinuxRunModes.h"
+#include "platform/x11/X11Session.h"
 
 namespace {
 
@@ -20,6 +21,11 @@ std::filesystem::path SheetProgram() {
 }  // namespace
 
 void CLinuxRunModes::RunConfigSheet(SaverSettings&) {
+  // Without a display the toolkit would abort with lines of its own; say it in one line and
+  // end with 1, as the drawing modes do.
+  if (!CX11Session::CanOpen(m_exitCode)) {
+    return;
+  }
   // The sheet reloads the settings and writes them back itself, so nothing of this process
   // needs to survive the exec.
   const std::string program = SheetProgram().string();
