@@ -41,10 +41,8 @@ lit() { import -window "$1" png:- 2>/dev/null | convert - -fill white +opaque bl
 # session bus of its own: activated, our program runs and draws; deactivated, it ends.
 if [ "${1:-}" = --mate ]; then
   export XDG_CURRENT_DESKTOP=MATE
-  for key in "mode single" "themes ['screensavers-spirandel']" "lock-enabled false" \
-             "idle-activation-enabled false"; do
-    gsettings set org.mate.screensaver "${key%% *}" "${key#* }"
-  done
+  for key in "mode single" "themes ['screensavers-spirandel']" "lock-enabled false" "idle-activation-enabled false"; do
+    gsettings set org.mate.screensaver "${key%% *}" "${key#* }"; done
   timeout 60 mate-screensaver --no-daemon --debug >~/mate.log 2>&1 &
   wait_for timeout 5 mate-screensaver-command --query >/dev/null 2>&1 || fail "mate-screensaver did not start"
   timeout 10 mate-screensaver-command --activate >/dev/null
@@ -106,12 +104,8 @@ done
 lint=$(lintian --fail-on error,warning "$build"/spirandel_*_amd64.deb 2>&1) || fail "lintian: $lint"
 lint=$(desktop-file-validate $(grep '\.desktop$' <<<"$files")) || fail "a desktop entry is not valid: $lint"
 appstreamcli validate --no-net --pedantic /usr/share/metainfo/*.xml >/dev/null || fail "the AppStream metadata is not valid"
-python3 - /usr/share/xscreensaver/config/spirandel.xml <<'PY' || fail "the settings page's command line lacks a slider's default"
-import sys, xml.etree.ElementTree as tree
-page = tree.parse(sys.argv[1]).getroot()
-command = page.find('command').get('arg')
-sys.exit(any(f" {n.get('arg').replace('%', n.get('default'))}" not in command for n in page.iter('number')))
-PY
+python3 -c 'import sys, xml.etree.ElementTree as t; p = t.parse(sys.argv[1]).getroot(); sys.exit(any(" " + n.get("arg").replace("%", n.get("default")) not in p.find("command").get("arg") for n in p.iter("number")))' \
+  /usr/share/xscreensaver/config/spirandel.xml || fail "the settings page's command line lacks a slider's default"
 # Without a usable display, and with a bad window id, one line on stderr and the documented code.
 for case in "1 env -u DISPLAY spirandel /c" "1 env -u DISPLAY spirandel" "1 env DISPLAY=:4095 spirandel /c" \
             "2 spirandel --window-id zz" "2 spirandel --window-id 0 --root" "2 spirandel --root --window-id"; do
