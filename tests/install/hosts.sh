@@ -101,7 +101,9 @@ spirandel --help | grep -q '^Usage: spirandel' || fail "spirandel --help from PA
 for program in $(grep '^/usr/bin/' <<<"$files"); do
   man -w "${program##*/}" >/dev/null 2>&1 || fail "man finds no page for $program"
 done
-lint=$(lintian --fail-on error,warning "$build"/spirandel_*_amd64.deb 2>&1) || fail "lintian: $lint"
+# lintian takes a while on its own; it runs beside the hosts.
+lintian --fail-on error,warning "$build"/spirandel_*_amd64.deb >"$work.lint" 2>&1 &
+lintian=$!
 lint=$(desktop-file-validate $(grep '\.desktop$' <<<"$files")) || fail "a desktop entry is not valid: $lint"
 appstreamcli validate --no-net --pedantic /usr/share/metainfo/*.xml >/dev/null || fail "the AppStream metadata is not valid"
 python3 -c 'import sys, xml.etree.ElementTree as t; p = t.parse(sys.argv[1]).getroot(); sys.exit(any(" " + n.get("arg").replace("%", n.get("default")) not in p.find("command").get("arg") for n in p.iter("number")))' \
@@ -121,6 +123,8 @@ timeout 180 runuser -u "$user" -- env HOME="$work" xvfb-run -a -s "-noreset -scr
   bash "$work/hosts.sh" --session "$work/README.md" || status=1
 timeout 90 runuser -u "$user" -- env HOME="$work" xvfb-run -a -s "-noreset -screen 0 640x480x24" \
   dbus-run-session bash "$work/hosts.sh" --mate >/dev/null 2>"$work/mate.err" || { grep FAIL "$work/mate.err"; status=1; }
+wait $lintian || fail "lintian: $(cat "$work.lint")"
+rm -f "$work.lint"
 apt-get purge -y -qq spirandel >/dev/null || fail "apt could not remove the package"
 for file in $files; do
   [ -d "$file" ] || { [ ! -e "$file" ] && [ ! -L "$file" ]; } || fail "$file is left behind"
