@@ -98,8 +98,12 @@ trap 'apt-get purge -y -qq spirandel >/dev/null 2>&1; rm -rf "$work"' EXIT
 apt-get install -y -qq "$build"/spirandel_*_amd64.deb >/dev/null 2>&1 || { echo "apt failed"; exit 1; }
 files=$(dpkg -L spirandel)
 spirandel --help | grep -q '^Usage: spirandel' || fail "spirandel --help from PATH printed no usage"
+# Every program has its manual page, and the page names every option of its --help.
 for program in $(grep '^/usr/bin/' <<<"$files"); do
-  man -w "${program##*/}" >/dev/null 2>&1 || fail "man finds no page for $program"
+  page=$(LC_ALL=C MANWIDTH=300 man "${program##*/}" 2>/dev/null) || fail "man finds no page for $program"
+  for option in $("$program" --help | grep -o -- '--[a-z-]*' | sort -u); do
+    grep -q -- "$option" <<<"$page" || fail "the manual page of $program lacks $option"
+  done
 done
 # lintian takes a while on its own; it runs beside the hosts.
 lintian --fail-on error,warning "$build"/spirandel_*_amd64.deb >"$work.lint" 2>&1 &
@@ -111,7 +115,7 @@ python3 -c 'import sys, xml.etree.ElementTree as t; p = t.parse(sys.argv[1]).get
 # Without a usable display, and with a bad window id, one line on stderr and the documented code.
 for case in "1 env -u DISPLAY spirandel /c" "1 env -u DISPLAY spirandel" "1 env DISPLAY=:4095 spirandel /c" \
             "2 spirandel --window-id zz" "2 spirandel --window-id 0 --root" "2 spirandel --root --window-id"; do
-  errors=$(timeout 10 ${case#* } 2>&1 >/dev/null)
+  errors=$(timeout 10 env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ${case#* } 2>&1 >/dev/null)
   code=$?
   [ "$code" = "${case%% *}" ] && [ -n "$errors" ] && [ "$(wc -l <<<"$errors")" = 1 ] ||
     fail "${case#* }: exit $code, not ${case%% *}, with: $errors"
