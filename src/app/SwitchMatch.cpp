@@ -31,21 +31,24 @@ ModeChoice Complaint(std::string text, int exitCode) {
   return choice;
 }
 
-// The words of XScreenSaver-style hosts, in any order. A window id, even an unreadable one,
-// wins over --root, so that a bad id ends quietly instead of drawing over the whole screen.
-// Hosts log what their hacks write to stderr, so a word that cannot be used says so there.
+// The words of XScreenSaver-style hosts, in any order. A window id wins over --root; a bad or
+// missing one is a bad value like any other option's, never a reason to draw over the whole
+// screen instead. Hosts log what their hacks write to stderr, so a word that cannot be used
+// says so there.
 ModeChoice ChooseHostedMode(std::span<const std::string_view> arguments) {
   ModeChoice choice(RunMode::kHosted);
-  bool windowIdGiven = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     std::string complaint;
     if (IsRootWord(arguments[i])) {
       choice.rootWindow = true;
     } else if (IsWindowIdWord(arguments[i])) {
-      windowIdGiven = true;
-      choice.hostWindow = std::nullopt;
-      if (i + 1 < arguments.size()) {
-        choice.hostWindow = ParseHostWindowId(arguments[++i]);
+      std::string expected = "spirandel: --window-id takes an X window id, 0x... hex or decimal";
+      if (i + 1 >= arguments.size()) {
+        return Complaint(std::move(expected), 2);
+      }
+      choice.hostWindow = ParseHostWindowId(arguments[++i]);
+      if (!choice.hostWindow) {
+        return Complaint(expected + ", not \"" + std::string(arguments[i]) + "\"", 2);
       }
     } else if (const auto read = choice.options.ReadOption(arguments, i, complaint);
                read == CHostOptions::Read::kBadValue) {
@@ -55,7 +58,7 @@ ModeChoice ChooseHostedMode(std::span<const std::string_view> arguments) {
           "spirandel: cannot use \"" + std::string(arguments[i]) + "\"; see spirandel --help", 0);
     }
   }
-  if (windowIdGiven) {
+  if (choice.hostWindow) {
     choice.rootWindow = false;
   } else if (!choice.rootWindow) {
     return Complaint("spirandel: no window to draw in: give --root or --window-id ID", 0);

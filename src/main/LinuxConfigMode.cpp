@@ -2,11 +2,13 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "main/LinuxRunModes.h"
+#include "platform/x11/X11Session.h"
 
 namespace {
 
@@ -17,9 +19,21 @@ std::filesystem::path SheetProgram() {
   return (error ? std::filesystem::path(".") : self.parent_path()) / "spirandel-settings";
 }
 
+bool HasEnvironment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
 }  // namespace
 
 void CLinuxRunModes::RunConfigSheet(SaverSettings&) {
+  // Where the toolkit would fall back to X11 and find no display it aborts with lines of its
+  // own; say it in one line and end with 1, as the drawing modes do. Wayland, or a platform
+  // the user names, is the toolkit's own affair.
+  if (!HasEnvironment("WAYLAND_DISPLAY") && !HasEnvironment("QT_QPA_PLATFORM") &&
+      !CX11Session::CanOpen(m_exitCode)) {
+    return;
+  }
   // The sheet reloads the settings and writes them back itself, so nothing of this process
   // needs to survive the exec.
   const std::string program = SheetProgram().string();

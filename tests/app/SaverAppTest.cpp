@@ -90,7 +90,10 @@ TEST(SaverAppTest, StartsTheModeOfTheCommandLineWithItsSettings) {
         Case{{"--version"}, {"out " + VersionText()}}, Case{{"/s"}, {"fullscreen", "loop"}},
         Case{{"/p", "12"}, {"preview 12", "loop"}}, Case{{"--root"}, {"hosted - root", "loop"}},
         Case{{"/s"}, {"fullscreen"}, 0}, Case{{"/p", "5"}, {"preview 5"}, 0},
-        Case{{"--window-id", "bad"}, {"hosted -"}, 0}}) {
+        Case{{"--window-id", "bad"},
+             {"err spirandel: --window-id takes an X window id, 0x... "
+              "hex or decimal, not \"bad\"\n",
+              "exit 2"}}}) {
     EXPECT_EQ(Start(c.args, c.windowCreated), c.log) << (c.args.empty() ? "" : c.args[0]);
   }
   for (const Case& c :

@@ -28,9 +28,10 @@ TEST(ChooseRunModeTest, SelectsTheModeOfTheFirstWord) {
         // The window id wins over --root, in either order.
         S{{"--root", "--window-id", "0x1234"}, kHosted, 0x1234},
         S{{"--window-id", "0X1a", "-root"}, kHosted, 0x1a},
-        // A bad or missing id names no window; it still wins, so nothing is drawn.
-        S{{"--window-id"}, kHosted}, S{{"--root", "--window-id", "zz"}, kHosted},
-        S{{"--help"}, kUsage}, S{{"-h"}, kUsage}, S{{"--version"}, kVersion},
+        // A bad or missing id ends the program, even beside --root.
+        S{{"--window-id"}, kNone}, S{{"--root", "--window-id", "zz"}, kNone},
+        S{{"--window-id", "0", "--root"}, kNone}, S{{"--help"}, kUsage}, S{{"-h"}, kUsage},
+        S{{"--version"}, kVersion},
         // Options may come first, even those whose letter the Windows rule knows.
         S{{"-speed", "5", "--root"}, kHosted, {}, true},
         S{{"-colour", "low", "-window-id", "7"}, kHosted, 7},

@@ -232,9 +232,9 @@ case_preview_follows_host_and_ends_with_it() {
 case_missing_window_says_so() {
   start_xvfb
   write_settings
-  # LINES|ARGUMENTS: without a window id at all the program ends quietly, as before.
+  # LINES|ARGUMENTS: without a preview handle the program ends quietly, as before.
   for row in "1|/p 12345" "1|/p 99999999999" "1|--window-id 0x7ffff0" "1|--root" "0|/p" \
-    "0|/p window" "0|--window-id"; do
+    "0|/p window"; do
     # shellcheck disable=SC2086
     XSCREENSAVER_WINDOW=0x7ffff1 start_saver ${row#*|}
     expect_exit 0 "${row#*|}"

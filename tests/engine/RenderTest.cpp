@@ -39,6 +39,14 @@ TEST(RenderProgramTest, DrawsAndTracesTheFiguresOfItsSettingsAndExitsWithItsCode
             "figure=1 kindX=40 kindY=21 shape=2 rotation=2 zoomLevel=0 zoomPhase=128 shrinking=1 "
             "joinMode=2 radius=38 firstPoint=600,239 colour=0x944A70");
   EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), 3);
+  // The name chooses PNG, in either case; its pixels are the BMP's, channel for channel.
+  ASSERT_EQ(RunProgram("--seed 7 --figures 3 --out " + kDir + "a.PNG"), 0);
+  EXPECT_EQ(ReadAll(kDir + "a.PNG").substr(12, 12),
+            std::string("IHDR\0\0\x02\x7e\0\0\x01\xde", 12));
+  EXPECT_EQ(
+      std::system(
+          ("compare -metric AE " + kDir + "a.bmp " + kDir + "a.PNG null: 2>/dev/null").c_str()),
+      0);
   // Bad options and an unreadable settings file exit with 2, an unwritable picture with 1.
   // clang-format off
   for (const char* bad : {"--seed", "--seed 4294967296", "--seed -1", "--seed +5", "--seed 12a",
@@ -51,8 +59,9 @@ TEST(RenderProgramTest, DrawsAndTracesTheFiguresOfItsSettingsAndExitsWithItsCode
     EXPECT_EQ(RunProgram(std::string(bad) + " 2>/dev/null"), 2) << bad;
   }
   EXPECT_EQ(RunProgram("--seed 1 --ticks 3 --out /nonexistent/dir/a.bmp 2>/dev/null"), 1);
+  EXPECT_EQ(RunProgram("--seed 1 --ticks 3 --out /nonexistent/dir/a.png 2>/dev/null"), 1);
   EXPECT_EQ(RunProgram("--seed 4294967295 --size 3x16384 --ticks 1"), 0);
-  for (const char* name : {"a.bmp", "a"}) {
+  for (const char* name : {"a.bmp", "a.PNG", "a"}) {
     std::remove((kDir + name).c_str());
   }
 }

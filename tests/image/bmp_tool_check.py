@@ -49,7 +49,7 @@ open(short, "wb").write(data[:30])
 open(top, "wb").write(data[:22] + (-7).to_bytes(4, "little", signed=True) + data[26:])
 for status, args, says in [(0, ["info", top], "width=13 height=-7 bits=32"), (1, ["info", short], short),
                            (1, ["copy", good, work + "/no/a.bmp"], "a.bmp"), (2, ["show", good], "usage"),
-                           (2, ["info", good, good], "usage")]:
+                           (2, ["info", good, good], "usage"), (0, ["--help"], "usage")]:
     result = run(tool, *args)
     if result.returncode != status or says not in (result.stdout + result.stderr).decode():
         failures.append(f"{args}: exit {result.returncode} {result.stdout + result.stderr}")

@@ -16,14 +16,17 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-int Usage() {
+// Asked for, the usage goes to the standard output and is no failure; otherwise it explains
+// a command line that could not be used.
+int Usage(bool asked) {
   std::fputs(
       "usage: spirandel-bmp info FILE\n"
       "       spirandel-bmp copy IN OUT\n"
+      "       spirandel-bmp --help\n"
       "  info  prints: width=W height=H bits=B colours=N compression=C\n"
       "  copy  reads IN and writes it to OUT as an uncompressed BMP file\n",
-      stderr);
-  return kExitUsage;
+      asked ? stdout : stderr);
+  return asked ? kExitOk : kExitUsage;
 }
 
 // The facts come from the headers alone, so that a look at a large file costs no more than its
@@ -66,5 +69,5 @@ int main(int argc, char** argv) {
   if (command == "copy" && argc == 4) {
     return Copy(argv[2], argv[3]);
   }
-  return Usage();
+  return Usage(argc == 2 && (command == "--help" || command == "-h"));
 }

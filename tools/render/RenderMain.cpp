@@ -1,7 +1,8 @@
 // spirandel-render: draws figures without a window, exactly as the saver window would show
-// them, and writes the drawing area as a BMP file.
+// them, and writes the drawing area as a PNG or BMP file.
 #include <vector>
 
+#include "RenderPng.h"
 #include "RenderProgram.h"
 #include "canvas/RasterCanvas.h"
 
@@ -35,7 +36,8 @@ class CCanvasTarget : public IRenderTarget {
 }  // namespace
 
 int main(int argc, char** argv) {
-  return RunRenderProgram("spirandel-render", argc, argv, [](int width, int height) {
-    return std::make_unique<CCanvasTarget>(width, height);
-  });
+  return RunRenderProgram(
+      "spirandel-render", argc, argv,
+      [](int width, int height) { return std::make_unique<CCanvasTarget>(width, height); },
+      kRenderPngWriter);
 }

@@ -102,12 +102,13 @@ bool ParseRenderOptions(const std::vector<std::string>& args, CRenderOptions& op
 
 const char* RenderUsage() {
   return "usage: spirandel-render [--seed N] [--size WxH] [--settings FILE]\n"
-         "                        [--figures F | --ticks T] [--out FILE.bmp] [--trace]\n"
+         "                        [--figures F | --ticks T] [--out FILE] [--trace]\n"
          "  --seed N         seed of the random numbers, 0 to 4294967295 (default: the time)\n"
          "  --size WxH       client size, 3 to 16384 each way (default: 640x480)\n"
          "  --settings FILE  a Settings.reg file (default: the default settings)\n"
          "  --figures F      run until F figures are complete, 1 to 100000 (default: 1)\n"
          "  --ticks T        run exactly T ticks of the drawing timer, 0 to 100000000\n"
-         "  --out FILE.bmp   write the drawing area as a 32-bit BMP file\n"
+         "  --out FILE       write the drawing area: a PNG file when FILE ends in .png,\n"
+         "                   else a 32-bit BMP file\n"
          "  --trace          print one line per figure with its planned values\n";
 }

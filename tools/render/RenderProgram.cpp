@@ -1,5 +1,6 @@
 #include "RenderProgram.h"
 
+#include <cctype>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -56,10 +57,21 @@ int WritePicture(const IRenderTarget& target, int width, int height, const std::
   return dib.Save(path);
 }
 
+bool NamesPng(const std::string& path) {
+  if (path.size() < 4) {
+    return false;
+  }
+  std::string ending = path.substr(path.size() - 4);
+  for (char& c : ending) {
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return ending == ".png";
+}
+
 }  // namespace
 
 int RunRenderProgram(const char* programName, int argc, char** argv,
-                     const RenderTargetFactory& makeTarget) {
+                     const RenderTargetFactory& makeTarget, const PngWriter& writePng) {
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   CRenderOptions options;
   std::string error;
@@ -70,6 +82,12 @@ int RunRenderProgram(const char* programName, int argc, char** argv,
   if (options.help) {
     std::fputs(RenderUsage(), stdout);
     return 0;
+  }
+  const bool png = NamesPng(options.outFile);
+  if (png && !writePng) {
+    std::fprintf(stderr, "%s: this build writes BMP files only, not %s\n", programName,
+                 options.outFile.c_str());
+    return 2;
   }
 
   SaverSettings settings;
@@ -105,8 +123,9 @@ int RunRenderProgram(const char* programName, int argc, char** argv,
       std::printf("%s\n", line.c_str());
     }
   }
+  const auto write = png ? writePng : WritePicture;
   if (!options.outFile.empty() &&
-      WritePicture(*target, wnd.m_drawWidth, wnd.m_drawHeight, options.outFile) == 0) {
+      write(*target, wnd.m_drawWidth, wnd.m_drawHeight, options.outFile) == 0) {
     std::fprintf(stderr, "%s: cannot write %s\n", programName, options.outFile.c_str());
     return 1;
   }

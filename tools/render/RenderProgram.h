@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "canvas/DrawingSurface.h"
 
@@ -23,7 +24,13 @@ class IRenderTarget {
 // Makes the target for a client of this size; null when it cannot be made.
 using RenderTargetFactory = std::function<std::unique_ptr<IRenderTarget>(int width, int height)>;
 
+// Writes the drawing area as a PNG file; nonzero on success. A build without one writes BMP
+// files only.
+using PngWriter =
+    std::function<int(const IRenderTarget& target, int width, int height, const std::string& path)>;
+
 // The whole renderer program: options, settings file, the headless run, the trace and the
-// picture. Returns the exit code (0; 1 when the picture cannot be written; 2 for bad options).
+// picture, PNG when its name ends in .png, else BMP. Returns the exit code (0; 1 when the
+// picture cannot be written; 2 for bad options).
 int RunRenderProgram(const char* programName, int argc, char** argv,
-                     const RenderTargetFactory& makeTarget);
+                     const RenderTargetFactory& makeTarget, const PngWriter& writePng = nullptr);

@@ -16,20 +16,36 @@ bool FitsWindowId(std::uint64_t id) {
   return id <= std::numeric_limits<std::uint32_t>::max();
 }
 
-}  // namespace
-
-std::unique_ptr<CX11Session> CX11Session::Open(int& exitCode) {
+// $DISPLAY opened, or null after one line on stderr and exit code 1.
+Display* OpenDisplay(int& exitCode) {
   const char* name = std::getenv("DISPLAY");
   if (name == nullptr || *name == '\0') {
     std::fputs("spirandel: no X display (DISPLAY is not set)\n", stderr);
     exitCode = 1;
     return nullptr;
   }
-  InstallX11ErrorRecorder();
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {
     std::fprintf(stderr, "spirandel: cannot open X display \"%s\"\n", name);
     exitCode = 1;
+  }
+  return display;
+}
+
+}  // namespace
+
+bool CX11Session::CanOpen(int& exitCode) {
+  Display* display = OpenDisplay(exitCode);
+  if (display != nullptr) {
+    XCloseDisplay(display);
+  }
+  return display != nullptr;
+}
+
+std::unique_ptr<CX11Session> CX11Session::Open(int& exitCode) {
+  InstallX11ErrorRecorder();
+  Display* display = OpenDisplay(exitCode);
+  if (display == nullptr) {
     return nullptr;
   }
   CatchEndingSignals();

@@ -15,6 +15,9 @@ class CX11Session {
   // Opens $DISPLAY; on failure writes one line to stderr, sets exitCode to 1 and returns
   // null.
   static std::unique_ptr<CX11Session> Open(int& exitCode);
+  // Whether $DISPLAY can be opened, saying so as Open does when it cannot; for a program that
+  // is about to hand the display to another one.
+  static bool CanOpen(int& exitCode);
   ~CX11Session();
   CX11Session(const CX11Session&) = delete;
   CX11Session& operator=(const CX11Session&) = delete;
