@@ -2,7 +2,7 @@
 #include <cstdlib>
 
 #include "main/LinuxRunModes.h"
-#include "platform/x11/EndingSignals.h"
+#include "platform/posix/SignalsAndWait.h"
 #include "platform/x11/X11Session.h"
 
 CLinuxRunModes::CLinuxRunModes(int argc, char** argv) : m_argc(argc), m_argv(argv) {}

@@ -4,7 +4,7 @@
 #include <string_view>
 
 // Windows virtual-key codes of the keys the saver reports; the input rules compare them
-// with the hotkey strings, so the X layer speaks the same codes as the Windows build.
+// with the hotkey strings, so every display layer speaks the same codes as the Windows build.
 namespace vk {
 inline constexpr std::uint32_t kNone = 0;
 inline constexpr std::uint32_t kSpace = 0x20;
@@ -14,8 +14,9 @@ inline constexpr std::uint32_t kF1 = 0x70;
 inline constexpr std::uint32_t kF10 = 0x79;
 }  // namespace vk
 
-// The virtual-key code of an X keysym, or vk::kNone for a keysym without one. Letters give
-// their upper-case letter and the main keyboard's digits their digit.
+// The virtual-key code of a keysym (X11's and xkbcommon's numbers are the same), or vk::kNone for a
+// keysym without one. Letters give their upper-case letter and the main keyboard's digits their
+// digit.
 std::uint32_t VirtualKeyFromKeysym(unsigned long keysym);
 
 // The virtual-key code of a key outside the keypad, as a Windows layout gives it, from the
