@@ -70,6 +70,17 @@ std::uint32_t UsLetterOrDigit(std::string_view keyName) {
 
 }  // namespace
 
+std::uint32_t VirtualKeyOfPress(unsigned long plain, unsigned long shifted, unsigned long effective,
+                                std::string_view keyName, bool latinLayout) {
+  // The keypad's keysyms, and the vendors' private keypad keysyms.
+  const bool keypad =
+      (plain >= 0xFF80 && plain <= 0xFFBD) || (plain >= 0x11000000 && plain <= 0x1100FFFF);
+  if (keypad) {
+    return VirtualKeyFromKeysym(effective != 0 ? effective : plain);
+  }
+  return VirtualKeyFromKey(plain, shifted, keyName, latinLayout);
+}
+
 int IsLatinLetter(unsigned long keysym) {
   return LetterOrDigit(keysym) >= 'A' ? 1 : 0;
 }

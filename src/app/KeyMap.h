@@ -29,6 +29,13 @@ std::uint32_t VirtualKeyFromKeysym(unsigned long keysym);
 std::uint32_t VirtualKeyFromKey(unsigned long plain, unsigned long shifted,
                                 std::string_view keyName, bool latinLayout);
 
+// The virtual-key code of a press, from the key's symbols without and with Shift in the
+// active layout, the symbol the press gives with the modifiers now active, and as for
+// VirtualKeyFromKey. On the keypad Num Lock decides between the digit and the movement key,
+// as on Windows, so there the effective symbol counts.
+std::uint32_t VirtualKeyOfPress(unsigned long plain, unsigned long shifted, unsigned long effective,
+                                std::string_view keyName, bool latinLayout);
+
 // Nonzero for a Latin letter keysym.
 int IsLatinLetter(unsigned long keysym);
 
