@@ -199,6 +199,10 @@ void CWaylandSession::FigureEntered(wl_output* output) {
   const SOutput* known = OutputOf(output);
   if (!m_figure->Show(known != nullptr ? known->scale : 1)) {
     m_figure->PostClose();
+  } else if (m_pointerSurface != nullptr && m_figure->Core().Saver() != nullptr) {
+    // The pointer came before the engine: where it came is the start.
+    m_figure->Core().Saver()->m_mouseStartX = m_enterX;
+    m_figure->Core().Saver()->m_mouseStartY = m_enterY;
   }
   CoverOtherOutputs();
 }
@@ -304,24 +308,32 @@ void CWaylandSession::SeatCapabilities(std::uint32_t capabilities) {
 }
 
 void CWaylandSession::PointerAt(wl_surface* surface, wl_fixed_t x, wl_fixed_t y, bool entering) {
-  if (entering) {
-    m_pointerSurface = surface;
-  }
-  CSaverWnd* saver = m_figure ? m_figure->Core().Saver() : nullptr;
-  if (saver == nullptr || surface == nullptr) {
+  if (surface == nullptr) {
     return;
   }
   const std::int32_t scale = ScaleOfSurface(surface);
   const std::int32_t pixelX = PointerPixel(wl_fixed_to_double(x), scale);
   const std::int32_t pixelY = PointerPixel(wl_fixed_to_double(y), scale);
+  CSaverWnd* saver = m_figure ? m_figure->Core().Saver() : nullptr;
   if (entering) {
-    // Appearing under the pointer, or the pointer coming onto another of our surfaces, is
-    // no movement: where it is becomes the start.
-    saver->m_mouseStartX = pixelX;
-    saver->m_mouseStartY = pixelY;
+    // A surface appearing under the pointer is no movement: where the pointer is becomes
+    // the start. Coming onto another of our surfaces is: it crossed to another output.
+    const bool crossed = m_enteredSurface != nullptr && surface != m_enteredSurface;
+    m_pointerSurface = surface;
+    m_enteredSurface = surface;
+    m_enterX = pixelX;
+    m_enterY = pixelY;
+    if (crossed && m_figure) {
+      m_figure->PostClose();
+    } else if (saver != nullptr) {
+      saver->m_mouseStartX = pixelX;
+      saver->m_mouseStartY = pixelY;
+    }
     return;
   }
-  saver->OnMouseMove(pixelX, pixelY);
+  if (saver != nullptr) {
+    saver->OnMouseMove(pixelX, pixelY);
+  }
 }
 
 void CWaylandSession::KeyPressed(std::uint32_t key) {

@@ -67,7 +67,11 @@ class CWaylandSession {
   std::vector<std::unique_ptr<SOutput>> m_outputs;
   std::unique_ptr<CWaylandSaverWindow> m_figure;
   wl_output* m_figureOutput = nullptr;
+  // The surface under the pointer (null after it left), the last one it entered and where.
   wl_surface* m_pointerSurface = nullptr;
+  wl_surface* m_enteredSurface = nullptr;
+  std::int32_t m_enterX = 0;
+  std::int32_t m_enterY = 0;
   bool m_closed = false;
   bool m_lost = false;
 };
