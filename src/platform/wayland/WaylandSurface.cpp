@@ -6,17 +6,6 @@
 
 namespace {
 
-CRect Union(const CRect& a, const CRect& b) {
-  if (a.IsEmpty()) {
-    return b;
-  }
-  if (b.IsEmpty()) {
-    return a;
-  }
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
-}
-
 // More than three would mean the compositor keeps buffers it has no use for.
 constexpr std::size_t kMaxFigureBuffers = 3;
 
@@ -89,8 +78,7 @@ std::unique_ptr<CWaylandSurface> CWaylandSurface::CreateToplevel(const SWaylandG
           self->m_onClosed();
         }
       },
-      nullptr,
-      nullptr};
+      nullptr, nullptr};
   xdg_toplevel_add_listener(self->m_toplevel, &kToplevelListener, self.get());
   xdg_toplevel_set_title(self->m_toplevel, "Spirandel");
   xdg_toplevel_set_app_id(self->m_toplevel, "spirandel");
@@ -162,12 +150,15 @@ void CWaylandSurface::ShowCanvas(const CRasterCanvas& canvas, const CRect& chang
   const CRect whole{0, 0, canvas.Width(), canvas.Height()};
   // A new picture, or one that replaces the black, is damaged whole.
   const CRect& shown = reshaped || m_black ? whole : change;
-  m_black.reset();
-  m_unshown = Union(m_unshown, shown);
+  m_unshown = Bounding(m_unshown, shown);
   for (SFigureBuffer& figure : m_buffers) {
-    figure.stale = Union(figure.stale, shown);
+    figure.stale = Bounding(figure.stale, shown);
   }
   Flush();
+  // The black buffer goes once the figure has replaced it.
+  if (m_unshown.IsEmpty()) {
+    m_black.reset();
+  }
 }
 
 void CWaylandSurface::OnBufferReleased(void* data) {

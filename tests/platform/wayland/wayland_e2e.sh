@@ -220,7 +220,7 @@ case_sheet() {
   [ -x "$BUILD/spirandel-settings" ] || { echo "no settings sheet in this build: skipped"; return; }
   start_sway "HEADLESS-1 800x600 0 0 1"
   write_settings
-  as_user env QT_QPA_PLATFORM=wayland "$SAVER" /c >/dev/null 2>"$WORK/err" &
+  as_user "$SAVER" /c >/dev/null 2>"$WORK/err" &
   PIDS+=($!)
   wait_for eval 'as_user swaymsg -t get_tree | grep -q "Spirandel v2.0"' || sleep 3
   as_user swaymsg -t get_tree | grep -q '"Spirandel v2.0"' || fail "the sheet did not open"
