@@ -189,7 +189,8 @@ void CWaylandSurface::Flush() {
       return;
     }
     buffer->SetReleaseHandler(&CWaylandSurface::OnBufferReleased, this);
-    m_buffers.push_back({std::move(buffer), CRect{0, 0, width, height}});
+    // A new buffer is black: it lacks only what is lit, and its black pages are never touched.
+    m_buffers.push_back({std::move(buffer), m_canvas->LitRect()});
     free = m_buffers.end() - 1;
   }
   const CRect& stale = free->stale;
