@@ -107,9 +107,8 @@ void CWaylandSession::AddGlobal(std::uint32_t name, const char* interface, std::
         [](void*, wl_seat*, const char*) {}};
     wl_seat_add_listener(m_seat, &kListener, this);
   } else if (kind == wl_output_interface.name && version >= 2) {
-    auto output = std::make_unique<SOutput>();
-    output->name = name;
-    output->output = Bind<wl_output>(m_registry, name, &wl_output_interface, version, 3);
+    auto output = std::make_unique<SOutput>(
+        name, Bind<wl_output>(m_registry, name, &wl_output_interface, version, 3));
     static const wl_output_listener kListener{
         [](void*, wl_output*, std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
            const char*, const char*, std::int32_t) {},
@@ -142,13 +141,16 @@ void CWaylandSession::RemoveGlobal(std::uint32_t name) {
   if ((*gone)->output == m_figureOutput) {
     m_figureOutput = nullptr;
   }
-  (*gone)->cover.reset();
-  if (wl_output_get_version((*gone)->output) >= 3) {
-    wl_output_release((*gone)->output);
-  } else {
-    wl_output_destroy((*gone)->output);
-  }
   m_outputs.erase(gone);
+}
+
+CWaylandSession::SOutput::~SOutput() {
+  cover.reset();
+  if (wl_output_get_version(output) >= 3) {
+    wl_output_release(output);
+  } else {
+    wl_output_destroy(output);
+  }
 }
 
 CWaylandSession::SOutput* CWaylandSession::OutputOf(wl_output* output) {

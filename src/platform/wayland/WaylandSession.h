@@ -36,8 +36,13 @@ class CWaylandSession {
 
  private:
   struct SOutput {
-    std::uint32_t name = 0;
-    wl_output* output = nullptr;
+    SOutput(std::uint32_t name, wl_output* output) : name(name), output(output) {}
+    ~SOutput();
+    SOutput(const SOutput&) = delete;
+    SOutput& operator=(const SOutput&) = delete;
+
+    std::uint32_t name;
+    wl_output* output;
     std::int32_t scale = 1;
     std::int32_t pendingScale = 1;
     std::unique_ptr<CWaylandSurface> cover;
