@@ -4,6 +4,7 @@
 //   layout L    a keymap that xkbcommon compiles for layout L (us, fr, de, ru ...)
 //   key CODE    press and release an evdev key code
 //   down CODE   press only
+//   up CODE     release only
 //   move DX DY  a relative pointer motion
 //   click       press and release the left button
 #include <linux/input-event-codes.h>
@@ -96,11 +97,13 @@ int main() {
         std::fprintf(stderr, "no keymap for %s\n", layout.c_str());
         return 1;
       }
-    } else if (command == "key" || command == "down") {
+    } else if (command == "key" || command == "down" || command == "up") {
       std::uint32_t code = 0;
       words >> code;
-      zwp_virtual_keyboard_v1_key(keyboard, time, code, WL_KEYBOARD_KEY_STATE_PRESSED);
-      if (command == "key") {
+      if (command != "up") {
+        zwp_virtual_keyboard_v1_key(keyboard, time, code, WL_KEYBOARD_KEY_STATE_PRESSED);
+      }
+      if (command != "down") {
         zwp_virtual_keyboard_v1_key(keyboard, time + 1, code, WL_KEYBOARD_KEY_STATE_RELEASED);
       }
     } else if (command == "move") {

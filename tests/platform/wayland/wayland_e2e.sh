@@ -158,8 +158,12 @@ case_keys() {
       '"PrintingActive"=dword:00000001' '"PrintingKey"="2"'
     rm -f "$WORK"/shots/*
     start_input "$layout"
+    # A key held down as it starts, and its release, do not end it.
+    send "down 57"
     start_saver /s
     sleep 1
+    send "up 57"
+    saver_runs "$layout: the release of a key held at its start ended it"
     send "key $pauseKey"
     sleep 0.2
     capture HEADLESS-1 "$WORK/a.png"
