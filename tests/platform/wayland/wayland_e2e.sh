@@ -203,7 +203,8 @@ case_signals() {
 }
 
 case_idle() {
-  # swayidle starts it after its timeout; no compositor is one line and exit code 1.
+  # swayidle starts it after its timeout; a compositor that goes away ends it with 0; no
+  # compositor is one line and exit code 1.
   start_sway "HEADLESS-1 640x480 0 0 1"
   figure_settings
   as_user swayidle -w timeout 1 "$SAVER /s" >/dev/null 2>&1 &
@@ -211,6 +212,10 @@ case_idle() {
   wait_for pgrep -f "^$SAVER /s" >/dev/null || sleep 3
   pgrep -f "^$SAVER /s" >/dev/null || fail "swayidle did not start the saver"
   kill $(pgrep -f "^$SAVER /s")
+  start_saver /s
+  sleep 0.5
+  kill "$(pgrep -n -x sway -u "${RUN_AS[2]:-$(id -u)}")"
+  saver_ends 0
   "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=nothing-here \
     SPIRANDEL_DISPLAY=wayland "$SAVER" /s 2>"$WORK/none"
   [ $? = 1 ] && [ "$(wc -l <"$WORK/none")" = 1 ] || fail "no compositor: $(cat "$WORK/none")"
