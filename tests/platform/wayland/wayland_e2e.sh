@@ -124,7 +124,8 @@ figure_settings() { write_settings '"ImagesPerSec"=dword:000003e8' '"EndDelay"=d
 
 case_outputs() {
   # The figure on the focused output (scale 2: its canvas has the output's pixels), black on
-  # the other one and on one added while it runs; a motion over there ends it.
+  # the other one and on one added while it runs, which may be turned off again; a motion over there
+  # ends it.
   start_sway "HEADLESS-1 800x600 0 0 2" "HEADLESS-2 640x480 400 0 1"
   start_input us
   send "move 10 10"
@@ -140,7 +141,9 @@ case_outputs() {
   sleep 0.5
   capture HEADLESS-3 "$WORK/added.png"
   is_black "$WORK/added.png" || fail "the added output is not black"
-  saver_runs "after an output was added"
+  as_user swaymsg output HEADLESS-3 disable >/dev/null || fail "sway could not turn an output off"
+  sleep 0.3
+  saver_runs "after an output was added and removed"
   send "move 500 0"
   saver_ends 0
 }
