@@ -6,8 +6,10 @@
 
 namespace {
 
-// More than three would mean the compositor keeps buffers it has no use for.
-constexpr std::size_t kMaxFigureBuffers = 3;
+// Two are enough where the compositor keeps the shown buffer until the next one comes (sway's
+// software renderer), one where it copies and releases it at once; when both are held the
+// change waits in m_unshown for a release instead of costing a third screen of memory.
+constexpr std::size_t kMaxFigureBuffers = 2;
 
 }  // namespace
 

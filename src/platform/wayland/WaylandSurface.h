@@ -77,7 +77,7 @@ class CWaylandSurface {
   // Black: one buffer, never written after it is made.
   std::unique_ptr<CWaylandBuffer> m_black;
   int m_blackScale = 0;
-  // The figure: its canvas, the change not yet on screen, and up to three buffers.
+  // The figure: its canvas, the change not yet on screen, and up to two buffers.
   const CRasterCanvas* m_canvas = nullptr;
   int m_scale = 1;
   CRect m_unshown;
