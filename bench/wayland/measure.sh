@@ -90,9 +90,9 @@ for run in 1 2 3; do
   awk -v launched="$launched" '
     /damage_buffer\(0, 0, 1920, 1080\)/ { cleared = 1; next }
     cleared && /damage_buffer\(/ {
-      gsub(/[\[\]]/, "", $1)
+      match($0, /[0-9]+\.[0-9]+/)
       start = (launched / 1000) % 4294967296 / 1000
-      printf "first point %.1f ms after launch\n", $1 - start
+      printf "first point %.1f ms after launch\n", substr($0, RSTART, RLENGTH) - start
       exit
     }' "$WORK/requests"
 done
