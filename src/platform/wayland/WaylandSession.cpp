@@ -186,6 +186,9 @@ int CWaylandSession::CreateFullScreen(SaverSettings& settings) {
   figure.m_onConfigure = [this](int, int) {
     if (m_figure->Started()) {
       m_figure->Show(m_figure->Scale());
+    } else if (m_outputs.size() == 1) {
+      // With one output there is no choice to wait for: the first point comes a frame sooner.
+      FigureEntered(m_outputs.front()->output);
     }
   };
   return 1;
