@@ -5,6 +5,7 @@
 //   key CODE    press and release an evdev key code
 //   down CODE   press only
 //   up CODE     release only
+//   group N     make layout N of the keymap the active one
 //   move DX DY  a relative pointer motion
 //   click       press and release the left button
 #include <linux/input-event-codes.h>
@@ -106,6 +107,10 @@ int main() {
       if (command != "down") {
         zwp_virtual_keyboard_v1_key(keyboard, time + 1, code, WL_KEYBOARD_KEY_STATE_RELEASED);
       }
+    } else if (command == "group") {
+      std::uint32_t group = 0;
+      words >> group;
+      zwp_virtual_keyboard_v1_modifiers(keyboard, 0, 0, 0, group);
     } else if (command == "move") {
       double dx = 0;
       double dy = 0;

@@ -150,11 +150,12 @@ case_outputs() {
 
 case_keys() {
   # On each layout a letter hotkey pauses, a digit hotkey takes a screenshot, another key
-  # ends it. Evdev codes: the key where the layout has the letter or digit.
+  # ends it. Evdev codes: the key where the layout has the letter or digit. The last keymap
+  # has two layouts, and the switch to the second is followed.
   start_sway "HEADLESS-1 640x480 0 0 1"
-  local layout pause pauseKey shotKey
-  for entry in "fr Q 30" "de Z 21" "ru Q 16"; do
-    read -r layout pause pauseKey <<<"$entry"
+  local layout pause pauseKey shotKey group
+  for entry in "fr Q 30" "de Z 21" "ru Q 16" "us,fr A 16 1"; do
+    read -r layout pause pauseKey group <<<"$entry"
     shotKey=3 # the 2 of the main row: é and 2 on fr, " and 2 on ru
     write_settings '"ImagesPerSec"=dword:00000064' '"EndDelay"=dword:00000000' \
       '"PausingActive"=dword:00000001' "\"PausingKay\"=\"$pause\"" \
@@ -163,12 +164,14 @@ case_keys() {
     start_input "$layout"
     # A key held down as it starts, and its release, do not end it.
     send "down 57"
+    [ -z "$group" ] || send "group $group"
     start_saver /s
     sleep 1
     send "up 57"
     saver_runs "$layout: the release of a key held at its start ended it"
     send "key $pauseKey"
     sleep 0.2
+    saver_runs "$layout: $pause ended it"
     capture HEADLESS-1 "$WORK/a.png"
     sleep 0.3
     capture HEADLESS-1 "$WORK/b.png"
