@@ -178,7 +178,9 @@ void CHostOptions::ApplyTo(SaverSettings& settings) const {
 std::string_view UsageText() {
   return "Usage: spirandel [/s | /p ID | /c]\n"
          "       spirandel --root | --window-id ID [options]\n"
-         "  /s              run the saver full screen; any key or mouse movement ends it\n"
+         "  /s              run the saver full screen; any key or mouse movement ends it;\n"
+         "                  on Wayland when $WAYLAND_DISPLAY names a running compositor,\n"
+         "                  else on X11 (SPIRANDEL_DISPLAY=wayland or x11 forces one)\n"
          "  /p ID           draw a preview inside X window ID (decimal)\n"
          "  /c              show the settings sheet (also without any switch)\n"
          "  --root          draw in the window named by $XSCREENSAVER_WINDOW, else in the root\n"

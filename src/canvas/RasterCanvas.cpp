@@ -17,18 +17,6 @@ namespace {
 
 constexpr std::uint32_t kBlack = 0;
 
-// The smallest rectangle holding both; an empty one adds nothing.
-CRect Bounding(const CRect& a, const CRect& b) {
-  if (a.IsEmpty()) {
-    return b;
-  }
-  if (b.IsEmpty()) {
-    return a;
-  }
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
-}
-
 // Zeroed room for count pixels, or nullptr. A screen-sized block is handed to the kernel as
 // huge pages where it takes them: a few page faults instead of thousands, and one TLB entry
 // for the hundreds of rows a stamp touches.

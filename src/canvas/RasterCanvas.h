@@ -33,6 +33,8 @@ class CRasterCanvas : public IDrawingSurface {
   // The smallest rectangle holding every pixel changed since the last call (the whole surface
   // after a resize); returns 0 with an empty rectangle when nothing changed.
   int TakeDirtyRect(CRect& rect);
+  // Every pixel outside this rectangle is black.
+  const CRect& LitRect() const { return m_lit; }
 
   void SelectPen(ColourRef colour) override;
   void RestorePen() override;

@@ -5,8 +5,9 @@
 #include "app/SaverApp.h"
 
 class CX11Session;
+class CWaylandSession;
 
-// The Linux platform's modes: the saver windows on X11 and the settings sheet on Qt.
+// The Linux platform's modes: the saver windows on Wayland or X11 and the settings sheet on Qt.
 class CLinuxRunModes : public IRunModes {
  public:
   CLinuxRunModes(int argc, char** argv);
@@ -27,6 +28,12 @@ class CLinuxRunModes : public IRunModes {
   // The toolkit of the settings sheet wants the raw command line.
   int m_argc;
   char** m_argv;
+  // X windows (previews, host windows) need an X display; one line says why there is none.
+  bool OpenX11();
+
   std::unique_ptr<CX11Session> m_x11;
+#ifdef SPIRANDEL_HAVE_WAYLAND
+  std::unique_ptr<CWaylandSession> m_wayland;
+#endif
   int m_exitCode = 0;
 };

@@ -9,8 +9,7 @@
 #include <ctime>
 #include <thread>
 
-#include "platform/x11/KeyMap.h"
-#include "platform/x11/X11Context.h"
+#include "app/KeyMap.h"
 #include "platform/x11/X11Errors.h"
 #include "platform/x11/X11Monitors.h"
 
@@ -67,10 +66,7 @@ CX11DrawingWindow::CX11DrawingWindow(Display* display, SaverSettings& settings, 
       m_parent(parent),
       m_visual(visual),
       m_depth(depth),
-      m_width(width),
-      m_height(height),
-      m_canvas(std::max(width, 1), std::max(height, 1)),
-      m_context(m_canvas),
+      m_core(settings, *this, kind == Kind::kFullScreen, width, height),
       m_presenter(display, window, visual, depth),
       m_cursors(display) {}
 
@@ -96,7 +92,7 @@ std::unique_ptr<CX11DrawingWindow> CX11DrawingWindow::CreateFullScreen(Display* 
   FitCoverToMonitors(display, self->m_cover);
   XDefineCursor(display, self->m_cover, self->m_cursors.m_invisible);
   self->m_keyboard = std::make_unique<CX11Keyboard>(display);
-  if (!self->StartEngine()) {
+  if (!self->m_core.StartEngine()) {
     return nullptr;
   }
   // A change of monitors moves the figure to its monitor and the cover over them all.
@@ -121,7 +117,7 @@ std::unique_ptr<CX11DrawingWindow> CX11DrawingWindow::CreateFullScreen(Display* 
   int y = 0;
   unsigned mask = 0;
   if (XQueryPointer(display, window, &rootReturn, &child, &rootX, &rootY, &x, &y, &mask)) {
-    self->m_saver->OnMouseMove(x, y);
+    self->m_core.Saver()->OnMouseMove(x, y);
   }
   return self;
 }
@@ -148,7 +144,7 @@ std::unique_ptr<CX11DrawingWindow> CX11DrawingWindow::CreateChild(Display* displ
       new CX11DrawingWindow(display, settings, Kind::kChild, window, parent, host.visual,
                             host.depth, host.width, host.height));
   XDefineCursor(display, window, self->m_cursors.m_invisible);
-  if (!self->StartEngine()) {
+  if (!self->m_core.StartEngine()) {
     return nullptr;
   }
   XMapWindow(display, window);
@@ -169,46 +165,22 @@ std::unique_ptr<CX11DrawingWindow> CX11DrawingWindow::Adopt(Display* display,
   std::unique_ptr<CX11DrawingWindow> self(
       new CX11DrawingWindow(display, settings, Kind::kAdopted, window, None, host.visual,
                             host.depth, host.width, host.height));
-  if (!self->StartEngine()) {
+  if (!self->m_core.StartEngine()) {
     return nullptr;
   }
   // The host's window is on screen already and sends no exposure for it: start black, as a
   // new window would.
-  self->Erase(0, 0, host.width, host.height, false);
+  self->m_core.Erase(0, 0, host.width, host.height, false);
   return self;
-}
-
-bool CX11DrawingWindow::StartEngine() {
-  if (m_kind == Kind::kFullScreen) {
-    auto saver = std::make_unique<CSaverWnd>(m_settings, *this);
-    if (m_saver != nullptr) {
-      saver->m_mouseStartX = m_saver->m_mouseStartX;
-      saver->m_mouseStartY = m_saver->m_mouseStartY;
-    }
-    m_saver = saver.get();
-    m_engine = std::move(saver);
-  } else {
-    m_engine = std::make_unique<CCurveWnd>(m_settings, *this, 1);
-  }
-  if (m_engine->OnCreate() == -1) {
-    m_engine.reset();
-    m_saver = nullptr;
-    return false;
-  }
-  m_engine->OnSize(m_width, m_height);
-  return true;
 }
 
 void CX11DrawingWindow::StartAfresh() {
   if (m_gone) {
     return;
   }
-  m_timers = CWindowTimers{};
-  if (!StartEngine()) {
+  if (!m_core.StartAfresh()) {
     PostClose();
-    return;
   }
-  Erase(0, 0, m_width, m_height, false);
 }
 
 void CX11DrawingWindow::GrabInput() {
@@ -234,9 +206,7 @@ void CX11DrawingWindow::GrabInput() {
 
 void CX11DrawingWindow::Close() {
   m_gone = true;
-  m_timers = CWindowTimers{};
-  m_engine.reset();
-  m_saver = nullptr;
+  m_core.Stop();
   if (X11ConnectionLost()) {
     return;
   }
@@ -273,48 +243,26 @@ void CX11DrawingWindow::FollowScreen() {
   FitCoverToMonitors(m_display, m_cover);
 }
 
-IDrawingSurface& CX11DrawingWindow::GetDC() {
-  m_canvas.BeginContext();
-  m_context.Begin({0, 0, m_canvas.Width(), m_canvas.Height()});
-  return m_context;
-}
-
 void CX11DrawingWindow::ReleaseDC(IDrawingSurface&) {
   Present();
 }
 
 void CX11DrawingWindow::Present() {
-  CRect dirty;
-  if (!m_canvas.TakeDirtyRect(dirty)) {
+  if (!m_core.TakeChange(m_change)) {
     return;
   }
-  if (m_context.OnlyFills()) {
+  const CRasterCanvas& canvas = m_core.Canvas();
+  if (m_change.onlyFills) {
     // What changed is black: the server fills it, exactly as the canvas did.
-    // Outside the changed area everything was black already.
-    for (const CRect& fill : m_context.Fills()) {
-      const int left = std::max(fill.left, dirty.left);
-      const int top = std::max(fill.top, dirty.top);
-      m_presenter.FillBlack(m_canvas.Width(), m_canvas.Height(), left, top,
-                            std::min(fill.right, dirty.right) - left,
-                            std::min(fill.bottom, dirty.bottom) - top);
+    for (const CRect& fill : m_change.fills) {
+      m_presenter.FillBlack(canvas.Width(), canvas.Height(), fill.left, fill.top,
+                            fill.right - fill.left, fill.bottom - fill.top);
     }
     return;
   }
-  m_presenter.Present(m_canvas.Pixels(), m_canvas.Width(), m_canvas.Height(), dirty.left, dirty.top,
+  const CRect& dirty = m_change.dirty;
+  m_presenter.Present(canvas.Pixels(), canvas.Width(), canvas.Height(), dirty.left, dirty.top,
                       dirty.right - dirty.left, dirty.bottom - dirty.top);
-}
-
-std::uint32_t CX11DrawingWindow::SetTimer(std::uint32_t id, std::uint32_t periodMs) {
-  m_timers.Set(id, periodMs, CWindowTimers::Clock::now());
-  return id;
-}
-
-void CX11DrawingWindow::KillTimer(std::uint32_t id) {
-  m_timers.Kill(id);
-}
-
-std::uint32_t CX11DrawingWindow::TimeSeconds() {
-  return static_cast<std::uint32_t>(std::time(nullptr));
 }
 
 void CX11DrawingWindow::ShowCursor(Cursor cursor) {
@@ -338,79 +286,38 @@ void CX11DrawingWindow::ShowInvisibleCursor() {
 
 int CX11DrawingWindow::CaptureClientArea(int width, int height, std::vector<std::uint8_t>& storage,
                                          CDeviceBitmap& bitmap) {
-  bitmap = CDeviceBitmap{};
-  width = std::min(width, m_canvas.Width());
-  height = std::min(height, m_canvas.Height());
+  width = std::min(width, m_core.Width());
+  height = std::min(height, m_core.Height());
   if (width < 1 || height < 1) {
+    bitmap = CDeviceBitmap{};
     return 0;
   }
-  storage.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
   // What the window shows, read back from the server; the canvas is the same picture and
   // stands in when the server cannot give it (an unmapped window).
   XImage* image = XGetImage(m_display, m_window, 0, 0, static_cast<unsigned>(width),
                             static_cast<unsigned>(height), AllPlanes, ZPixmap);
   const bool fromServer = TakeX11Error(m_display) == Success && image != nullptr;
-  for (int y = 0; y < height; ++y) {
-    std::uint8_t* row = storage.data() + static_cast<std::size_t>(y) * width * 4;
-    for (int x = 0; x < width; ++x) {
-      std::uint32_t rgb = 0;
-      if (fromServer) {
-        const unsigned long pixel = XGetPixel(image, x, y);
-        const auto channel = [pixel](unsigned long mask) {
-          if (mask == 0) {
-            return 0u;
-          }
-          const int shift = std::countr_zero(mask);
-          const unsigned long top = mask >> shift;
-          return static_cast<unsigned>(((pixel & mask) >> shift) * 255 / top);
-        };
-        rgb = (channel(m_visual->red_mask) << 16) | (channel(m_visual->green_mask) << 8) |
-              channel(m_visual->blue_mask);
-      } else {
-        rgb = m_canvas.Pixels()[static_cast<std::size_t>(y) * m_canvas.Width() + x];
-      }
-      row[4 * x] = static_cast<std::uint8_t>(rgb);
-      row[4 * x + 1] = static_cast<std::uint8_t>(rgb >> 8);
-      row[4 * x + 2] = static_cast<std::uint8_t>(rgb >> 16);
-      row[4 * x + 3] = 0;
+  const auto channel = [](unsigned long pixel, unsigned long mask) {
+    if (mask == 0) {
+      return 0u;
     }
-  }
+    const int shift = std::countr_zero(mask);
+    const unsigned long top = mask >> shift;
+    return static_cast<unsigned>(((pixel & mask) >> shift) * 255 / top);
+  };
+  const int captured =
+      m_core.Capture(width, height, storage, bitmap, [&](int x, int y) -> std::uint32_t {
+        if (!fromServer) {
+          return m_core.CanvasPixel(x, y);
+        }
+        const unsigned long pixel = XGetPixel(image, x, y);
+        return (channel(pixel, m_visual->red_mask) << 16) |
+               (channel(pixel, m_visual->green_mask) << 8) | channel(pixel, m_visual->blue_mask);
+      });
   if (image != nullptr) {
     XDestroyImage(image);
   }
-  bitmap.width = width;
-  bitmap.height = height;
-  bitmap.bitsPerPixel = 32;
-  bitmap.stride = width * 4;
-  bitmap.bits = storage.data();
-  return 1;
-}
-
-void CX11DrawingWindow::Resize(int width, int height) {
-  if (width == m_width && height == m_height) {
-    return;
-  }
-  m_width = width;
-  m_height = height;
-  m_canvas.Resize(std::max(width, 1), std::max(height, 1));
-  if (m_engine) {
-    m_engine->OnSize(width, height);
-  }
-}
-
-void CX11DrawingWindow::Erase(int left, int top, int right, int bottom, bool shown) {
-  if (!m_engine) {
-    return;
-  }
-  m_canvas.BeginContext();
-  m_context.Begin({left, top, right, bottom});
-  m_engine->OnEraseBkgnd(m_context);
-  if (shown) {
-    // The server has painted the window's own black background there already.
-    CRect dirty;
-    m_canvas.TakeDirtyRect(dirty);
-  }
-  Present();
+  return captured;
 }
 
 void CX11DrawingWindow::HandleEvent(XEvent& event) {
@@ -423,16 +330,16 @@ void CX11DrawingWindow::HandleEvent(XEvent& event) {
   switch (event.type) {
     case Expose:
       if (event.xexpose.window == m_window) {
-        Erase(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
-              event.xexpose.y + event.xexpose.height, m_kind == Kind::kFullScreen);
-        if (event.xexpose.count == 0 && m_engine) {
-          m_engine->OnPaint();
+        m_core.Erase(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
+                     event.xexpose.y + event.xexpose.height, m_kind == Kind::kFullScreen);
+        if (event.xexpose.count == 0 && m_core.Engine() != nullptr) {
+          m_core.Engine()->OnPaint();
         }
       }
       break;
     case ConfigureNotify:
       if (event.xconfigure.window == m_window) {
-        Resize(event.xconfigure.width, event.xconfigure.height);
+        m_core.Resize(event.xconfigure.width, event.xconfigure.height);
       } else if (m_kind == Kind::kFullScreen &&
                  event.xconfigure.window == DefaultRootWindow(m_display)) {
         XRRUpdateConfiguration(&event);
@@ -445,21 +352,19 @@ void CX11DrawingWindow::HandleEvent(XEvent& event) {
     case DestroyNotify:
       if (event.xdestroywindow.window == m_window || event.xdestroywindow.window == m_parent) {
         m_gone = true;
-        m_timers = CWindowTimers{};
-        m_engine.reset();
-        m_saver = nullptr;
+        m_core.Stop();
       }
       break;
     case MotionNotify:
-      if (m_saver != nullptr) {
-        m_saver->OnMouseMove(event.xmotion.x, event.xmotion.y);
+      if (m_core.Saver() != nullptr) {
+        m_core.Saver()->OnMouseMove(event.xmotion.x, event.xmotion.y);
       }
       break;
     case ButtonPress:
       // Buttons 4 to 7 are the wheel, which Windows does not report as a button press.
-      if (m_saver != nullptr && event.xbutton.button >= Button1 &&
+      if (m_core.Saver() != nullptr && event.xbutton.button >= Button1 &&
           event.xbutton.button <= Button3) {
-        m_saver->OnButtonDown();
+        m_core.Saver()->OnButtonDown();
       }
       break;
     case KeyPress:
@@ -479,19 +384,19 @@ void CX11DrawingWindow::HandleEvent(XEvent& event) {
 }
 
 void CX11DrawingWindow::HandleKey(XKeyEvent& event) {
-  if (m_saver == nullptr) {
+  if (m_core.Saver() == nullptr) {
     return;
   }
   const std::uint32_t virtualKey = m_keyboard->VirtualKey(event);
   if (IsSystemKey(virtualKey, (event.state & Mod1Mask) != 0, (event.state & ControlMask) != 0)) {
-    m_saver->OnSysKeyDown(virtualKey);
+    m_core.Saver()->OnSysKeyDown(virtualKey);
   } else {
-    m_saver->OnKeyDown(virtualKey);
+    m_core.Saver()->OnKeyDown(virtualKey);
   }
 }
 
 void CX11DrawingWindow::HandleFocusOut(const XFocusChangeEvent& event) {
-  if (m_saver == nullptr || event.window != m_window) {
+  if (m_core.Saver() == nullptr || event.window != m_window) {
     return;
   }
   // Focus moving inside the window, or following the pointer, is no loss of activation;
@@ -500,12 +405,12 @@ void CX11DrawingWindow::HandleFocusOut(const XFocusChangeEvent& event) {
       event.mode == NotifyUngrab) {
     return;
   }
-  m_saver->OnActivate(0);
+  m_core.Saver()->OnActivate(0);
 }
 
 void CX11DrawingWindow::DeliverTimer(std::uint32_t id) {
-  if (!m_gone && m_engine) {
-    m_engine->OnTimer(id);
+  if (!m_gone) {
+    m_core.DeliverTimer(id);
   }
 }
 

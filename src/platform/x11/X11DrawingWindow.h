@@ -4,11 +4,7 @@
 
 #include <memory>
 
-#include "app/SaverWnd.h"
-#include "canvas/RasterCanvas.h"
-#include "engine/CurveWnd.h"
-#include "platform/x11/WindowTimers.h"
-#include "platform/x11/X11Context.h"
+#include "app/DrawingWindowCore.h"
 #include "platform/x11/X11Cursors.h"
 #include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Presenter.h"
@@ -45,18 +41,20 @@ class CX11DrawingWindow : public ISaverWndHost {
   // returned by then, as with a posted message).
   void ProcessCloseRequest();
   bool Finished() const { return m_gone; }
-  CWindowTimers& Timers() { return m_timers; }
+  CWindowTimers& Timers() { return m_core.Timers(); }
   // A new engine in a cleared window: a fresh figure, as at the start.
   void StartAfresh();
 
   // ICurveWndHost
-  IDrawingSurface& GetDC() override;
+  IDrawingSurface& GetDC() override { return m_core.GetDC(); }
   void ReleaseDC(IDrawingSurface& dc) override;
-  int ClientWidth() const override { return m_width; }
-  int ClientHeight() const override { return m_height; }
-  std::uint32_t SetTimer(std::uint32_t id, std::uint32_t periodMs) override;
-  void KillTimer(std::uint32_t id) override;
-  std::uint32_t TimeSeconds() override;
+  int ClientWidth() const override { return m_core.Width(); }
+  int ClientHeight() const override { return m_core.Height(); }
+  std::uint32_t SetTimer(std::uint32_t id, std::uint32_t periodMs) override {
+    return m_core.SetTimer(id, periodMs);
+  }
+  void KillTimer(std::uint32_t id) override { m_core.KillTimer(id); }
+  std::uint32_t TimeSeconds() override { return CDrawingWindowCore::TimeSeconds(); }
 
   // ISaverWndHost
   void PostClose() override { m_closeRequested = true; }
@@ -71,15 +69,9 @@ class CX11DrawingWindow : public ISaverWndHost {
 
   CX11DrawingWindow(Display* display, SaverSettings& settings, Kind kind, Window window,
                     Window parent, Visual* visual, int depth, int width, int height);
-  bool StartEngine();
   void GrabInput();
   void Close();
   void FollowScreen();
-  void Resize(int width, int height);
-  // Erases through the engine; with shown set the screen shows black there already (an
-  // exposed part of the full-screen window, whose background is black), and only the
-  // canvas needs it.
-  void Erase(int left, int top, int right, int bottom, bool shown);
   // Shows on the server what the last context changed on the canvas.
   void Present();
   void HandleKey(XKeyEvent& event);
@@ -93,15 +85,10 @@ class CX11DrawingWindow : public ISaverWndHost {
   Window m_parent;
   Visual* m_visual;
   int m_depth;
-  int m_width;
-  int m_height;
-  CRasterCanvas m_canvas;
-  CX11Context m_context;
+  CDrawingWindowCore m_core;
+  CDrawingWindowCore::SChange m_change;
   CX11Presenter m_presenter;
   CX11Cursors m_cursors;
-  CWindowTimers m_timers;
-  std::unique_ptr<CCurveWnd> m_engine;
-  CSaverWnd* m_saver = nullptr;
   // Full screen only: the black window under it, the keyboard, the focus to give back and
   // RandR's event numbers for a change of monitors.
   Window m_cover = None;

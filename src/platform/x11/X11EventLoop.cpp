@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "platform/x11/EndingSignals.h"
+#include "platform/posix/SignalsAndWait.h"
 #include "platform/x11/X11Errors.h"
 
 int RunX11EventLoop(Display* display, CX11DrawingWindow& window) {

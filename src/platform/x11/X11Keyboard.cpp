@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "platform/x11/KeyMap.h"
+#include "app/KeyMap.h"
 
 CX11Keyboard::CX11Keyboard(Display* display) : m_display(display) {
   int opcode = 0;

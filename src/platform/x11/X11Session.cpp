@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "platform/x11/EndingSignals.h"
+#include "platform/posix/SignalsAndWait.h"
 #include "platform/x11/X11Errors.h"
 #include "platform/x11/X11EventLoop.h"
 

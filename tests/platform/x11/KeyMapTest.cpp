@@ -1,4 +1,4 @@
-#include "platform/x11/KeyMap.h"
+#include "app/KeyMap.h"
 
 #include <X11/keysym.h>
 #include <gtest/gtest.h>

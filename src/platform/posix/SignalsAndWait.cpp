@@ -1,4 +1,4 @@
-#include "platform/x11/EndingSignals.h"
+#include "platform/posix/SignalsAndWait.h"
 
 #include <poll.h>
 #include <signal.h>

@@ -4,7 +4,7 @@
 #include <string_view>
 
 // Windows virtual-key codes of the keys the saver reports; the input rules compare them
-// with the hotkey strings, so the X layer speaks the same codes as the Windows build.
+// with the hotkey strings, so every display layer speaks the same codes as the Windows build.
 namespace vk {
 inline constexpr std::uint32_t kNone = 0;
 inline constexpr std::uint32_t kSpace = 0x20;
@@ -14,8 +14,9 @@ inline constexpr std::uint32_t kF1 = 0x70;
 inline constexpr std::uint32_t kF10 = 0x79;
 }  // namespace vk
 
-// The virtual-key code of an X keysym, or vk::kNone for a keysym without one. Letters give
-// their upper-case letter and the main keyboard's digits their digit.
+// The virtual-key code of a keysym (X11's and xkbcommon's numbers are the same), or vk::kNone for a
+// keysym without one. Letters give their upper-case letter and the main keyboard's digits their
+// digit.
 std::uint32_t VirtualKeyFromKeysym(unsigned long keysym);
 
 // The virtual-key code of a key outside the keypad, as a Windows layout gives it, from the
@@ -26,6 +27,13 @@ std::uint32_t VirtualKeyFromKeysym(unsigned long keysym);
 // a key left without a code takes the letter or digit of its US position, as the keys of
 // Cyrillic and Greek layouts do first.
 std::uint32_t VirtualKeyFromKey(unsigned long plain, unsigned long shifted,
+                                std::string_view keyName, bool latinLayout);
+
+// The virtual-key code of a press, from the key's symbols without and with Shift in the
+// active layout, the symbol the press gives with the modifiers now active, and as for
+// VirtualKeyFromKey. On the keypad Num Lock decides between the digit and the movement key,
+// as on Windows, so there the effective symbol counts.
+std::uint32_t VirtualKeyOfPress(unsigned long plain, unsigned long shifted, unsigned long effective,
                                 std::string_view keyName, bool latinLayout);
 
 // Nonzero for a Latin letter keysym.

@@ -6,14 +6,14 @@
 #include "canvas/DrawingSurface.h"
 #include "canvas/Rect.h"
 
-// The drawing context the engine gets on X11: it draws on the canvas and notes what a
-// context did, so that a context that only filled black rectangles (the clearing between
-// figures, an erase) reaches the server as fills instead of as pixels. Like a Windows paint
-// context, an erase context lets the fills reach only the area that was uncovered, so the
-// rest of the figure stays.
-class CX11Context : public IDrawingSurface {
+// The drawing context the engine gets on a raster canvas: it draws on the canvas and notes
+// what a context did, so that a context that only filled black rectangles (the clearing
+// between figures, an erase) can reach a display server as fills instead of as pixels. Like a
+// Windows paint context, an erase context lets the fills reach only the area that was uncovered, so
+// the rest of the figure stays.
+class CFillTrackingContext : public IDrawingSurface {
  public:
-  explicit CX11Context(IDrawingSurface& target) : m_target(target) {}
+  explicit CFillTrackingContext(IDrawingSurface& target) : m_target(target) {}
 
   // A new context whose fills reach only clip.
   void Begin(const CRect& clip) {

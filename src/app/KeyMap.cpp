@@ -1,6 +1,4 @@
-#include "platform/x11/KeyMap.h"
-
-#include <X11/keysym.h>
+#include "app/KeyMap.h"
 
 #include <array>
 #include <string_view>
@@ -8,37 +6,30 @@
 
 namespace {
 
+// Keysyms are numbers here: X11's XK_ and xkbcommon's XKB_KEY_ names stand for the same
+// values, and each display layer's tests check the tables by those names.
+
 // Keys whose codes do not follow from a range.
 constexpr std::array<std::pair<unsigned long, std::uint32_t>, 62> kNamedKeys{{
-    {XK_BackSpace, 0x08},   {XK_Tab, 0x09},        {XK_ISO_Left_Tab, 0x09},
-    {XK_Clear, 0x0C},       {XK_Return, 0x0D},     {XK_KP_Enter, 0x0D},
-    {XK_Shift_L, 0x10},     {XK_Shift_R, 0x10},    {XK_Control_L, 0x11},
-    {XK_Control_R, 0x11},   {XK_Alt_L, 0x12},      {XK_Alt_R, 0x12},
-    {XK_Meta_L, 0x12},      {XK_Meta_R, 0x12},     {XK_ISO_Level3_Shift, 0x12},
-    {XK_Pause, 0x13},       {XK_Caps_Lock, 0x14},  {XK_Escape, 0x1B},
-    {XK_space, 0x20},       {XK_Prior, 0x21},      {XK_Next, 0x22},
-    {XK_End, 0x23},         {XK_Home, 0x24},       {XK_Left, 0x25},
-    {XK_Up, 0x26},          {XK_Right, 0x27},      {XK_Down, 0x28},
-    {XK_Select, 0x29},      {XK_Execute, 0x2B},    {XK_Print, 0x2C},
-    {XK_Insert, 0x2D},      {XK_Delete, 0x2E},     {XK_Help, 0x2F},
-    {XK_Super_L, 0x5B},     {XK_Super_R, 0x5C},    {XK_Menu, 0x5D},
-    {XK_KP_Multiply, 0x6A}, {XK_KP_Add, 0x6B},     {XK_KP_Separator, 0x6C},
-    {XK_KP_Subtract, 0x6D}, {XK_KP_Decimal, 0x6E}, {XK_KP_Divide, 0x6F},
-    {XK_KP_Home, 0x24},     {XK_KP_Left, 0x25},    {XK_KP_Up, 0x26},
-    {XK_KP_Right, 0x27},    {XK_KP_Down, 0x28},    {XK_KP_Prior, 0x21},
-    {XK_KP_Next, 0x22},     {XK_KP_End, 0x23},     {XK_KP_Begin, 0x0C},
-    {XK_KP_Insert, 0x2D},   {XK_KP_Delete, 0x2E},  {XK_Num_Lock, 0x90},
-    {XK_Scroll_Lock, 0x91}, {XK_semicolon, 0xBA},  {XK_equal, 0xBB},
-    {XK_comma, 0xBC},       {XK_minus, 0xBD},      {XK_period, 0xBE},
-    {XK_slash, 0xBF},       {XK_grave, 0xC0},
+    {0xFF08, 0x08}, {0xFF09, 0x09}, {0xFE20, 0x09}, {0xFF0B, 0x0C}, {0xFF0D, 0x0D}, {0xFF8D, 0x0D},
+    {0xFFE1, 0x10}, {0xFFE2, 0x10}, {0xFFE3, 0x11}, {0xFFE4, 0x11}, {0xFFE9, 0x12}, {0xFFEA, 0x12},
+    {0xFFE7, 0x12}, {0xFFE8, 0x12}, {0xFE03, 0x12}, {0xFF13, 0x13}, {0xFFE5, 0x14}, {0xFF1B, 0x1B},
+    {0x0020, 0x20}, {0xFF55, 0x21}, {0xFF56, 0x22}, {0xFF57, 0x23}, {0xFF50, 0x24}, {0xFF51, 0x25},
+    {0xFF52, 0x26}, {0xFF53, 0x27}, {0xFF54, 0x28}, {0xFF60, 0x29}, {0xFF62, 0x2B}, {0xFF61, 0x2C},
+    {0xFF63, 0x2D}, {0xFFFF, 0x2E}, {0xFF6A, 0x2F}, {0xFFEB, 0x5B}, {0xFFEC, 0x5C}, {0xFF67, 0x5D},
+    {0xFFAA, 0x6A}, {0xFFAB, 0x6B}, {0xFFAC, 0x6C}, {0xFFAD, 0x6D}, {0xFFAE, 0x6E}, {0xFFAF, 0x6F},
+    {0xFF95, 0x24}, {0xFF96, 0x25}, {0xFF97, 0x26}, {0xFF98, 0x27}, {0xFF99, 0x28}, {0xFF9A, 0x21},
+    {0xFF9B, 0x22}, {0xFF9C, 0x23}, {0xFF9D, 0x0C}, {0xFF9E, 0x2D}, {0xFF9F, 0x2E}, {0xFF7F, 0x90},
+    {0xFF14, 0x91}, {0x003B, 0xBA}, {0x003D, 0xBB}, {0x002C, 0xBC}, {0x002D, 0xBD}, {0x002E, 0xBE},
+    {0x002F, 0xBF}, {0x0060, 0xC0},
 }};
 
 constexpr std::array<std::pair<unsigned long, std::uint32_t>, 5> kMoreOemKeys{{
-    {XK_bracketleft, 0xDB},
-    {XK_backslash, 0xDC},
-    {XK_bracketright, 0xDD},
-    {XK_apostrophe, 0xDE},
-    {XK_less, 0xE2},
+    {0x005B, 0xDB},
+    {0x005C, 0xDC},
+    {0x005D, 0xDD},
+    {0x0027, 0xDE},
+    {0x003C, 0xE2},
 }};
 
 // The letter or digit codes of the US layout by XKB key name: the row's two letters, then
@@ -51,14 +42,14 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kUsRows{{
 }};
 
 std::uint32_t LetterOrDigit(unsigned long keysym) {
-  if (keysym >= XK_a && keysym <= XK_z) {
-    return static_cast<std::uint32_t>('A' + (keysym - XK_a));
+  if (keysym >= 0x0061 && keysym <= 0x007A) {
+    return static_cast<std::uint32_t>('A' + (keysym - 0x0061));
   }
-  if (keysym >= XK_A && keysym <= XK_Z) {
-    return static_cast<std::uint32_t>('A' + (keysym - XK_A));
+  if (keysym >= 0x0041 && keysym <= 0x005A) {
+    return static_cast<std::uint32_t>('A' + (keysym - 0x0041));
   }
-  if (keysym >= XK_0 && keysym <= XK_9) {
-    return static_cast<std::uint32_t>('0' + (keysym - XK_0));
+  if (keysym >= 0x0030 && keysym <= 0x0039) {
+    return static_cast<std::uint32_t>('0' + (keysym - 0x0030));
   }
   return vk::kNone;
 }
@@ -78,6 +69,17 @@ std::uint32_t UsLetterOrDigit(std::string_view keyName) {
 }
 
 }  // namespace
+
+std::uint32_t VirtualKeyOfPress(unsigned long plain, unsigned long shifted, unsigned long effective,
+                                std::string_view keyName, bool latinLayout) {
+  // The keypad's keysyms, and the vendors' private keypad keysyms.
+  const bool keypad =
+      (plain >= 0xFF80 && plain <= 0xFFBD) || (plain >= 0x11000000 && plain <= 0x1100FFFF);
+  if (keypad) {
+    return VirtualKeyFromKeysym(effective != 0 ? effective : plain);
+  }
+  return VirtualKeyFromKey(plain, shifted, keyName, latinLayout);
+}
 
 int IsLatinLetter(unsigned long keysym) {
   return LetterOrDigit(keysym) >= 'A' ? 1 : 0;
@@ -102,11 +104,11 @@ std::uint32_t VirtualKeyFromKeysym(unsigned long keysym) {
   if (const std::uint32_t code = LetterOrDigit(keysym)) {
     return code;
   }
-  if (keysym >= XK_KP_0 && keysym <= XK_KP_9) {
-    return vk::kNumpad0 + static_cast<std::uint32_t>(keysym - XK_KP_0);
+  if (keysym >= 0xFFB0 && keysym <= 0xFFB9) {
+    return vk::kNumpad0 + static_cast<std::uint32_t>(keysym - 0xFFB0);
   }
-  if (keysym >= XK_F1 && keysym <= XK_F24) {
-    return vk::kF1 + static_cast<std::uint32_t>(keysym - XK_F1);
+  if (keysym >= 0xFFBE && keysym <= 0xFFD5) {
+    return vk::kF1 + static_cast<std::uint32_t>(keysym - 0xFFBE);
   }
   for (const auto& [sym, code] : kNamedKeys) {
     if (sym == keysym) {

@@ -2,7 +2,8 @@
 
 #include <ctime>
 
-// The signals a host or a user sends the saver. SIGTERM, SIGINT and SIGHUP end the run;
+// The signals a host or a user sends the saver, and the one wait of every display system's
+// event loop, which is where they get through. SIGTERM, SIGINT and SIGHUP end the run;
 // SIGUSR1, which xsecurelock sends to reset its saver, asks for a fresh figure. They are
 // blocked except while the event loop waits, so none interrupts a handler and none that
 // comes early is lost.

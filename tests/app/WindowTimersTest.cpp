@@ -1,4 +1,4 @@
-#include "platform/x11/WindowTimers.h"
+#include "app/WindowTimers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <wayland-client.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "canvas/RasterCanvas.h"
+#include "canvas/Rect.h"
+#include "platform/wayland/WaylandBuffer.h"
+#include "wlr-layer-shell-unstable-v1-client-protocol.h"
+#include "xdg-shell-client-protocol.h"
+
+// The compositor's objects a saver surface is made from; those a compositor lacks are null.
+struct SWaylandGlobals {
+  wl_compositor* compositor = nullptr;
+  wl_shm* shm = nullptr;
+  zwlr_layer_shell_v1* layerShell = nullptr;
+  xdg_wm_base* wmBase = nullptr;
+};
+
+// One full-screen surface: an overlay-layer surface over one output (or the output the
+// compositor picks), or, without the layer shell, a fullscreen toplevel. It shows black until
+// it is given a figure, and then the raster canvas, one changed rectangle at a time. A
+// buffer the compositor still holds is never written: changes wait in the other buffers'
+// pending rectangles, or until one comes back.
+class CWaylandSurface {
+ public:
+  static std::unique_ptr<CWaylandSurface> CreateLayer(const SWaylandGlobals& globals,
+                                                      wl_output* output);
+  static std::unique_ptr<CWaylandSurface> CreateToplevel(const SWaylandGlobals& globals);
+  ~CWaylandSurface();
+  CWaylandSurface(const CWaylandSurface&) = delete;
+  CWaylandSurface& operator=(const CWaylandSurface&) = delete;
+
+  // Called with the logical size whenever the compositor sets it, after the surface shows it.
+  std::function<void(int width, int height)> m_onConfigure;
+  // The compositor has closed the surface.
+  std::function<void()> m_onClosed;
+  // The surface appeared on this output.
+  std::function<void(wl_output* output)> m_onEnter;
+
+  wl_surface* Surface() const { return m_surface; }
+  bool Configured() const { return m_width > 0; }
+  int Width() const { return m_width; }
+  int Height() const { return m_height; }
+
+  // Shows the surface black at the given buffer scale (a surface that shows no figure).
+  void ShowBlack(int scale);
+  // Shows change (in canvas pixels) of the canvas, whose pixels are scale times the logical
+  // size. The canvas must live until the surface does or another canvas is given.
+  void ShowCanvas(const CRasterCanvas& canvas, const CRect& change, int scale);
+
+ private:
+  CWaylandSurface(const SWaylandGlobals& globals);
+  void Configure(int width, int height);
+  void Commit(CWaylandBuffer& buffer, const CRect& damage, int scale);
+  void Flush();
+  static void OnBufferReleased(void* data);
+
+  struct SFigureBuffer {
+    std::unique_ptr<CWaylandBuffer> buffer;
+    // What this buffer lacks of the canvas.
+    CRect stale;
+  };
+
+  SWaylandGlobals m_globals;
+  wl_surface* m_surface = nullptr;
+  zwlr_layer_surface_v1* m_layerSurface = nullptr;
+  xdg_surface* m_xdgSurface = nullptr;
+  xdg_toplevel* m_toplevel = nullptr;
+  int m_width = 0;
+  int m_height = 0;
+  int m_pendingWidth = 0;
+  int m_pendingHeight = 0;
+  // Black: one buffer, never written after it is made.
+  std::unique_ptr<CWaylandBuffer> m_black;
+  int m_blackScale = 0;
+  // The figure: its canvas, the change not yet on screen, and up to two buffers.
+  const CRasterCanvas* m_canvas = nullptr;
+  int m_scale = 1;
+  CRect m_unshown;
+  std::vector<SFigureBuffer> m_buffers;
+};

@@ -1,0 +1,273 @@
+#!/usr/bin/env bash
+# The saver on Wayland, under a real headless sway (and Weston for the fallback without the
+# layer shell): wayland_e2e.sh BUILD [CASE...]. Compositors refuse to run as root, so as root
+# the cases run as an unprivileged user made for them. Every wait is bounded; a case fails
+# saying what it saw.
+set -uo pipefail
+BUILD=$(cd "$1" && pwd)
+shift
+SAVER=$BUILD/spirandel
+INPUT=$BUILD/tests/spirandel_wayland_input
+RUN_AS=()
+if [ "$(id -u)" = 0 ]; then
+  id spirandel-wayland >/dev/null 2>&1 ||
+    useradd --system --no-create-home --shell /usr/sbin/nologin spirandel-wayland
+  RUN_AS=(runuser -u spirandel-wayland --)
+fi
+WORK=$(mktemp -d)
+chmod 755 "$WORK"
+[ "$(id -u)" = 0 ] && chown spirandel-wayland "$WORK"
+PIDS=()
+cleanup() { kill "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null; [ -n "${KEEP_WORK:-}" ] || rm -rf "$WORK"; }
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL ($CASE): $*" >&2
+  for log in "$WORK"/err "$WORK"/compositor.log; do
+    [ -s "$log" ] && { echo "--- $log:" >&2; tail -n 20 "$log" >&2; }
+  done
+  exit 1
+}
+wait_for() { for _ in $(seq 100); do "$@" && return 0; sleep 0.05; done; return 1; }
+as_user() {
+  "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=wayland-1 \
+    SWAYSOCK="$(ls "$WORK"/run/sway-ipc.*.sock 2>/dev/null)" XDG_CONFIG_HOME="$WORK/cfg" "$@"
+}
+
+# start_sway "NAME WxH X Y SCALE"...: a headless sway with these outputs (it makes the first
+# itself), the cursor hidden from captures.
+start_sway() {
+  rm -rf "$WORK/run"
+  mkdir -m 700 "$WORK/run"
+  [ "$(id -u)" = 0 ] && chown spirandel-wayland "$WORK/run"
+  {
+    echo "seat seat0 hide_cursor 1"
+    local first=1
+    for output in "$@"; do
+      read -r name size x y scale <<<"$output"
+      echo "output $name resolution $size position $x $y scale $scale"
+      [ $first = 1 ] || echo "exec swaymsg create_output"
+      first=0
+    done
+  } >"$WORK/sway.conf"
+  "${RUN_AS[@]}" env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$WORK/run" \
+    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -c "$WORK/sway.conf" >"$WORK/compositor.log" 2>&1 &
+  PIDS+=($!)
+  wait_for test -S "$WORK/run/wayland-1" || fail "sway did not start"
+  wait_for eval "[ \$(as_user swaymsg -t get_outputs -r | grep -c '\"name\"') = $# ]" ||
+    fail "sway did not make $# outputs"
+}
+
+# write_settings LINE...: the settings file, screenshots to $WORK/shots.
+write_settings() {
+  mkdir -p "$WORK/cfg/tallowyn/spir_ss" "$WORK/shots"
+  {
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\n'
+    printf '"FileLocation"="%s"\n' "$WORK/shots"
+    printf '%s\n' "$@"
+  } >"$WORK/cfg/tallowyn/spir_ss/Settings.reg"
+  [ "$(id -u)" = 0 ] && chown -R spirandel-wayland "$WORK/cfg" "$WORK/shots"
+}
+
+start_saver() {
+  STARTED=$(date +%s)
+  as_user "$SAVER" "$@" >"$WORK/out" 2>"$WORK/err" &
+  SAVER_PID=$!
+  PIDS+=("$SAVER_PID")
+}
+# saver_ends STATUS: the saver ends within five seconds with this exit status.
+saver_ends() {
+  wait_for eval '! kill -0 $SAVER_PID 2>/dev/null' || fail "the saver did not end"
+  wait "$SAVER_PID"
+  local status=$?
+  [ "$status" = "$1" ] || fail "the saver ended with $status, not $1"
+}
+# signal SIG: to the saver itself, not to runuser before it.
+signal() {
+  kill -"$1" "$(pgrep -n -u "${RUN_AS[2]:-$(id -u)}" -x spirandel)"
+}
+saver_runs() { kill -0 "$SAVER_PID" 2>/dev/null || fail "the saver ended: $*"; }
+
+# The input program, held open for the case: send COMMAND waits for its "ok".
+start_input() {
+  coproc INPUT_PROC { as_user "$INPUT" 2>>"$WORK/err"; }
+  PIDS+=("$INPUT_PROC_PID")
+  send "layout ${1:-us}"
+}
+send() {
+  echo "$*" >&"${INPUT_PROC[1]}"
+  local answer
+  read -r -t 5 answer <&"${INPUT_PROC[0]}" && [ "$answer" = ok ] || fail "input: $* not taken"
+}
+
+# capture NAME FILE: one output's pixels.
+capture() { as_user grim -o "$1" - >"$2" || fail "grim could not capture $1"; }
+lit() { convert "$1" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:; }
+is_black() { [ "$(lit "$1")" = 0 ]; }
+
+# same_as_render PNG WxH: the capture equals the renderer's picture of the first figure for
+# one of the seeds the saver can have used (the time it started, in seconds). The renderer
+# writes the drawing area, which leaves out the two right-most columns and bottom rows.
+same_as_render() {
+  local seed
+  for seed in $(seq "$STARTED" "$(date +%s)"); do
+    "$BUILD/spirandel-render" --seed "$seed" --size "$2" --figures 1 \
+      --settings "$WORK/cfg/tallowyn/spir_ss/Settings.reg" --out "$WORK/render.bmp" >/dev/null
+    convert "$1" -crop "$(identify -format %wx%h+0+0 "$WORK/render.bmp")" +repage "$WORK/area.png"
+    [ "$(compare -metric AE "$WORK/area.png" "$WORK/render.bmp" null: 2>&1)" = 0 ] && return 0
+  done
+  return 1
+}
+# A fast figure that stays once complete.
+figure_settings() { write_settings '"ImagesPerSec"=dword:000003e8' '"EndDelay"=dword:0000003c'; }
+
+case_outputs() {
+  # The figure on the focused output (scale 2: its canvas has the output's pixels), black on
+  # the other one and on one added while it runs, which may be turned off again; a motion over there
+  # ends it.
+  start_sway "HEADLESS-1 800x600 0 0 2" "HEADLESS-2 640x480 400 0 1"
+  start_input us
+  send "move 10 10"
+  figure_settings
+  start_saver /s
+  sleep 1.5
+  saver_runs "when its surfaces appeared under the pointer"
+  capture HEADLESS-1 "$WORK/figure.png"
+  capture HEADLESS-2 "$WORK/other.png"
+  same_as_render "$WORK/figure.png" 800x600 || fail "the figure differs from the renderer's"
+  is_black "$WORK/other.png" || fail "the other output is not black"
+  as_user swaymsg create_output >/dev/null
+  sleep 0.5
+  capture HEADLESS-3 "$WORK/added.png"
+  is_black "$WORK/added.png" || fail "the added output is not black"
+  as_user swaymsg output HEADLESS-3 disable >/dev/null || fail "sway could not turn an output off"
+  sleep 0.3
+  saver_runs "after an output was added and removed"
+  send "move 500 0"
+  saver_ends 0
+}
+
+case_keys() {
+  # On each layout a letter hotkey pauses, a digit hotkey takes a screenshot, another key
+  # ends it. Evdev codes: the key where the layout has the letter or digit. The last keymap
+  # has two layouts, and the switch to the second is followed.
+  start_sway "HEADLESS-1 640x480 0 0 1"
+  local layout pause pauseKey shotKey group
+  for entry in "fr Q 30" "de Z 21" "ru Q 16" "us,fr A 16 1"; do
+    read -r layout pause pauseKey group <<<"$entry"
+    shotKey=3 # the 2 of the main row: é and 2 on fr, " and 2 on ru
+    write_settings '"ImagesPerSec"=dword:00000064' '"EndDelay"=dword:00000000' \
+      '"PausingActive"=dword:00000001' "\"PausingKay\"=\"$pause\"" \
+      '"PrintingActive"=dword:00000001' '"PrintingKey"="2"'
+    rm -f "$WORK"/shots/*
+    start_input "$layout"
+    # A key held down as it starts, and its release, do not end it.
+    send "down 57"
+    [ -z "$group" ] || send "group $group"
+    start_saver /s
+    sleep 1
+    send "up 57"
+    saver_runs "$layout: the release of a key held at its start ended it"
+    send "key $pauseKey"
+    sleep 0.2
+    saver_runs "$layout: $pause ended it"
+    capture HEADLESS-1 "$WORK/a.png"
+    sleep 0.3
+    capture HEADLESS-1 "$WORK/b.png"
+    [ "$(compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1)" = 0 ] ||
+      fail "$layout: $pause did not pause"
+    send "key $shotKey"
+    wait_for test -s "$WORK/shots/Spirandel 00001.bmp" || fail "$layout: 2 took no screenshot"
+    saver_runs "$layout: a hotkey ended it"
+    send "key 48"
+    saver_ends 0
+    kill "$INPUT_PROC_PID" 2>/dev/null
+    wait "$INPUT_PROC_PID" 2>/dev/null
+  done
+}
+
+case_signals() {
+  # SIGUSR1 starts afresh (few points drawn right after it); SIGTERM ends it by the signal.
+  start_sway "HEADLESS-1 640x480 0 0 1"
+  write_settings '"ImagesPerSec"=dword:0000000a' '"EndDelay"=dword:0000003c'
+  start_saver /s
+  sleep 2.5
+  capture HEADLESS-1 "$WORK/before.png"
+  signal USR1
+  sleep 0.15
+  capture HEADLESS-1 "$WORK/after.png"
+  # Most of what was lit before is black again.
+  local before kept
+  before=$(convert "$WORK/before.png" -colorspace gray -threshold 0 -format '%[fx:mean]' info:)
+  kept=$(convert "$WORK/before.png" "$WORK/after.png" -colorspace gray -threshold 0 \
+    -compose multiply -composite -format '%[fx:mean]' info:)
+  awk "BEGIN { exit !($kept < $before / 2) }" || fail "SIGUSR1 did not start afresh ($before, $kept)"
+  saver_runs "SIGUSR1 ended it"
+  signal TERM
+  saver_ends 143
+}
+
+case_idle() {
+  # swayidle starts it after its timeout; a compositor that goes away ends it with 0; no
+  # compositor is one line and exit code 1.
+  start_sway "HEADLESS-1 640x480 0 0 1"
+  figure_settings
+  as_user swayidle -w timeout 1 "$SAVER /s" >/dev/null 2>&1 &
+  PIDS+=($!)
+  wait_for pgrep -f "^$SAVER /s" >/dev/null || sleep 3
+  pgrep -f "^$SAVER /s" >/dev/null || fail "swayidle did not start the saver"
+  kill $(pgrep -f "^$SAVER /s")
+  start_saver /s
+  sleep 0.5
+  kill "$(pgrep -n -x sway -u "${RUN_AS[2]:-$(id -u)}")"
+  saver_ends 0
+  "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=nothing-here \
+    SPIRANDEL_DISPLAY=wayland "$SAVER" /s 2>"$WORK/none"
+  [ $? = 1 ] && [ "$(wc -l <"$WORK/none")" = 1 ] || fail "no compositor: $(cat "$WORK/none")"
+  "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=wayland-1 \
+    "$SAVER" /p 123 2>"$WORK/none"
+  [ $? = 1 ] && grep -q "X windows" "$WORK/none" || fail "/p without X: $(cat "$WORK/none")"
+}
+
+case_sheet() {
+  # The settings sheet opens as a Wayland window.
+  [ -x "$BUILD/spirandel-settings" ] || { echo "no settings sheet in this build: skipped"; return; }
+  start_sway "HEADLESS-1 800x600 0 0 1"
+  write_settings
+  as_user "$SAVER" /c >/dev/null 2>"$WORK/err" &
+  PIDS+=($!)
+  wait_for eval 'as_user swaymsg -t get_tree | grep -q "Spirandel v2.0"' || sleep 3
+  as_user swaymsg -t get_tree | grep -q '"Spirandel v2.0"' || fail "the sheet did not open"
+}
+
+case_weston() {
+  # Without the layer shell: one fullscreen toplevel with the figure.
+  rm -rf "$WORK/run"
+  mkdir -m 700 "$WORK/run"
+  [ "$(id -u)" = 0 ] && chown spirandel-wayland "$WORK/run"
+  "${RUN_AS[@]}" env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$WORK/run" \
+    weston --backend=headless-backend.so --use-pixman --width=640 --height=480 \
+    --socket=wayland-1 --idle-time=0 --debug >"$WORK/compositor.log" 2>&1 &
+  PIDS+=($!)
+  wait_for test -S "$WORK/run/wayland-1" || fail "weston did not start"
+  figure_settings
+  start_saver /s
+  sleep 1.5
+  saver_runs "under weston"
+  (cd "$WORK" && as_user weston-screenshooter >/dev/null 2>&1) || fail "no screenshot"
+  local shot
+  shot=$(ls "$WORK"/wayland-screenshot*.png 2>/dev/null | head -n 1)
+  [ -n "$shot" ] || fail "no screenshot file"
+  same_as_render "$shot" 640x480 || fail "the fullscreen figure differs from the renderer's"
+}
+
+cases=("$@")
+[ ${#cases[@]} -gt 0 ] || cases=(outputs keys signals idle sheet weston)
+for CASE in "${cases[@]}"; do
+  "case_$CASE"
+  kill "${PIDS[@]}" 2>/dev/null
+  wait 2>/dev/null
+  PIDS=()
+  echo "wayland $CASE: passed"
+done
