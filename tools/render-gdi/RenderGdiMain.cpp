@@ -61,7 +61,7 @@ class CGdiTarget : public IRenderTarget {
   IDrawingSurface& Surface() override { return m_surface; }
   void BeginContext() override {
     m_surface.RestorePen();
-    MoveToEx(m_surface.Dc(), 0, 0, nullptr);
+    m_surface.MoveTo(0, 0);
   }
   const std::uint8_t* Row(int y) const override { return m_dib.Row(y); }
 

@@ -23,21 +23,27 @@ bad() { echo "FAIL: $*" && failures=$((failures + 1)); }
 seed=1000
 n=0
 # One option value at a time (for zoom a level, a phase and a start, or none), the others all
-# enabled; one render each.
+# enabled; one render each. Then object sizes far beyond the screen, which GDI cannot take whole.
 for option in shape:{2,4,8,16,32,64,128,256} rotation:{2,4,8} join:{1,2,4} zoom:0 \
-  zoom:{2,4,8,16}+{32,64,128}+{256,512}; do
+  zoom:{2,4,8,16}+{32,64,128}+{256,512} radius:{100000,10000000,4294967295}; do
   shape=510 rotation=14 zoom=1022 join=7
+  size=${sizes[n % ${#sizes[@]}]} radius=${radii[n % ${#radii[@]}]} colour=${colours[n % ${#colours[@]}]}
   declare "${option%%:*}=$((${option#*:}))"
   seed=$((seed * 7 % 1000003 + n))
-  size=${sizes[n % ${#sizes[@]}]} radius=${radii[n % ${#radii[@]}]} colour=${colours[n % ${#colours[@]}]}
   n=$((n + 1))
   {
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\r\n'
     printf '"%s"=dword:%08x\r\n' ObjectShape "$shape" ObjectRotation "$rotation" ZoomOption "$zoom" \
       JoinTheDots "$join" RadiusFactor "$radius" ColourOption "$colour"
   } >settings.reg
-  args=(--seed "$seed" --size "$size" --settings settings.reg --figures 3 --trace)
-  "$linux_render" "${args[@]}" --out linux.bmp >linux.txt 2>&1
+  # An object far larger than the window mostly misses it: such a row takes the first seed whose
+  # picture shows something, so that the pictures compared hold pixels.
+  for _ in {1..50}; do
+    args=(--seed "$seed" --size "$size" --settings settings.reg --figures 3 --trace)
+    "$linux_render" "${args[@]}" --out linux.bmp >linux.txt 2>&1
+    [ "${option%%:*}" != radius ] || [ "$(identify -format '%[max]' linux.bmp)" != 0 ] && break
+    seed=$((seed + 1))
+  done
   "$root/scripts/wine-run" "$windows_render" "${args[@]}" --out windows.bmp 2>&1 |
     tr -d '\r' >windows.txt
   label="$option seed $seed size $size radius $radius%"
@@ -45,6 +51,8 @@ for option in shape:{2,4,8,16,32,64,128,256} rotation:{2,4,8} join:{1,2,4} zoom:
     bad "$label: the planned figures differ" && diff linux.txt windows.txt | head -6
   elif ! cmp -s linux.bmp windows.bmp; then
     bad "$label: pictures differ ($(cmp -l linux.bmp windows.bmp | wc -l) bytes)"
+  elif [ "$(identify -format '%[max]' linux.bmp)" = 0 ]; then
+    bad "$label: nothing drawn"
   fi
   cat windows.txt >>all-traces.txt
 done
