@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/win32/Win32.h"
 #include "platform/win32/Win32RunModes.h"
@@ -53,7 +54,7 @@ HWND CoveringChild(HWND host) {
 bool DrewInside(HWND host) {
   HWND child = CoveringChild(host);
   RECT area{};
-  if (child == nullptr || !GetClientRect(child, &area)) {
+  if (!GetClientRect(child, &area)) {
     return false;
   }
   HDC dc = GetDC(child);
@@ -65,34 +66,27 @@ bool DrewInside(HWND host) {
   return drawn;
 }
 
-HWND g_inProcessHost = nullptr;
-DWORD g_inProcessEnd = 0;
-bool g_inProcessDrawn = false;
+// The preview run inside this process: its host, and whether its child has drawn. The watch,
+// served by the saver's own message loop, ends the preview once it has, or after a minute.
+HWND g_host = nullptr;
+bool g_drawn = false;
+int g_checksLeft = 600;
 
-// Served by the saver's own message loop: ends the preview once it has drawn, or after a minute.
-void CALLBACK WatchInProcessPreview(HWND, UINT, UINT_PTR, DWORD) {
-  if (g_inProcessHost == nullptr) {
-    return;
-  }
-  g_inProcessDrawn = DrewInside(g_inProcessHost);
-  if (g_inProcessDrawn || static_cast<LONG>(g_inProcessEnd - GetTickCount()) <= 0) {
-    DestroyWindow(g_inProcessHost);
-    g_inProcessHost = nullptr;
+void CALLBACK WatchPreview(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_host != nullptr && ((g_drawn = DrewInside(g_host)) || --g_checksLeft == 0)) {
+    DestroyWindow(std::exchange(g_host, nullptr));
   }
 }
 
 const char* PreviewInProcess() {
-  g_inProcessHost = MakeHost();
-  g_inProcessEnd = GetTickCount() + 60000;
-  const std::string handle = std::to_string(reinterpret_cast<std::uintptr_t>(g_inProcessHost));
+  g_host = MakeHost();
+  const std::string handle = std::to_string(reinterpret_cast<std::uintptr_t>(g_host));
   const std::string_view arguments[] = {"/p", handle};
-  const UINT_PTR timer = SetTimer(nullptr, 0, 100, WatchInProcessPreview);
+  SetTimer(nullptr, 0, 100, WatchPreview);
   const int exitCode = RunSaverProgram(arguments);
-  KillTimer(nullptr, timer);
-  if (!g_inProcessDrawn) {
-    return "FAIL: the preview drew nothing in its host, seen from its own process";
-  }
-  return exitCode == 0 ? nullptr : "FAIL: the preview in this process did not end with 0";
+  return !g_drawn        ? "FAIL: the preview drew nothing in its host, seen from its own process"
+         : exitCode != 0 ? "FAIL: the preview in this process did not end with 0"
+                         : nullptr;
 }
 
 }  // namespace
