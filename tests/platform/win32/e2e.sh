@@ -47,19 +47,17 @@ painted() {
   import -window root -crop "$1" "$work/now.png" &&
     [ "$(convert "$work/now.png" -fill black -opaque '#0000ff' -format '%[max]' info:)" != 0 ]
 }
-# True when no pixel of the region shows the root's blue.
-covered() {
-  import -window root -crop "$1" "$work/now.png" &&
-    [ "$(convert "$work/now.png" -fill black +opaque '#0000ff' -format '%[max]' info:)" = 0 ]
-}
 named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 found() { id=$(named "$wanted") && [ -n "$id" ]; }
 # No window manager hands a new window the X input focus, and Wine drops keys sent before it.
 focus() { wanted=$1 && within 60 found && xdotool windowfocus --sync "$id"; }
-# The saver's window is the one under the pointer on the primary monitor.
-focus_saver() { xdotool windowfocus --sync "$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')"; }
+# The saver's window is the one under the pointer on the primary monitor, once there (the cover
+# over both monitors comes first).
+under_pointer() { xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p'; }
+saver_shown() { xdotool getwindowgeometry "$(under_pointer)" | grep -q 'Geometry: 1024x768$'; }
+focus_saver() { xdotool windowfocus --sync "$(under_pointer)"; }
 # Runs a program in the background until the saver draws on the primary monitor (x 640 to 1664),
-# or only covers it with shown=covered, and the second monitor is covered in black, which is
+# or only shows there with shown=saver_shown, and the second monitor is covered in black, which is
 # where the cases' input goes.
 shown=painted
 start_saver() {
@@ -133,7 +131,7 @@ case $name in
         '"PrintingActive"=dword:1' '"PrintingKey"="S"' '"FileLocation"="C:\\shots"' \
         '"SequenceNo"=dword:29'
       xdotool mousemove 1100 400
-      shown=covered start_saver "$saver" /s
+      shown=saver_shown start_saver "$saver" /s
       focus_saver
       for n in 42 43; do
         xdotool key s
