@@ -1,7 +1,7 @@
 // spirandel-render-gdi: the headless renderer of the Windows build. The same options, the same
 // timer loop and the same BMP output as spirandel-render, but every line and circle goes
-// through GDI (CGdiSurface on a 32-bit DIB section) instead of the raster canvas, so the two
-// programs' pictures can be compared byte for byte.
+// through the saver's GDI surface (CGdiSurface on a 32-bit DIB section) instead of the raster
+// canvas, so the two programs' pictures can be compared byte for byte.
 #include "RenderProgram.h"
 #include "platform/win32/GdiSurface.h"
 #include "platform/win32/Win32.h"

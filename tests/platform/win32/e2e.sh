@@ -63,7 +63,7 @@ shown=painted
 start_saver() {
   "$wine" "$@" >"$work/out" 2>&1 &
   pid=$!
-  within 60 $shown 1024x768+640+0 || fail "the saver did not show on the primary monitor"
+  within 60 "$shown" 1024x768+640+0 || fail "the saver did not show on the primary monitor"
   within 30 eval '! painted 640x480+0+0' || fail "the second monitor is not black"
 }
 start_sheet() {
