@@ -198,9 +198,7 @@ TEST(CanvasTest, HugeCirclesShowTheirEdgeAndHostileBoxesEndQuicklyOnTheSurface) 
   CLitPixels list;
   const auto listed = [](const std::vector<SLitPixel>& pixels) {
     PixelSet set;
-    for (const SLitPixel& pixel : pixels) {
-      set.insert({pixel.x, pixel.y});
-    }
+    std::for_each(pixels.begin(), pixels.end(), [&](SLitPixel p) { set.insert({p.x, p.y}); });
     return set;
   };
   for (const int a : extremes) {

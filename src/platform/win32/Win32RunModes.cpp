@@ -5,10 +5,7 @@
 #include "platform/win32/FullScreenWindow.h"
 #include "platform/win32/PreviewWindow.h"
 #include "platform/win32/PropertySheet.h"
-#include "platform/win32/RegistryStore.h"
 #include "platform/win32/Win32.h"
-
-#include <commctrl.h>
 
 int CWin32RunModes::CreatePreviewWindow(SaverSettings& settings, std::uint64_t hostWindow) {
   // The handle comes from the command line: it must name a window that exists now.
@@ -51,14 +48,4 @@ int CWin32RunModes::RunMessageLoop() {
     DispatchMessageA(&message);
   }
   return static_cast<int>(message.wParam);
-}
-
-int RunSaverProgram(std::span<const std::string_view> arguments) {
-  // The property sheet's controls need the common controls loaded before any page is created.
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
-  CRegistryStore store;
-  CWin32RunModes modes;
-  CSaverApp app(store, modes);
-  return app.Run(arguments);
 }

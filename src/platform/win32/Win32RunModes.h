@@ -1,8 +1,5 @@
 #pragma once
 
-#include <span>
-#include <string_view>
-
 #include "app/SaverApp.h"
 
 // The Windows platform's modes: the saver windows on plain Win32 and GDI, the settings sheet
@@ -14,8 +11,3 @@ class CWin32RunModes : public IRunModes {
   int CreateFullScreenWindow(SaverSettings& settings) override;
   int RunMessageLoop() override;
 };
-
-// The whole program on the settings in the registry, for the arguments after the program's
-// name: what the .scr runs, and what a test runs inside its own process to see the pixels a
-// preview draws. Returns the exit code.
-int RunSaverProgram(std::span<const std::string_view> arguments);

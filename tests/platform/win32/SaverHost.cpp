@@ -2,8 +2,8 @@
 //   spirandel-saver-host preview SAVER  makes a window, starts "SAVER /p <window>", waits for a
 //     drawing child that covers the window's client area, destroys the window and expects the
 //     saver to end with 0. Under Wine a child drawn by another process never shows, so the
-//     drawing is then proven in this process: the saver's own program, linked in, previews in a
-//     second window until its child shows something, and must end with 0 when that window goes;
+//     drawing is then proven in this process: the saver's own preview window, linked in, in a
+//     second window until it shows something;
 //   spirandel-saver-host focus SAVER  makes a window that has the keyboard, starts "SAVER /s",
 //     waits for the saver to end (the test closes it) with 0, and expects the window to have the
 //     keyboard again.
@@ -12,8 +12,6 @@
 // exit code is 0 when everything held.
 #include <cstdio>
 #include <string>
-#include <string_view>
-#include <utility>
 
 #include "platform/win32/Win32.h"
 #include "platform/win32/Win32RunModes.h"
@@ -66,29 +64,6 @@ bool DrewInside(HWND host) {
   return drawn;
 }
 
-// The preview run inside this process: its host, and whether its child has drawn. The watch,
-// served by the saver's own message loop, ends the preview once it has, or after a minute.
-HWND g_host = nullptr;
-bool g_drawn = false;
-int g_checksLeft = 600;
-
-void CALLBACK WatchPreview(HWND, UINT, UINT_PTR, DWORD) {
-  if (g_host != nullptr && ((g_drawn = DrewInside(g_host)) || --g_checksLeft == 0)) {
-    DestroyWindow(std::exchange(g_host, nullptr));
-  }
-}
-
-const char* PreviewInProcess() {
-  g_host = MakeHost();
-  const std::string handle = std::to_string(reinterpret_cast<std::uintptr_t>(g_host));
-  const std::string_view arguments[] = {"/p", handle};
-  SetTimer(nullptr, 0, 100, WatchPreview);
-  const int exitCode = RunSaverProgram(arguments);
-  return !g_drawn        ? "FAIL: the preview drew nothing in its host, seen from its own process"
-         : exitCode != 0 ? "FAIL: the preview in this process did not end with 0"
-                         : nullptr;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -125,7 +100,16 @@ int main(int argc, char** argv) {
     failure = "FAIL: the window that had the keyboard before the saver does not have it back";
   }
   if (failure == nullptr && preview) {
-    failure = PreviewInProcess();
+    // The saver's own preview window, in a second host of this process, which sees its pixels.
+    HWND inside = MakeHost();
+    SaverSettings settings;
+    settings.LoadSettings();
+    CWin32RunModes modes;
+    if (!modes.CreatePreviewWindow(settings, reinterpret_cast<std::uintptr_t>(inside)) ||
+        !ServeUntil([&] { return DrewInside(inside); })) {
+      failure = "FAIL: the preview drew nothing in its host, seen from its own process";
+    }
+    DestroyWindow(inside);
   }
   std::puts(failure == nullptr ? "the host saw all it expected" : failure);
   return failure == nullptr ? 0 : 1;
