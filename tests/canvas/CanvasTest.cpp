@@ -7,6 +7,7 @@
 
 #include "CanvasTestSupport.h"
 #include "canvas/LargeEllipseRaster.h"
+#include "canvas/LitPixels.h"
 #include "canvas/PixelTarget.h"
 #include "canvas/WideMath.h"
 
@@ -210,8 +211,18 @@ TEST(CanvasTest, HugeCirclesShowTheirEdgeAndHostileBoxesEndQuicklyOnTheSurface) 
   const int extremes[] = {INT_MIN, -70000, -1, 0, 31, 64, 300001, INT_MAX};
   CRasterCanvas canvas(64, 64);
   canvas.SelectPen(0xFFFFFF);
+  // The same pixels as a list, for surfaces that set them one by one.
+  CLitPixels list;
+  const auto listed = [](const std::vector<SLitPixel>& pixels) {
+    PixelSet set;
+    std::for_each(pixels.begin(), pixels.end(), [&](SLitPixel p) { set.insert({p.x, p.y}); });
+    return set;
+  };
   for (const int a : extremes) {
     for (const int b : extremes) {
+      EXPECT_EQ(listed(list.Arc(64, 64, {a, a, b, b, a, b, b, a})),
+                ArcOn(64, a, a, b, b, a, b, b, a));
+      EXPECT_EQ(listed(list.Line(64, 64, a, ~b, b, a)), LineOn(64, a, ~b, b, a));
       canvas.Arc(a, a, b, b, a, b, b, a);
       canvas.Arc(a, ~b, b, 31, INT_MIN, INT_MAX, INT_MAX, INT_MIN);
     }

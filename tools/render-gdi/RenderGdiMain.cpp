@@ -1,7 +1,7 @@
 // spirandel-render-gdi: the headless renderer of the Windows build. The same options, the same
 // timer loop and the same BMP output as spirandel-render, but every line and circle goes
-// through GDI (CGdiSurface on a 32-bit DIB section) instead of the raster canvas, so the two
-// programs' pictures can be compared byte for byte.
+// through the saver's GDI surface (CGdiSurface on a 32-bit DIB section) instead of the raster
+// canvas, so the two programs' pictures can be compared byte for byte.
 #include "RenderProgram.h"
 #include "platform/win32/GdiSurface.h"
 #include "platform/win32/Win32.h"
@@ -61,7 +61,7 @@ class CGdiTarget : public IRenderTarget {
   IDrawingSurface& Surface() override { return m_surface; }
   void BeginContext() override {
     m_surface.RestorePen();
-    MoveToEx(m_surface.Dc(), 0, 0, nullptr);
+    m_surface.MoveTo(0, 0);
   }
   const std::uint8_t* Row(int y) const override { return m_dib.Row(y); }
 

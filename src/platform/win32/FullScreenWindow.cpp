@@ -3,11 +3,42 @@
 #include <windowsx.h>
 
 #include <memory>
+#include <vector>
 
+#include "app/MonitorChoice.h"
 #include "platform/win32/CoverWindow.h"
 
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoA(monitor, &info)) {
+    const RECT& area = info.rcMonitor;
+    reinterpret_cast<std::vector<CMonitorArea>*>(list)->push_back(
+        {area.left, area.top, area.right - area.left, area.bottom - area.top,
+         (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+  }
+  return TRUE;
+}
+
+// The monitor the figure goes on, chosen by the same rule as on every platform. Windows always
+// names a primary, at the desktop's origin; the screen's metrics describe it where the monitors
+// cannot be listed.
+RECT FigureMonitor() {
+  std::vector<CMonitorArea> listed;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&listed));
+  const CMonitorArea screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                            true};
+  const std::vector<CMonitorArea> monitors = PickMonitorList({&listed, 1}, screen);
+  const CMonitorArea& figure = monitors[FigureMonitorIndex(monitors)];
+  return RECT{figure.x, figure.y, figure.x + figure.width, figure.y + figure.height};
+}
+
+}  // namespace
+
 int CFullScreenWindow::CreateFullScreen(SaverSettings& settings) {
-  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const RECT screen = FigureMonitor();
   auto window = std::make_unique<CFullScreenWindow>(settings);
   CFullScreenWindow* saver = window.get();
   HWND cover = CCoverWindow::Create();

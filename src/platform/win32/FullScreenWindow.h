@@ -5,14 +5,14 @@
 #include "platform/win32/SaverWindowHost.h"
 #include "settings/SaverSettings.h"
 
-// The full-screen saver: a topmost pop-up over the primary screen whose input and activation
-// messages go to the portable input rules of CSaverWnd, with a black cover below it over the
-// other monitors.
+// The full-screen saver: a topmost pop-up over the figure's monitor (the primary) whose input
+// and activation messages go to the portable input rules of CSaverWnd, with a black cover below
+// it over the other monitors.
 class CFullScreenWindow : public CCurveWindow {
  public:
   explicit CFullScreenWindow(SaverSettings& settings) : m_engine(settings, m_host) {}
 
-  // Creates the window over the primary screen; nonzero on success.
+  // Creates the window over the figure's monitor; nonzero on success.
   static int CreateFullScreen(SaverSettings& settings);
 
  protected:

@@ -1,17 +1,20 @@
 // Plays the part of whoever starts the saver, for the end-to-end tests:
 //   spirandel-saver-host preview SAVER  makes a window, starts "SAVER /p <window>", waits for a
-//     drawing child that covers the window's client area and has drawn something, destroys the
-//     window and expects the saver to end with 0;
+//     drawing child that covers the window's client area, destroys the window and expects the
+//     saver to end with 0. Under Wine a child drawn by another process never shows, so the
+//     drawing is then proven in this process: the saver's own preview window, linked in, in a
+//     second window until it shows something;
 //   spirandel-saver-host focus SAVER  makes a window that has the keyboard, starts "SAVER /s",
 //     waits for the saver to end (the test closes it) with 0, and expects the window to have the
 //     keyboard again.
-// The window lies on the second monitor of the test display, left of the primary. Each wait
+// The windows lie on the second monitor of the test display, left of the primary. Each wait
 // ends as soon as what it waits for has happened, or after a minute. Prints what failed; the
 // exit code is 0 when everything held.
 #include <cstdio>
 #include <string>
 
 #include "platform/win32/Win32.h"
+#include "platform/win32/Win32RunModes.h"
 
 namespace {
 
@@ -31,13 +34,25 @@ bool ServeUntil(Condition done) {
   return false;
 }
 
-// The preview child when it covers the host's client area and shows something not black.
-bool DrewInside(HWND host) {
+HWND MakeHost() {
+  return CreateWindowExA(0, "STATIC", "Saver host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, -600, 50, 320,
+                         240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// The preview child when it covers the host's client area.
+HWND CoveringChild(HWND host) {
   HWND child = FindWindowExA(host, nullptr, "SpirandelCurveWnd", nullptr);
   RECT hostArea{};
   RECT area{};
   GetClientRect(host, &hostArea);
-  if (!GetClientRect(child, &area) || !EqualRect(&area, &hostArea)) {
+  return GetClientRect(child, &area) && EqualRect(&area, &hostArea) ? child : nullptr;
+}
+
+// The covering child shows something not black; only its own process sees that.
+bool DrewInside(HWND host) {
+  HWND child = CoveringChild(host);
+  RECT area{};
+  if (!GetClientRect(child, &area)) {
     return false;
   }
   HDC dc = GetDC(child);
@@ -53,8 +68,7 @@ bool DrewInside(HWND host) {
 
 int main(int argc, char** argv) {
   const bool preview = argc == 3 && std::string(argv[1]) == "preview";
-  HWND host = CreateWindowExA(0, "STATIC", "Saver host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, -600, 50,
-                              320, 240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND host = MakeHost();
   SetForegroundWindow(host);
   SetFocus(host);
   std::string command = std::string("\"") + (argc == 3 ? argv[2] : "") + "\" " +
@@ -70,8 +84,8 @@ int main(int argc, char** argv) {
   }
   const char* failure = nullptr;
   if (preview) {
-    if (!ServeUntil([&] { return DrewInside(host); })) {
-      failure = "FAIL: no drawing window covering the host's client area and drawing in it";
+    if (!ServeUntil([&] { return CoveringChild(host) != nullptr; })) {
+      failure = "FAIL: no drawing window covering the host's client area";
     }
     DestroyWindow(host);
   }
@@ -84,6 +98,18 @@ int main(int argc, char** argv) {
              !ServeUntil([&] { return GetForegroundWindow() == host && GetFocus() == host; })) {
     // Activation comes back as messages, served by the wait.
     failure = "FAIL: the window that had the keyboard before the saver does not have it back";
+  }
+  if (failure == nullptr && preview) {
+    // The saver's own preview window, in a second host of this process, which sees its pixels.
+    HWND inside = MakeHost();
+    SaverSettings settings;
+    settings.LoadSettings();
+    CWin32RunModes modes;
+    if (!modes.CreatePreviewWindow(settings, reinterpret_cast<std::uintptr_t>(inside)) ||
+        !ServeUntil([&] { return DrewInside(inside); })) {
+      failure = "FAIL: the preview drew nothing in its host, seen from its own process";
+    }
+    DestroyWindow(inside);
   }
   std::puts(failure == nullptr ? "the host saw all it expected" : failure);
   return failure == nullptr ? 0 : 1;

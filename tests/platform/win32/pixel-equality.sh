@@ -23,6 +23,8 @@ while read -r name label; do
     bad "$label: the planned figures differ" && diff "linux/$name.txt" "windows/$name.txt" | head -6
   elif ! cmp -s "linux/$name.bmp" "windows/$name.bmp"; then
     bad "$label: pictures differ ($(cmp -l "linux/$name.bmp" "windows/$name.bmp" | wc -l) bytes)"
+  elif [ "$(identify -format '%[max]' "linux/$name.bmp")" = 0 ]; then
+    bad "$label: nothing drawn"
   fi
 done <linux/renders.txt
 cat windows/[0-9]*.txt >all-traces.txt
