@@ -28,7 +28,8 @@ within() {
 running() { kill -0 "$pid" 2>/dev/null; }
 # The program ends, with exit code 0. Wine without a window manager waits about a second per
 # window for one before a closed program ends (about 4 s for the saver); 30 s allows for that.
-ended() { within 30 eval '! running' && wait "$pid"; }
+# A case whose program waits longer itself passes its own limit.
+ended() { within "${1:-30}" eval '! running' && wait "$pid"; }
 # Replaces the stored settings by these lines of a registry file ("Name"=dword:1e); every case
 # starts with none.
 settings() {
@@ -81,7 +82,8 @@ case $name in
     start_saver "$build/spirandel-saver-host.exe" focus "$saver"
     focus_saver
     xdotool key x
-    ended || fail "a key did not close the saver, or: $(cat "$work/out")"
+    # The host waits up to 60 s for the focus to come back and says so if it does not.
+    ended 70 || fail "a key did not close the saver, or: $(cat "$work/out")"
     ;;
   moves_and_clicks_on_any_monitor_close)
     # From the primary to the same client place on the second monitor; one pixel there; a click.
