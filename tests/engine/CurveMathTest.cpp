@@ -22,9 +22,10 @@ std::uint64_t HashBits(std::uint64_t hash, double value) {
 }  // namespace
 
 // Every bit of every table entry and curve value (and so each kind's range, and its value at
-// 360 degrees being the one at 0), as the engine's own correctly rounded
-// functions give them on any CPU, compiler or C library (the test run repeats this with glibc's
-// FMA code paths switched off). A change here moves pixels somewhere, even if no figure shows it.
+// 360 degrees being the one at 0), as the engine's own correctly rounded functions give them on
+// any CPU, compiler or C library (the test run repeats this with glibc's FMA code paths switched
+// off). A change here moves pixels somewhere, even if no figure shows it. Kinds and angles
+// outside the table have the value 0.
 TEST_F(CurveMathTest, TablesAndEveryCurveValueHaveTheirExactBits) {
   std::uint64_t tables = 14695981039346656037u;
   for (const auto* table : {&wnd.m_sinTable, &wnd.m_cosTable}) {
@@ -41,7 +42,7 @@ TEST_F(CurveMathTest, TablesAndEveryCurveValueHaveTheirExactBits) {
   EXPECT_EQ(tables, 18414413024921217332u);
   EXPECT_EQ(curves, 13671534635124779819u);
   for (auto [a, kind] : {std::pair{0, 50}, {180, -1}, {-1, 1}, {361, 1}}) {
-    EXPECT_EQ(wnd.CurveValue(a, kind), 0.0) << a << " " << kind;  // no such kind or angle
+    EXPECT_EQ(wnd.CurveValue(a, kind), 0.0) << a << " " << kind;
   }
 }
 
