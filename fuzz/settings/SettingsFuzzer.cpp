@@ -19,21 +19,19 @@ auto Fields(const SaverSettings& s) {
                   s.m_sequenceNo, s.m_fileLocation);
 }
 
+// Writes every value, as the settings sheet's OK does.
 void SaveAll(SaverSettings& s) {
-  s.SaveRadiusFactor();
-  s.SaveImagesPerSec();
-  s.SaveJoinTheDots();
+  using S = SaverSettings;
+  for (const auto save :
+       {&S::SaveRadiusFactor, &S::SaveImagesPerSec, &S::SaveJoinTheDots, &S::SaveEndDelay,
+        &S::SavePausingActive, &S::SavePrintingActive, &S::SavePausingKay, &S::SavePrintingKey,
+        &S::SaveSequenceNo, &S::SaveFileLocation}) {
+    (s.*save)();
+  }
   s.SaveObjectShape(s.m_objectShape);
   s.SaveObjectRotation(s.m_objectRotation);
   s.SaveColourOption(s.m_colourOption);
   s.SaveZoomOption(s.m_zoomOption);
-  s.SaveEndDelay();
-  s.SavePausingActive();
-  s.SavePrintingActive();
-  s.SavePausingKay();
-  s.SavePrintingKey();
-  s.SaveSequenceNo();
-  s.SaveFileLocation();
 }
 
 // The record read back from the text that the writer left, parsed afresh as a file would be.

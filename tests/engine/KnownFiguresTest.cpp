@@ -1,5 +1,7 @@
 // Whole figures as the saver draws them, pinned call for call: any change to what the engine
 // plans or draws for these settings shows here, even where no other test looks.
+#include <tuple>
+
 #include "EngineFixture.h"
 
 namespace {
@@ -39,12 +41,9 @@ class KnownFiguresTest : public EngineTest, public ::testing::WithParamInterface
 
 TEST_P(KnownFiguresTest, DrawExactlyTheirKnownCalls) {
   const SKnownFigures& c = kCases[GetParam()];
-  settings.m_objectShape = c.shapes;
-  settings.m_objectRotation = c.rotations;
-  settings.m_zoomOption = c.zoom;
-  settings.m_joinTheDots = c.joins;
-  settings.m_colourOption = c.colour;
-  settings.m_objectSizeFactor = c.size;
+  std::tie(settings.m_objectShape, settings.m_objectRotation, settings.m_zoomOption,
+           settings.m_joinTheDots, settings.m_colourOption, settings.m_objectSizeFactor) =
+      std::tuple(c.shapes, c.rotations, c.zoom, c.joins, c.colour, c.size);
   host.seed = 1000 + GetParam();
   Create(c.cx, c.cy);
   for (int figure = 0; figure < 3; ++figure) {

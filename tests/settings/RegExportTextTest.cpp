@@ -53,10 +53,10 @@ TEST(RegExportTextTest, StartsAFileAndBlocksAndRefusesLineBreaks) {
                              "\n[HKEY_CURRENT_USER\\other]\n\"A\"=dword:00000001\n");
 }
 
+// Through the file text, whose writer escapes and whose reader unescapes.
 TEST(RegExportTextTest, EscapingRoundTrips) {
   for (const std::string_view value :
        {"", "plain", "a\\b", "\"q\"", "\\\\\"", "tab\there", "cr\rinside", "ends in cr\r"}) {
-    EXPECT_EQ(UnescapeRegString("\"" + EscapeRegString(value) + "\""), value);
     CRegExportText written("");
     ASSERT_TRUE(written.SetString(kKey, "K", value));
     EXPECT_EQ(CRegExportText(written.Text()).ReadString(kKey, "K"), value);

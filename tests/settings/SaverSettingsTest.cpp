@@ -14,8 +14,12 @@ class SaverSettingsTest : public testing::Test {
   SaverSettings s{&store};
 };
 
-TEST_F(SaverSettingsTest, NothingStoredGivesTheDefaults) {
-  s.m_pausingKey = "junk";
+// Keys go by their historic names ("PausingKay"); a missing value, or one of the wrong type,
+// loads as the default, and loading writes nothing back.
+TEST_F(SaverSettingsTest, MissingValuesAndWrongTypesGiveTheDefaults) {
+  store.values = {
+      {"PausingKay", "P"}, {"PrintingKey", "S"}, {"EndDelay", "5"}, {"FileLocation", 7u}};
+  s.m_fileLocation = "junk";
   s.LoadSettings();
   EXPECT_EQ(std::tie(s.m_endDelay, s.m_zoomOption, s.m_colourOption, s.m_objectRotation,
                      s.m_objectShape, s.m_joinTheDots, s.m_timerInterval),
@@ -23,8 +27,8 @@ TEST_F(SaverSettingsTest, NothingStoredGivesTheDefaults) {
   EXPECT_DOUBLE_EQ(s.m_objectSizeFactor, 0.08);
   EXPECT_EQ(std::tie(s.m_pausingActive, s.m_printingActive, s.m_pausingKey, s.m_printingKey,
                      s.m_sequenceNo, s.m_fileLocation),
-            std::make_tuple(0, 0, std::string(), std::string(), 0, std::string()));
-  EXPECT_TRUE(store.values.empty());  // loading writes nothing back
+            std::make_tuple(0, 0, std::string("P"), std::string("S"), 0, std::string()));
+  EXPECT_TRUE(store.writes.empty());
 }
 
 TEST_F(SaverSettingsTest, ImagesPerSecKeepsOnlyTheIntervalAndWritesBackItsInverse) {
@@ -54,45 +58,38 @@ TEST_F(SaverSettingsTest, EveryWholePercentRoundTrips) {
   EXPECT_DOUBLE_EQ(s.m_objectSizeFactor, 0.29);
 }
 
-TEST_F(SaverSettingsTest, JoinTheDotsKeepsLowSixteenBitsAndNeverZero) {
+TEST_F(SaverSettingsTest, JoinAndColourKeepTheirLowSixteenBitsAndJoinIsNeverZero) {
   const std::int32_t cases[][2] = {{0, 2}, {65536, 2}, {65537, 1}, {4, 4}, {0xFFFF, -1}};
   for (const auto& [stored, loaded] : cases) {
     store.values["JoinTheDots"] = static_cast<std::uint32_t>(stored);
     s.LoadJoinTheDots();
     EXPECT_EQ(s.m_joinTheDots, loaded) << stored;
   }
-  s.m_joinTheDots = 0;
-  s.SaveJoinTheDots();
-  EXPECT_EQ(std::pair(s.m_joinTheDots, Stored("JoinTheDots")), std::pair(std::int16_t{2}, 2u));
-  s.m_joinTheDots = -1;
-  s.SaveJoinTheDots();
-  EXPECT_EQ(Stored("JoinTheDots"), 0xFFFFFFFFu);
-}
-
-TEST_F(SaverSettingsTest, MaskWritersSubstituteOnlyForEmptyShapeAndRotation) {
-  s.SaveObjectShape(0);
-  s.SaveObjectRotation(0);
-  s.SaveZoomOption(0);
-  s.SaveColourOption(-2);
-  EXPECT_EQ(std::tuple(Stored("ObjectShape"), Stored("ObjectRotation"), Stored("ZoomOption"),
-                       Stored("ColourOption")),
-            std::tuple(2u, 2u, 0u, 0xFFFFFFFEu));
-  store.values["ColourOption"] = std::uint32_t{0x1001E};
+  store.values["ColourOption"] = std::uint32_t{0x1001E};  // the colour keeps its low 16 bits
   s.LoadColourOption();
   EXPECT_EQ(s.m_colourOption, 30);
 }
 
-TEST_F(SaverSettingsTest, KeysUseTheirHistoricNamesAndWrongTypesGiveDefaults) {
-  store.values = {
-      {"PausingKay", "P"}, {"PrintingKey", "S"}, {"EndDelay", "5"}, {"FileLocation", 7u}};
-  s.LoadSettings();
-  EXPECT_EQ(std::tie(s.m_pausingKey, s.m_printingKey, s.m_endDelay, s.m_fileLocation),
-            std::make_tuple(std::string("P"), std::string("S"), 1, std::string()));
+// The writers substitute the defaults only for an empty shape, rotation or join mask, write
+// under the historic names ("PausingKay"), and a failed write keeps the new value in the record.
+TEST_F(SaverSettingsTest, WritersFillEmptyMasksUseHistoricNamesAndKeepTheRecordOnFailure) {
+  s.m_joinTheDots = 0;
   s.m_pausingKey = "Q";
+  s.SaveJoinTheDots();
+  s.SaveObjectShape(0);
+  s.SaveObjectRotation(0);
+  s.SaveZoomOption(0);
+  s.SaveColourOption(-2);
   s.SavePausingKay();
-  EXPECT_EQ(std::get<std::string>(store.values["PausingKay"]), "Q");
-  EXPECT_EQ(store.values.count("PausingKey"), 0u);
-  // A failed write keeps the new value in the record.
+  EXPECT_EQ(std::tuple(s.m_joinTheDots, Stored("JoinTheDots"), Stored("ObjectShape"),
+                       Stored("ObjectRotation"), Stored("ZoomOption"), Stored("ColourOption")),
+            std::tuple(std::int16_t{2}, 2u, 2u, 2u, 0u, 0xFFFFFFFEu));
+  EXPECT_EQ(std::pair(std::get<std::string>(store.values["PausingKay"]),
+                      store.values.count("PausingKey")),
+            std::pair(std::string("Q"), std::size_t{0}));
+  s.m_joinTheDots = -1;
+  s.SaveJoinTheDots();
+  EXPECT_EQ(Stored("JoinTheDots"), 0xFFFFFFFFu);
   store.failWrites = true;
   s.m_sequenceNo = 42;
   EXPECT_EQ(s.SaveSequenceNo(), 0);
