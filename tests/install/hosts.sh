@@ -21,7 +21,8 @@ xscreensaver_run() {
   local line pid
   forks() { grep -c 'forked "spirandel' ~/xscreensaver.log; }
   line=$(forks)
-  xscreensaver-command -activate >/dev/null
+  # Until the last run's fade back in is over, the daemon answers "already active".
+  wait_for eval '! xscreensaver-command -activate 2>&1 | grep -q "already active"'
   wait_for eval '[ "$(forks)" -gt "$line" ]' || { fail "XScreenSaver started no spirandel $1"; return; }
   line=$(grep 'forked "spirandel' ~/xscreensaver.log | tail -n 1)  # ... in pid P on window W
   pid=$(sed 's/.* in pid \([0-9]*\) .*/\1/' <<<"$line")
