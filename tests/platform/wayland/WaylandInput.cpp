@@ -7,14 +7,13 @@
 //   up CODE     release only
 //   group N     make layout N of the keymap the active one
 //   move DX DY  a relative pointer motion
-//   click       press and release the left button
-#include <linux/input-event-codes.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
 #include <xkbcommon/xkbcommon.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <sstream>
@@ -89,38 +88,28 @@ int main() {
   while (std::getline(std::cin, line)) {
     std::istringstream words(line);
     std::string command;
-    words >> command;
+    std::string argument;
+    double dy = 0;
+    words >> command >> argument >> dy;
+    const auto number = static_cast<std::uint32_t>(std::strtoul(argument.c_str(), nullptr, 10));
     ++time;
-    if (command == "layout") {
-      std::string layout;
-      words >> layout;
-      if (!SendKeymap(keyboard, layout)) {
-        std::fprintf(stderr, "no keymap for %s\n", layout.c_str());
-        return 1;
-      }
-    } else if (command == "key" || command == "down" || command == "up") {
-      std::uint32_t code = 0;
-      words >> code;
-      if (command != "up") {
-        zwp_virtual_keyboard_v1_key(keyboard, time, code, WL_KEYBOARD_KEY_STATE_PRESSED);
-      }
-      if (command != "down") {
-        zwp_virtual_keyboard_v1_key(keyboard, time + 1, code, WL_KEYBOARD_KEY_STATE_RELEASED);
-      }
-    } else if (command == "group") {
-      std::uint32_t group = 0;
-      words >> group;
-      zwp_virtual_keyboard_v1_modifiers(keyboard, 0, 0, 0, group);
-    } else if (command == "move") {
-      double dx = 0;
-      double dy = 0;
-      words >> dx >> dy;
-      zwlr_virtual_pointer_v1_motion(pointer, time, wl_fixed_from_double(dx),
+    if (command == "layout" && !SendKeymap(keyboard, argument)) {
+      std::fprintf(stderr, "no keymap for %s\n", argument.c_str());
+      return 1;
+    }
+    if (command == "key" || command == "down") {
+      zwp_virtual_keyboard_v1_key(keyboard, time, number, WL_KEYBOARD_KEY_STATE_PRESSED);
+    }
+    if (command == "key" || command == "up") {
+      zwp_virtual_keyboard_v1_key(keyboard, time + 1, number, WL_KEYBOARD_KEY_STATE_RELEASED);
+    }
+    if (command == "group") {
+      zwp_virtual_keyboard_v1_modifiers(keyboard, 0, 0, 0, number);
+    }
+    if (command == "move") {
+      zwlr_virtual_pointer_v1_motion(pointer, time,
+                                     wl_fixed_from_double(std::atof(argument.c_str())),
                                      wl_fixed_from_double(dy));
-      zwlr_virtual_pointer_v1_frame(pointer);
-    } else if (command == "click") {
-      zwlr_virtual_pointer_v1_button(pointer, time, BTN_LEFT, WL_POINTER_BUTTON_STATE_PRESSED);
-      zwlr_virtual_pointer_v1_button(pointer, time, BTN_LEFT, WL_POINTER_BUTTON_STATE_RELEASED);
       zwlr_virtual_pointer_v1_frame(pointer);
     }
     if (wl_display_roundtrip(display) < 0) {
