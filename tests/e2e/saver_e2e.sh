@@ -18,7 +18,8 @@ start_server() {
   wait_for test -s "$WORK/$1.display" || fail "$2 did not start"
   export DISPLAY=":$(cat "$WORK/$1.display")"
 }
-start_xvfb() { start_server xvfb Xvfb -noreset -screen 0 "${1:-640x480}x24"; }
+# start_xvfb [WxH]: the server, and a settings file of the defaults until a case writes its own.
+start_xvfb() { start_server xvfb Xvfb -noreset -screen 0 "${1:-640x480}x24" && write_settings; }
 
 capture() { import -window "${2:-root}" "$1" 2>/dev/null || fail "cannot capture ${2:-root}"; }
 max_value() { convert "$1" "${@:2}" -format '%[max]' info:; }
@@ -116,7 +117,6 @@ case_xinerama_heads() {
   start_xvfb 1440x600
   start_server xephyr Xephyr -noreset -screen 800x600x24 -screen 640x480x24 +xinerama
   xsetroot -solid '#123456'
-  write_settings
   start_saver /s
   wait_for heads_covered || fail "not the figure on the first head, the second black and the corner untouched"
   xdotool key q
@@ -147,7 +147,6 @@ case_layout_ru() { layout_case ru 3 A 12 38 39; }
 
 case_preview_follows_host_and_ends_with_it() {
   start_xvfb
-  write_settings
   start_host 300 200
   start_saver /p "$HOST_DEC"
   wait_drawn "$HOST_HEX"
@@ -166,7 +165,6 @@ case_preview_follows_host_and_ends_with_it() {
 # A window id that names no window: one line on stderr for the host's log, exit code 0.
 case_missing_window_says_so() {
   start_xvfb
-  write_settings
   # LINES|ARGUMENTS: without a preview handle the program ends quietly, as before.
   for row in "1|/p 12345" "1|/p 99999999999" "1|--window-id 0x7ffff0" "1|--root" "0|/p" \
     "0|/p window"; do
@@ -206,7 +204,6 @@ case_window_id_draws_into_that_window() {
 # window taking the focus is another window becoming active: that ends the saver too.
 case_focus_returns_after_key_sigterm_or_focus_loss() {
   start_xvfb
-  write_settings
   start_host 100 100
   for stop in "key|0" "TERM|143" "focus|0"; do
     xdotool windowfocus --sync "$HOST_HEX"
@@ -224,7 +221,6 @@ case_focus_returns_after_key_sigterm_or_focus_loss() {
 
 case_lost_connection_ends_cleanly() {
   start_xvfb
-  write_settings
   start_full_screen
   kill -TERM "${PIDS[0]}"
   expect_exit 0 "the server went away"
