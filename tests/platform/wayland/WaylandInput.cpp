@@ -45,8 +45,8 @@ bool SendKeymap(zwp_virtual_keyboard_v1* keyboard, const std::string& layout) {
   xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
   const xkb_rule_names names{"evdev", "pc105", layout.c_str(), "", ""};
   xkb_keymap* keymap = xkb_keymap_new_from_names(context, &names, XKB_KEYMAP_COMPILE_NO_FLAGS);
+  xkb_context_unref(context);  // the keymap holds a reference of its own
   if (keymap == nullptr) {
-    xkb_context_unref(context);
     return false;
   }
   char* text = xkb_keymap_get_as_string(keymap, XKB_KEYMAP_FORMAT_TEXT_V1);
@@ -62,7 +62,6 @@ bool SendKeymap(zwp_virtual_keyboard_v1* keyboard, const std::string& layout) {
   }
   std::free(text);
   xkb_keymap_unref(keymap);
-  xkb_context_unref(context);
   return written;
 }
 
