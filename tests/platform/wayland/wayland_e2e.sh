@@ -42,13 +42,11 @@ start_compositor() {
 start_sway() {
   {
     echo "seat seat0 hide_cursor 1"
-    local first=1
     for output in "$@"; do
       read -r name size x y scale <<<"$output"
       echo "output $name resolution $size position $x $y scale $scale"
-      [ $first = 1 ] || echo "exec swaymsg create_output"
-      first=0
     done
+    for _ in "${@:2}"; do echo "exec swaymsg create_output"; done
   } >"$WORK/sway.conf"
   start_compositor sway WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
     sway -c "$WORK/sway.conf"
@@ -57,9 +55,7 @@ start_sway() {
 }
 
 # signal SIG: to the saver itself, not to runuser before it.
-signal() {
-  kill -"$1" "$(pgrep -n -u "${OWNER:-$(id -u)}" -x spirandel)"
-}
+signal() { kill -"$1" "$(pgrep -n -u "${OWNER:-$(id -u)}" -x spirandel)"; }
 
 # The input program, held open for the case: send COMMAND waits for its "ok".
 start_input() {
