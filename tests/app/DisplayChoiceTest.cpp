@@ -29,18 +29,18 @@ TEST(DisplayChoiceTest, FullScreenTriesWaylandFirstOnlyWhereACompositorIsNamed) 
 }
 
 TEST(DisplayChoiceTest, ScaledSurfacesAndPointerPositionsInPixels) {
-  EXPECT_EQ(SurfacePixels(960, 2), 1920);
-  EXPECT_EQ(SurfacePixels(800, 1), 800);
-  EXPECT_EQ(SurfacePixels(800, 0), 800);
-  EXPECT_EQ(SurfacePixels(800, -3), 800);
-  EXPECT_EQ(SurfacePixels(-5, 2), 0);
-  EXPECT_EQ(SurfacePixels(9000, 2), 16384);
-  EXPECT_EQ(SurfacePixels(1 << 30, 1 << 30), 16384);
-  EXPECT_EQ(PointerPixel(10.75, 2), 21);
-  EXPECT_EQ(PointerPixel(10.75, 1), 10);
-  EXPECT_EQ(PointerPixel(-0.5, 1), -1);
-  EXPECT_EQ(PointerPixel(0.0, 0), 0);
-  EXPECT_EQ(PointerPixel(1e12, 4), 2147483647);
+  // A scale below 1 counts as 1; sizes stay within 0 to 16384, pointer pixels within an int.
+  // clang-format off
+  for (const auto& [size, scale, pixels] :
+       {std::tuple{960, 2, 1920}, {800, 1, 800}, {800, 0, 800}, {800, -3, 800}, {-5, 2, 0},
+        {9000, 2, 16384}, {1 << 30, 1 << 30, 16384}}) {
+    EXPECT_EQ(SurfacePixels(size, scale), pixels) << size << " at " << scale;
+  }
+  for (const auto& [position, scale, pixel] :
+       {std::tuple{10.75, 2, 21}, {10.75, 1, 10}, {-0.5, 1, -1}, {0.0, 0, 0}, {1e12, 4, 2147483647}}) {
+    EXPECT_EQ(PointerPixel(position, scale), pixel) << position << " at " << scale;
+  }
+  // clang-format on
 }
 
 }  // namespace

@@ -34,13 +34,11 @@ TEST(FormatScreenshotPathTest, JoinsFolderSeparatorAndNumberedName) {
 
 TEST(FormatScreenshotPathTest, TooLongOrNulFolderIsRefused) {
   const std::string fits(kMaxScreenshotPath - std::string("/Spirandel 00001.bmp").size(), 'a');
-  std::string path;
-  EXPECT_EQ(FormatScreenshotPath(fits, 1, '/', path), 1);
-  EXPECT_EQ(path.size(), kMaxScreenshotPath);
-  for (const std::string& refused : {fits + "a", std::string("/tmp\0/x", 7)}) {
-    path = "stale";
-    EXPECT_EQ(FormatScreenshotPath(refused, 1, '/', path), 0);
-    EXPECT_TRUE(path.empty());
+  for (const auto& [folder, formatted] :
+       {std::pair{fits, 1}, {fits + "a", 0}, {std::string("/tmp\0/x", 7), 0}}) {
+    std::string path = "stale";
+    EXPECT_EQ(FormatScreenshotPath(folder, 1, '/', path), formatted);
+    EXPECT_EQ(path.size(), formatted ? kMaxScreenshotPath : 0u);
   }
 }
 

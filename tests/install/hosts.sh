@@ -35,9 +35,6 @@ xscreensaver_run() {
     fail "XScreenSaver logged no normal end: $(grep "pid $pid (spirandel) exited" ~/xscreensaver.log)"
 }
 
-# lit WINDOW: how many pixels of the window are not black.
-lit() { import -window "$1" png:- 2>/dev/null | convert - -fill white +opaque black -format '%[fx:round(mean*w*h)]' info:; }
-
 # MATE's screen saver (Xfce's reads the same entries) with Spirandel alone selected, in a
 # session bus of its own: activated, our program runs and draws; deactivated, it ends.
 if [ "${1:-}" = --mate ]; then

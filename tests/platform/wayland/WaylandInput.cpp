@@ -7,14 +7,13 @@
 //   up CODE     release only
 //   group N     make layout N of the keymap the active one
 //   move DX DY  a relative pointer motion
-//   click       press and release the left button
-#include <linux/input-event-codes.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
 #include <xkbcommon/xkbcommon.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <sstream>
@@ -46,8 +45,8 @@ bool SendKeymap(zwp_virtual_keyboard_v1* keyboard, const std::string& layout) {
   xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
   const xkb_rule_names names{"evdev", "pc105", layout.c_str(), "", ""};
   xkb_keymap* keymap = xkb_keymap_new_from_names(context, &names, XKB_KEYMAP_COMPILE_NO_FLAGS);
+  xkb_context_unref(context);  // the keymap holds a reference of its own
   if (keymap == nullptr) {
-    xkb_context_unref(context);
     return false;
   }
   char* text = xkb_keymap_get_as_string(keymap, XKB_KEYMAP_FORMAT_TEXT_V1);
@@ -63,7 +62,6 @@ bool SendKeymap(zwp_virtual_keyboard_v1* keyboard, const std::string& layout) {
   }
   std::free(text);
   xkb_keymap_unref(keymap);
-  xkb_context_unref(context);
   return written;
 }
 
@@ -89,38 +87,28 @@ int main() {
   while (std::getline(std::cin, line)) {
     std::istringstream words(line);
     std::string command;
-    words >> command;
+    std::string argument;
+    double dy = 0;
+    words >> command >> argument >> dy;
+    const auto number = static_cast<std::uint32_t>(std::strtoul(argument.c_str(), nullptr, 10));
     ++time;
-    if (command == "layout") {
-      std::string layout;
-      words >> layout;
-      if (!SendKeymap(keyboard, layout)) {
-        std::fprintf(stderr, "no keymap for %s\n", layout.c_str());
-        return 1;
-      }
-    } else if (command == "key" || command == "down" || command == "up") {
-      std::uint32_t code = 0;
-      words >> code;
-      if (command != "up") {
-        zwp_virtual_keyboard_v1_key(keyboard, time, code, WL_KEYBOARD_KEY_STATE_PRESSED);
-      }
-      if (command != "down") {
-        zwp_virtual_keyboard_v1_key(keyboard, time + 1, code, WL_KEYBOARD_KEY_STATE_RELEASED);
-      }
-    } else if (command == "group") {
-      std::uint32_t group = 0;
-      words >> group;
-      zwp_virtual_keyboard_v1_modifiers(keyboard, 0, 0, 0, group);
-    } else if (command == "move") {
-      double dx = 0;
-      double dy = 0;
-      words >> dx >> dy;
-      zwlr_virtual_pointer_v1_motion(pointer, time, wl_fixed_from_double(dx),
+    if (command == "layout" && !SendKeymap(keyboard, argument)) {
+      std::fprintf(stderr, "no keymap for %s\n", argument.c_str());
+      return 1;
+    }
+    if (command == "key" || command == "down") {
+      zwp_virtual_keyboard_v1_key(keyboard, time, number, WL_KEYBOARD_KEY_STATE_PRESSED);
+    }
+    if (command == "key" || command == "up") {
+      zwp_virtual_keyboard_v1_key(keyboard, time + 1, number, WL_KEYBOARD_KEY_STATE_RELEASED);
+    }
+    if (command == "group") {
+      zwp_virtual_keyboard_v1_modifiers(keyboard, 0, 0, 0, number);
+    }
+    if (command == "move") {
+      zwlr_virtual_pointer_v1_motion(pointer, time,
+                                     wl_fixed_from_double(std::atof(argument.c_str())),
                                      wl_fixed_from_double(dy));
-      zwlr_virtual_pointer_v1_frame(pointer);
-    } else if (command == "click") {
-      zwlr_virtual_pointer_v1_button(pointer, time, BTN_LEFT, WL_POINTER_BUTTON_STATE_PRESSED);
-      zwlr_virtual_pointer_v1_button(pointer, time, BTN_LEFT, WL_POINTER_BUTTON_STATE_RELEASED);
       zwlr_virtual_pointer_v1_frame(pointer);
     }
     if (wl_display_roundtrip(display) < 0) {

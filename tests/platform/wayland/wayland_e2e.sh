@@ -8,86 +8,54 @@ BUILD=$(cd "$1" && pwd)
 shift
 SAVER=$BUILD/spirandel
 INPUT=$BUILD/tests/spirandel_wayland_input
+# shellcheck source=tests/e2e/e2e_lib.sh
+source "$(dirname "$0")/../../e2e/e2e_lib.sh"
+LOGS=("$WORK/err" "$WORK/compositor.log")
 RUN_AS=()
-if [ "$(id -u)" = 0 ]; then
-  id spirandel-wayland >/dev/null 2>&1 ||
-    useradd --system --no-create-home --shell /usr/sbin/nologin spirandel-wayland
-  RUN_AS=(runuser -u spirandel-wayland --)
-fi
-WORK=$(mktemp -d)
 chmod 755 "$WORK"
-[ "$(id -u)" = 0 ] && chown spirandel-wayland "$WORK"
-PIDS=()
-cleanup() { kill "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null; [ -n "${KEEP_WORK:-}" ] || rm -rf "$WORK"; }
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL ($CASE): $*" >&2
-  for log in "$WORK"/err "$WORK"/compositor.log; do
-    [ -s "$log" ] && { echo "--- $log:" >&2; tail -n 20 "$log" >&2; }
-  done
-  exit 1
-}
-wait_for() { for _ in $(seq 100); do "$@" && return 0; sleep 0.05; done; return 1; }
+if [ "$(id -u)" = 0 ]; then
+  OWNER=spirandel-wayland
+  id $OWNER >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin $OWNER
+  RUN_AS=(runuser -u $OWNER --)
+  chown $OWNER "$WORK"
+fi
 as_user() {
   "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=wayland-1 \
     SWAYSOCK="$(ls "$WORK"/run/sway-ipc.*.sock 2>/dev/null)" XDG_CONFIG_HOME="$WORK/cfg" "$@"
+}
+LAUNCH=(as_user)
+
+# start_compositor NAME COMMAND...: run as the user in a fresh runtime folder, until its
+# socket is there.
+start_compositor() {
+  rm -rf "$WORK/run"
+  mkdir -m 700 "$WORK/run"
+  [ -z "$OWNER" ] || chown $OWNER "$WORK/run"
+  "${RUN_AS[@]}" env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$WORK/run" "${@:2}" \
+    >"$WORK/compositor.log" 2>&1 &
+  PIDS+=($!)
+  wait_for test -S "$WORK/run/wayland-1" || fail "$1 did not start"
 }
 
 # start_sway "NAME WxH X Y SCALE"...: a headless sway with these outputs (it makes the first
 # itself), the cursor hidden from captures.
 start_sway() {
-  rm -rf "$WORK/run"
-  mkdir -m 700 "$WORK/run"
-  [ "$(id -u)" = 0 ] && chown spirandel-wayland "$WORK/run"
   {
     echo "seat seat0 hide_cursor 1"
-    local first=1
     for output in "$@"; do
       read -r name size x y scale <<<"$output"
       echo "output $name resolution $size position $x $y scale $scale"
-      [ $first = 1 ] || echo "exec swaymsg create_output"
-      first=0
     done
+    for _ in "${@:2}"; do echo "exec swaymsg create_output"; done
   } >"$WORK/sway.conf"
-  "${RUN_AS[@]}" env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$WORK/run" \
-    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-    sway -c "$WORK/sway.conf" >"$WORK/compositor.log" 2>&1 &
-  PIDS+=($!)
-  wait_for test -S "$WORK/run/wayland-1" || fail "sway did not start"
+  start_compositor sway WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -c "$WORK/sway.conf"
   wait_for eval "[ \$(as_user swaymsg -t get_outputs -r | grep -c '\"name\"') = $# ]" ||
     fail "sway did not make $# outputs"
 }
 
-# write_settings LINE...: the settings file, screenshots to $WORK/shots.
-write_settings() {
-  mkdir -p "$WORK/cfg/tallowyn/spir_ss" "$WORK/shots"
-  {
-    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\n'
-    printf '"FileLocation"="%s"\n' "$WORK/shots"
-    printf '%s\n' "$@"
-  } >"$WORK/cfg/tallowyn/spir_ss/Settings.reg"
-  [ "$(id -u)" = 0 ] && chown -R spirandel-wayland "$WORK/cfg" "$WORK/shots"
-}
-
-start_saver() {
-  STARTED=$(date +%s)
-  as_user "$SAVER" "$@" >"$WORK/out" 2>"$WORK/err" &
-  SAVER_PID=$!
-  PIDS+=("$SAVER_PID")
-}
-# saver_ends STATUS: the saver ends within five seconds with this exit status.
-saver_ends() {
-  wait_for eval '! kill -0 $SAVER_PID 2>/dev/null' || fail "the saver did not end"
-  wait "$SAVER_PID"
-  local status=$?
-  [ "$status" = "$1" ] || fail "the saver ended with $status, not $1"
-}
 # signal SIG: to the saver itself, not to runuser before it.
-signal() {
-  kill -"$1" "$(pgrep -n -u "${RUN_AS[2]:-$(id -u)}" -x spirandel)"
-}
-saver_runs() { kill -0 "$SAVER_PID" 2>/dev/null || fail "the saver ended: $*"; }
+signal() { kill -"$1" "$(pgrep -n -u "${OWNER:-$(id -u)}" -x spirandel)"; }
 
 # The input program, held open for the case: send COMMAND waits for its "ok".
 start_input() {
@@ -101,10 +69,10 @@ send() {
   read -r -t 5 answer <&"${INPUT_PROC[0]}" && [ "$answer" = ok ] || fail "input: $* not taken"
 }
 
-# capture NAME FILE: one output's pixels.
-capture() { as_user grim -o "$1" - >"$2" || fail "grim could not capture $1"; }
-lit() { convert "$1" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:; }
-is_black() { [ "$(lit "$1")" = 0 ]; }
+# capture FILE [OUTPUT]: one output's pixels.
+capture() { as_user grim -o "${2:-HEADLESS-1}" - >"$1" || fail "grim could not capture ${2:-HEADLESS-1}"; }
+# is_black OUTPUT: nothing lit on that output.
+is_black() { capture "$WORK/$1.png" "$1" && [ "$(convert "$WORK/$1.png" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" = 0 ]; }
 
 # same_as_render PNG WxH: the capture equals the renderer's picture of the first figure for
 # one of the seeds the saver can have used (the time it started, in seconds). The renderer
@@ -115,7 +83,7 @@ same_as_render() {
     "$BUILD/spirandel-render" --seed "$seed" --size "$2" --figures 1 \
       --settings "$WORK/cfg/tallowyn/spir_ss/Settings.reg" --out "$WORK/render.bmp" >/dev/null
     convert "$1" -crop "$(identify -format %wx%h+0+0 "$WORK/render.bmp")" +repage "$WORK/area.png"
-    [ "$(compare -metric AE "$WORK/area.png" "$WORK/render.bmp" null: 2>&1)" = 0 ] && return 0
+    same_pictures "$WORK/area.png" "$WORK/render.bmp" && return 0
   done
   return 1
 }
@@ -131,21 +99,17 @@ case_outputs() {
   send "move 10 10"
   figure_settings
   start_saver /s
-  sleep 1.5
-  saver_runs "when its surfaces appeared under the pointer"
-  capture HEADLESS-1 "$WORK/figure.png"
-  capture HEADLESS-2 "$WORK/other.png"
+  expect_running "its surfaces appeared under the pointer" 1.5
+  capture "$WORK/figure.png"
   same_as_render "$WORK/figure.png" 800x600 || fail "the figure differs from the renderer's"
-  is_black "$WORK/other.png" || fail "the other output is not black"
+  is_black HEADLESS-2 || fail "the other output is not black"
   as_user swaymsg create_output >/dev/null
   sleep 0.5
-  capture HEADLESS-3 "$WORK/added.png"
-  is_black "$WORK/added.png" || fail "the added output is not black"
+  is_black HEADLESS-3 || fail "the added output is not black"
   as_user swaymsg output HEADLESS-3 disable >/dev/null || fail "sway could not turn an output off"
-  sleep 0.3
-  saver_runs "after an output was added and removed"
+  expect_running "an output was added and removed" 0.3
   send "move 500 0"
-  saver_ends 0
+  expect_exit 0 "a motion on the other output"
 }
 
 case_keys() {
@@ -157,9 +121,7 @@ case_keys() {
   for entry in "fr Q 30" "de Z 21" "ru Q 16" "us,fr A 16 1"; do
     read -r layout pause pauseKey group <<<"$entry"
     shotKey=3 # the 2 of the main row: é and 2 on fr, " and 2 on ru
-    write_settings '"ImagesPerSec"=dword:00000064' '"EndDelay"=dword:00000000' \
-      '"PausingActive"=dword:00000001' "\"PausingKay\"=\"$pause\"" \
-      '"PrintingActive"=dword:00000001' '"PrintingKey"="2"'
+    hotkeys "$pause" 2 '"ImagesPerSec"=dword:00000064' '"EndDelay"=dword:00000000'
     rm -f "$WORK"/shots/*
     start_input "$layout"
     # A key held down as it starts, and its release, do not end it.
@@ -168,20 +130,15 @@ case_keys() {
     start_saver /s
     sleep 1
     send "up 57"
-    saver_runs "$layout: the release of a key held at its start ended it"
+    expect_running "$layout: the release of a key held at its start" 0
     send "key $pauseKey"
-    sleep 0.2
-    saver_runs "$layout: $pause ended it"
-    capture HEADLESS-1 "$WORK/a.png"
-    sleep 0.3
-    capture HEADLESS-1 "$WORK/b.png"
-    [ "$(compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1)" = 0 ] ||
-      fail "$layout: $pause did not pause"
+    expect_running "$layout: $pause" 0.2
+    stable_for 0.3 || fail "$layout: $pause did not pause"
     send "key $shotKey"
-    wait_for test -s "$WORK/shots/Spirandel 00001.bmp" || fail "$layout: 2 took no screenshot"
-    saver_runs "$layout: a hotkey ended it"
+    wait_for test -s "$SHOT" || fail "$layout: 2 took no screenshot"
+    expect_running "$layout: a hotkey" 0
     send "key 48"
-    saver_ends 0
+    expect_exit 0 "$layout: another key"
     kill "$INPUT_PROC_PID" 2>/dev/null
     wait "$INPUT_PROC_PID" 2>/dev/null
   done
@@ -193,22 +150,21 @@ case_signals() {
   write_settings '"ImagesPerSec"=dword:0000000a' '"EndDelay"=dword:0000003c'
   start_saver /s
   sleep 2.5
-  capture HEADLESS-1 "$WORK/before.png"
+  capture "$WORK/before.png"
   signal USR1
   # Most of what was lit before is black again, as soon as the saver has handled the signal.
   local before kept
   before=$(convert "$WORK/before.png" -colorspace gray -threshold 0 -format '%[fx:mean]' info:)
-  for _ in $(seq 50); do
-    capture HEADLESS-1 "$WORK/after.png"
+  afresh() {
+    capture "$WORK/after.png"
     kept=$(convert "$WORK/before.png" "$WORK/after.png" -colorspace gray -threshold 0 \
       -compose multiply -composite -format '%[fx:mean]' info:)
-    awk "BEGIN { exit !($kept < $before / 2) }" && break
-    sleep 0.1
-  done
-  awk "BEGIN { exit !($kept < $before / 2) }" || fail "SIGUSR1 did not start afresh ($before, $kept)"
-  saver_runs "SIGUSR1 ended it"
+    awk "BEGIN { exit !($kept < $before / 2) }"
+  }
+  wait_for afresh || fail "SIGUSR1 did not start afresh ($before, $kept)"
+  expect_running "SIGUSR1" 0
   signal TERM
-  saver_ends 143
+  expect_exit 143 "SIGTERM"
 }
 
 case_idle() {
@@ -218,18 +174,15 @@ case_idle() {
   figure_settings
   as_user swayidle -w timeout 1 "$SAVER /s" >/dev/null 2>&1 &
   PIDS+=($!)
-  wait_for pgrep -f "^$SAVER /s" >/dev/null || sleep 3
-  pgrep -f "^$SAVER /s" >/dev/null || fail "swayidle did not start the saver"
+  WAIT_SECONDS=8 wait_for pgrep -f "^$SAVER /s" >/dev/null || fail "swayidle did not start the saver"
   kill $(pgrep -f "^$SAVER /s")
   start_saver /s
   sleep 0.5
-  kill "$(pgrep -n -x sway -u "${RUN_AS[2]:-$(id -u)}")"
-  saver_ends 0
-  "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=nothing-here \
-    SPIRANDEL_DISPLAY=wayland "$SAVER" /s 2>"$WORK/none"
+  kill "$(pgrep -n -x sway -u "${OWNER:-$(id -u)}")"
+  expect_exit 0 "the compositor went away"
+  as_user env WAYLAND_DISPLAY=nothing-here SPIRANDEL_DISPLAY=wayland "$SAVER" /s 2>"$WORK/none"
   [ $? = 1 ] && [ "$(wc -l <"$WORK/none")" = 1 ] || fail "no compositor: $(cat "$WORK/none")"
-  "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=wayland-1 \
-    "$SAVER" /p 123 2>"$WORK/none"
+  as_user "$SAVER" /p 123 2>"$WORK/none"
   [ $? = 1 ] && grep -q "X windows" "$WORK/none" || fail "/p without X: $(cat "$WORK/none")"
 }
 
@@ -238,26 +191,18 @@ case_sheet() {
   [ -x "$BUILD/spirandel-settings" ] || { echo "no settings sheet in this build: skipped"; return; }
   start_sway "HEADLESS-1 800x600 0 0 1"
   write_settings
-  as_user "$SAVER" /c >/dev/null 2>"$WORK/err" &
-  PIDS+=($!)
-  wait_for eval 'as_user swaymsg -t get_tree | grep -q "Spirandel v2.0"' || sleep 3
-  as_user swaymsg -t get_tree | grep -q '"Spirandel v2.0"' || fail "the sheet did not open"
+  start_saver /c
+  WAIT_SECONDS=8 wait_for eval "as_user swaymsg -t get_tree | grep -q '\"Spirandel v2.0\"'" ||
+    fail "the sheet did not open"
 }
 
 case_weston() {
   # Without the layer shell: one fullscreen toplevel with the figure.
-  rm -rf "$WORK/run"
-  mkdir -m 700 "$WORK/run"
-  [ "$(id -u)" = 0 ] && chown spirandel-wayland "$WORK/run"
-  "${RUN_AS[@]}" env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$WORK/run" \
-    weston --backend=headless-backend.so --use-pixman --width=640 --height=480 \
-    --socket=wayland-1 --idle-time=0 --debug >"$WORK/compositor.log" 2>&1 &
-  PIDS+=($!)
-  wait_for test -S "$WORK/run/wayland-1" || fail "weston did not start"
+  start_compositor weston weston --backend=headless-backend.so --use-pixman --width=640 \
+    --height=480 --socket=wayland-1 --idle-time=0 --debug
   figure_settings
   start_saver /s
-  sleep 1.5
-  saver_runs "under weston"
+  expect_running "it started under weston" 1.5
   (cd "$WORK" && as_user weston-screenshooter >/dev/null 2>&1) || fail "no screenshot"
   local shot
   shot=$(ls "$WORK"/wayland-screenshot*.png 2>/dev/null | head -n 1)

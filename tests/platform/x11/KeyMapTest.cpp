@@ -14,7 +14,9 @@ TEST(VirtualKeyFromKeysymTest, GivesTheWindowsCode) {
       {XK_F12, 0x7B}, {XK_F24, 0x87}, {XK_Return, 0x0D}, {XK_KP_Enter, 0x0D}, {XK_Escape, 0x1B},
       {XK_Shift_R, 0x10}, {XK_Control_L, 0x11}, {XK_Alt_L, 0x12}, {XK_Left, 0x25},
       {XK_KP_Home, 0x24}, {XK_Delete, 0x2E}, {XK_KP_Add, 0x6B}, {XK_semicolon, 0xBA},
-      {XK_bracketright, 0xDD}, {XK_less, 0xE2},
+      {XK_bracketright, 0xDD}, {XK_less, 0xE2}, {XK_BackSpace, 0x08}, {XK_ISO_Left_Tab, 0x09},
+      {XK_ISO_Level3_Shift, 0x12}, {XK_KP_Begin, 0x0C}, {XK_Scroll_Lock, 0x91}, {XK_grave, 0xC0},
+      {XK_bracketleft, 0xDB},
       {XK_exclam, 0}, {XK_eacute, 0}, {0, 0}, {0xFFFFFFFFul, 0}};
   // clang-format on
   for (const auto& [keysym, code] : keys) {

@@ -1,0 +1,71 @@
+# Shared by the end-to-end scripts of the X11 and Wayland savers: the work folder and the
+# processes a case starts (all ended on exit), bounded waits, the settings file, the saver's
+# start and end, and picture comparison. A script sets CASE, SAVER and LOGS (the files a
+# failure shows), and defines capture FILE [WHERE].
+# shellcheck shell=bash
+WORK=$(mktemp -d)
+PIDS=()
+OWNER=""           # the user the saver runs as, when not this one
+BASE_SETTINGS=()   # lines every settings file starts with
+LAUNCH=()          # a wrapper for the saver's command line, to run it as OWNER
+export XDG_CONFIG_HOME="$WORK/cfg"
+trap 'kill "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null; [ -n "${KEEP_WORK:-}" ] || rm -rf "$WORK"' EXIT
+SHOT="$WORK/shots/Spirandel 00001.bmp"
+
+fail() {
+  echo "FAIL ($CASE): $*" >&2
+  local log
+  for log in "${LOGS[@]}"; do
+    [ -s "$log" ] && { echo "--- $log:" >&2; tail -n 20 "$log" >&2; }
+  done
+  exit 1
+}
+
+# wait_for COMMAND...: true once the command succeeds, false after about WAIT_SECONDS (5).
+wait_for() { for _ in $(seq $((${WAIT_SECONDS:-5} * 20))); do "$@" && return 0; sleep 0.05; done; return 1; }
+
+# write_settings LINE...: the settings file with these values; screenshots go to $WORK/shots.
+write_settings() {
+  mkdir -p "$WORK/cfg/tallowyn/spir_ss" "$WORK/shots"
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\n"FileLocation"="%s"\n' \
+    "$WORK/shots" >"$WORK/cfg/tallowyn/spir_ss/Settings.reg"
+  printf '%s\n' "${BASE_SETTINGS[@]}" "$@" >>"$WORK/cfg/tallowyn/spir_ss/Settings.reg"
+  [ -z "$OWNER" ] || chown -R "$OWNER" "$WORK/cfg" "$WORK/shots"
+}
+
+# hotkeys PAUSE SHOT [LINE...]: both hotkeys active on these keys.
+hotkeys() {
+  write_settings '"PausingActive"=dword:00000001' "\"PausingKay\"=\"$1\"" \
+    '"PrintingActive"=dword:00000001' "\"PrintingKey\"=\"$2\"" "${@:3}"
+}
+
+# start_saver ARGUMENT...: in the background; STARTED is the second it started in.
+start_saver() {
+  STARTED=$(date +%s)
+  "${LAUNCH[@]}" "$SAVER" "$@" >"$WORK/out" 2>"$WORK/err" &
+  SAVER_PID=$!
+  PIDS+=("$SAVER_PID")
+}
+
+ended() { ! kill -0 "$SAVER_PID" 2>/dev/null; }
+
+# expect_exit CODE WHAT: the saver ends with this code (128 + N: by signal N).
+expect_exit() {
+  wait_for ended || fail "still running after $2"
+  wait "$SAVER_PID"
+  local code=$?
+  [ "$code" -eq "$1" ] || fail "exit code $code after $2, expected $1"
+}
+
+# expect_running WHAT [SECONDS]: still running that long after WHAT.
+expect_running() { sleep "${2:-1}" && ! ended || fail "ended after $1"; }
+
+same_pictures() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)" = 0 ]; }
+
+# stable_for SECONDS [WHERE]: two captures that far apart show the same picture.
+stable_for() {
+  capture "$WORK/a.png" "${@:2}"
+  sleep "$1"
+  capture "$WORK/b.png" "${@:2}"
+  same_pictures "$WORK/a.png" "$WORK/b.png"
+}
