@@ -207,7 +207,7 @@ void CWaylandSurface::BeforeDrawing() {
     CatchUp(*free);
     m_canvas->DrawInto(free->buffer->Pixels());
   } else if (drawnInto != m_buffers.end()) {
-    // Without the memory for it there is no better place left than where it is.
+    // Should even that memory be lacking, it has no better place than where it is.
     m_canvas->DrawIntoOwnBlock();
   }
 }

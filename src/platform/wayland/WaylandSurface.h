@@ -50,7 +50,8 @@ class CWaylandSurface {
   void ShowBlack(int scale);
   // Shows change (in canvas pixels) of the canvas, whose pixels are scale times the logical
   // size. The canvas must live until the surface does or another canvas is given; from then
-  // on it draws into the surface's buffers where it can.
+  // on it draws into the surface's buffers where it can, so it draws no more once the surface
+  // is gone (the window that owns both ends the canvas first).
   void ShowCanvas(CRasterCanvas& canvas, const CRect& change, int scale);
 
  private:
