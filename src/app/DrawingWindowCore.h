@@ -63,6 +63,7 @@ class CDrawingWindowCore {
   int Width() const { return m_width; }
   int Height() const { return m_height; }
   const CRasterCanvas& Canvas() const { return m_canvas; }
+  CRasterCanvas& Canvas() { return m_canvas; }
   CWindowTimers& Timers() { return m_timers; }
   CCurveWnd* Engine() { return m_engine.get(); }
   // The full-screen engine, for input; null otherwise and once the window is gone.

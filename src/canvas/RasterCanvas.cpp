@@ -62,10 +62,11 @@ int CRasterCanvas::Resize(int width, int height) {
   const int sharedWidth = std::min(width, m_width);
   const int sharedHeight = std::min(height, m_height);
   for (int y = 0; y < sharedHeight; ++y) {
-    const std::uint32_t* from = m_pixels.get() + static_cast<std::size_t>(y) * m_width;
+    const std::uint32_t* from = m_pixels + static_cast<std::size_t>(y) * m_width;
     std::copy_n(from, sharedWidth, resized.get() + static_cast<std::size_t>(y) * width);
   }
-  m_pixels = std::move(resized);
+  m_ownBlock = std::move(resized);
+  m_pixels = m_ownBlock.get();
   m_lit =
       CRect{m_lit.left, m_lit.top, std::min(m_lit.right, width), std::min(m_lit.bottom, height)};
   m_width = width;
@@ -75,7 +76,35 @@ int CRasterCanvas::Resize(int width, int height) {
   return 1;
 }
 
+void CRasterCanvas::DrawInto(std::uint32_t* pixels) {
+  m_pixels = pixels;
+  m_ownBlock.reset();
+}
+
+int CRasterCanvas::DrawIntoOwnBlock() {
+  if (m_ownBlock) {
+    return 1;
+  }
+  const std::size_t count = static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height);
+  std::unique_ptr<std::uint32_t[], SFreePixels> block(AllocateBlack(count));
+  if (!block) {
+    return 0;
+  }
+  // Outside the lit rectangle both are black already.
+  for (int y = m_lit.top; !m_lit.IsEmpty() && y < m_lit.bottom; ++y) {
+    const std::size_t row = static_cast<std::size_t>(y) * m_width;
+    std::copy(m_pixels + row + m_lit.left, m_pixels + row + m_lit.right,
+              block.get() + row + m_lit.left);
+  }
+  m_ownBlock = std::move(block);
+  m_pixels = m_ownBlock.get();
+  return 1;
+}
+
 void CRasterCanvas::BeginContext() {
+  if (m_beforeDrawing) {
+    m_beforeDrawing();
+  }
   m_currentX = 0;
   m_currentY = 0;
   m_penPixel = kBlack;
@@ -122,7 +151,7 @@ void CRasterCanvas::MoveTo(int x, int y) {
 }
 
 void CRasterCanvas::LineTo(int x, int y) {
-  CPixelTarget target(m_pixels.get(), m_width, m_height, m_penPixel);
+  CPixelTarget target(m_pixels, m_width, m_height, m_penPixel);
   RasterLine(target, m_currentX, m_currentY, x, y);
   AddDrawn(target.Changed());
   m_currentX = x;
@@ -131,7 +160,7 @@ void CRasterCanvas::LineTo(int x, int y) {
 
 void CRasterCanvas::Arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd,
                         int yEnd) {
-  CPixelTarget target(m_pixels.get(), m_width, m_height, m_penPixel);
+  CPixelTarget target(m_pixels, m_width, m_height, m_penPixel);
   RasterArc(target, SArcRequest{left, top, right, bottom, xStart, yStart, xEnd, yEnd},
             m_quarterScratch);
   AddDrawn(target.Changed());
@@ -152,7 +181,7 @@ void CRasterCanvas::FillRectBlack(int left, int top, int right, int bottom) {
   }
   CRect changed{toX, toY, fromX, fromY};
   for (int y = fromY; y < toY; ++y) {
-    std::uint32_t* row = m_pixels.get() + static_cast<std::size_t>(y) * m_width;
+    std::uint32_t* row = m_pixels + static_cast<std::size_t>(y) * m_width;
     // Most rows of a clear are already black; one branch-free pass tells so quickly.
     std::uint32_t anyLit = 0;
     for (int x = fromX; x < toX; ++x) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -26,7 +27,17 @@ class CRasterCanvas : public IDrawingSurface {
   int Resize(int width, int height);
   int Width() const { return m_width; }
   int Height() const { return m_height; }
-  const std::uint32_t* Pixels() const { return m_pixels.get(); }
+  const std::uint32_t* Pixels() const { return m_pixels; }
+  // Draws from now on into pixels, which hold this canvas's picture already and outlive their
+  // use here, and gives up the canvas's own block; Resize makes a block of its own again. Lets
+  // a window draw straight into memory it shows, without a copy of the screen in between.
+  void DrawInto(std::uint32_t* pixels);
+  // Copies the picture into a block of the canvas's own and draws there from now on; 0 if
+  // the memory cannot be had (it still draws where it did), nonzero otherwise.
+  int DrawIntoOwnBlock();
+  // Called as each drawing context begins, before a pixel is written: the place to move the
+  // pixels with DrawInto, when where they are may not be written now.
+  std::function<void()> m_beforeDrawing;
 
   // A fresh drawing context: current position (0, 0), the default black pen, no pens saved.
   void BeginContext();
@@ -53,7 +64,9 @@ class CRasterCanvas : public IDrawingSurface {
   // For pixels a pen drew: changed, and perhaps no longer black.
   void AddDrawn(const CRect& changed);
 
-  std::unique_ptr<std::uint32_t[], SFreePixels> m_pixels;
+  // Where the pixels are: the canvas's own block, or memory given to DrawInto.
+  std::unique_ptr<std::uint32_t[], SFreePixels> m_ownBlock;
+  std::uint32_t* m_pixels = nullptr;
   int m_width = 0;
   int m_height = 0;
   int m_currentX = 0;

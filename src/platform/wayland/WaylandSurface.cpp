@@ -8,7 +8,8 @@ namespace {
 
 // Two are enough where the compositor keeps the shown buffer until the next one comes (sway's
 // software renderer), one where it copies and releases it at once; when both are held the
-// change waits in m_unshown for a release instead of costing a third screen of memory.
+// change waits in m_unshown for a release, and the canvas draws meanwhile into a block of its
+// own, rather than a third buffer being made.
 constexpr std::size_t kMaxFigureBuffers = 2;
 
 }  // namespace
@@ -140,13 +141,16 @@ void CWaylandSurface::ShowBlack(int scale) {
   }
   m_blackScale = scale;
   wl_surface_attach(m_surface, m_black->Handle(), 0, 0);
-  wl_surface_set_buffer_scale(m_surface, scale);
+  SetBufferScale(scale);
   wl_surface_damage_buffer(m_surface, 0, 0, INT32_MAX, INT32_MAX);
   wl_surface_commit(m_surface);
 }
 
-void CWaylandSurface::ShowCanvas(const CRasterCanvas& canvas, const CRect& change, int scale) {
+void CWaylandSurface::ShowCanvas(CRasterCanvas& canvas, const CRect& change, int scale) {
   const bool reshaped = m_canvas != &canvas || scale != m_scale;
+  if (m_canvas != &canvas) {
+    canvas.m_beforeDrawing = [this] { BeforeDrawing(); };
+  }
   m_canvas = &canvas;
   m_scale = scale;
   const CRect whole{0, 0, canvas.Width(), canvas.Height()};
@@ -154,12 +158,57 @@ void CWaylandSurface::ShowCanvas(const CRasterCanvas& canvas, const CRect& chang
   const CRect& shown = reshaped || m_black ? whole : change;
   m_unshown = Bounding(m_unshown, shown);
   for (SFigureBuffer& figure : m_buffers) {
-    figure.stale = Bounding(figure.stale, shown);
+    if (!DrawnInto(figure)) {
+      figure.stale = Bounding(figure.stale, shown);
+    }
   }
   Flush();
   // The black buffer goes once the figure has replaced it.
   if (m_unshown.IsEmpty()) {
     m_black.reset();
+  }
+}
+
+bool CWaylandSurface::DrawnInto(const SFigureBuffer& figure) const {
+  return m_canvas != nullptr && figure.buffer->Pixels() == m_canvas->Pixels();
+}
+
+bool CWaylandSurface::Fits(const SFigureBuffer& figure) const {
+  return figure.buffer->Width() == m_canvas->Width() &&
+         figure.buffer->Height() == m_canvas->Height();
+}
+
+void CWaylandSurface::CatchUp(SFigureBuffer& figure) {
+  const CRect& stale = figure.stale;
+  const int width = m_canvas->Width();
+  const std::size_t rowBytes = static_cast<std::size_t>(stale.right - stale.left) * 4;
+  for (int y = stale.top; !stale.IsEmpty() && y < stale.bottom; ++y) {
+    const std::size_t offset = static_cast<std::size_t>(y) * width + stale.left;
+    std::memcpy(figure.buffer->Pixels() + offset, m_canvas->Pixels() + offset, rowBytes);
+  }
+  figure.stale = CRect{};
+}
+
+void CWaylandSurface::BeforeDrawing() {
+  // The canvas draws straight into a free buffer, so a point costs no copy of its own and
+  // the screen needs no third copy besides the two buffers. The buffer the compositor holds
+  // is never written: the canvas moves to a free one first, brought up to date from the
+  // held one (reading it is allowed), or, with none free, into memory of its own.
+  const auto drawnInto =
+      std::find_if(m_buffers.begin(), m_buffers.end(),
+                   [&](const SFigureBuffer& figure) { return DrawnInto(figure); });
+  if (drawnInto != m_buffers.end() && !drawnInto->buffer->Busy()) {
+    return;
+  }
+  const auto free = std::find_if(
+      m_buffers.begin(), m_buffers.end(),
+      [&](const SFigureBuffer& figure) { return !figure.buffer->Busy() && Fits(figure); });
+  if (free != m_buffers.end()) {
+    CatchUp(*free);
+    m_canvas->DrawInto(free->buffer->Pixels());
+  } else if (drawnInto != m_buffers.end()) {
+    // Should even that memory be lacking, it has no better place than where it is.
+    m_canvas->DrawIntoOwnBlock();
   }
 }
 
@@ -171,22 +220,25 @@ void CWaylandSurface::Flush() {
   if (m_canvas == nullptr || m_unshown.IsEmpty() || !Configured()) {
     return;
   }
-  const int width = m_canvas->Width();
-  const int height = m_canvas->Height();
-  // Buffers of another size are dropped; one the compositor holds goes once it is back.
+  // Buffers of another size are dropped; one the compositor holds goes once it is back. The
+  // canvas never draws into one of another size.
   std::erase_if(m_buffers, [&](const SFigureBuffer& figure) {
-    return !figure.buffer->Busy() &&
-           (figure.buffer->Width() != width || figure.buffer->Height() != height);
+    return !figure.buffer->Busy() && !Fits(figure);
   });
+  // The buffer the canvas draws into has the change already.
   auto free = std::find_if(m_buffers.begin(), m_buffers.end(), [&](const SFigureBuffer& figure) {
-    return !figure.buffer->Busy() && figure.buffer->Width() == width &&
-           figure.buffer->Height() == height;
+    return !figure.buffer->Busy() && DrawnInto(figure);
   });
+  if (free == m_buffers.end()) {
+    free = std::find_if(m_buffers.begin(), m_buffers.end(), [&](const SFigureBuffer& figure) {
+      return !figure.buffer->Busy() && Fits(figure);
+    });
+  }
   if (free == m_buffers.end()) {
     if (m_buffers.size() >= kMaxFigureBuffers) {
       return;  // the next release brings us back
     }
-    auto buffer = CWaylandBuffer::Create(m_globals.shm, width, height);
+    auto buffer = CWaylandBuffer::Create(m_globals.shm, m_canvas->Width(), m_canvas->Height());
     if (!buffer) {
       return;
     }
@@ -195,22 +247,24 @@ void CWaylandSurface::Flush() {
     m_buffers.push_back({std::move(buffer), m_canvas->LitRect()});
     free = m_buffers.end() - 1;
   }
-  const CRect& stale = free->stale;
-  const std::size_t rowBytes = static_cast<std::size_t>(stale.right - stale.left) * 4;
-  for (int y = stale.top; y < stale.bottom; ++y) {
-    const std::size_t offset = static_cast<std::size_t>(y) * width + stale.left;
-    std::memcpy(free->buffer->Pixels() + offset, m_canvas->Pixels() + offset, rowBytes);
-  }
-  free->stale = CRect{};
+  CatchUp(*free);
   Commit(*free->buffer, m_unshown, m_scale);
   m_unshown = CRect{};
 }
 
 void CWaylandSurface::Commit(CWaylandBuffer& buffer, const CRect& damage, int scale) {
   wl_surface_attach(m_surface, buffer.Handle(), 0, 0);
-  wl_surface_set_buffer_scale(m_surface, scale);
+  SetBufferScale(scale);
   wl_surface_damage_buffer(m_surface, damage.left, damage.top, damage.right - damage.left,
                            damage.bottom - damage.top);
   wl_surface_commit(m_surface);
   buffer.MarkBusy();
+}
+
+void CWaylandSurface::SetBufferScale(int scale) {
+  // The scale stays until changed: one request less for the compositor to read each point.
+  if (scale != m_sentScale) {
+    wl_surface_set_buffer_scale(m_surface, scale);
+    m_sentScale = scale;
+  }
 }

@@ -49,13 +49,16 @@ class CWaylandSurface {
   // Shows the surface black at the given buffer scale (a surface that shows no figure).
   void ShowBlack(int scale);
   // Shows change (in canvas pixels) of the canvas, whose pixels are scale times the logical
-  // size. The canvas must live until the surface does or another canvas is given.
-  void ShowCanvas(const CRasterCanvas& canvas, const CRect& change, int scale);
+  // size. The canvas must live until the surface does or another canvas is given; from then
+  // on it draws into the surface's buffers where it can, so it draws no more once the surface
+  // is gone (the window that owns both ends the canvas first).
+  void ShowCanvas(CRasterCanvas& canvas, const CRect& change, int scale);
 
  private:
   CWaylandSurface(const SWaylandGlobals& globals);
   void Configure(int width, int height);
   void Commit(CWaylandBuffer& buffer, const CRect& damage, int scale);
+  void SetBufferScale(int scale);
   void Flush();
   static void OnBufferReleased(void* data);
 
@@ -64,6 +67,13 @@ class CWaylandSurface {
     // What this buffer lacks of the canvas.
     CRect stale;
   };
+  // Whether the canvas draws into this buffer now.
+  bool DrawnInto(const SFigureBuffer& figure) const;
+  // Whether it has the canvas's size.
+  bool Fits(const SFigureBuffer& figure) const;
+  // Copies what the buffer lacks from the canvas.
+  void CatchUp(SFigureBuffer& figure);
+  void BeforeDrawing();
 
   SWaylandGlobals m_globals;
   wl_surface* m_surface = nullptr;
@@ -74,11 +84,13 @@ class CWaylandSurface {
   int m_height = 0;
   int m_pendingWidth = 0;
   int m_pendingHeight = 0;
+  // The buffer scale the compositor has been told; 1 until told otherwise.
+  int m_sentScale = 1;
   // Black: one buffer, never written after it is made.
   std::unique_ptr<CWaylandBuffer> m_black;
   int m_blackScale = 0;
   // The figure: its canvas, the change not yet on screen, and up to two buffers.
-  const CRasterCanvas* m_canvas = nullptr;
+  CRasterCanvas* m_canvas = nullptr;
   int m_scale = 1;
   CRect m_unshown;
   std::vector<SFigureBuffer> m_buffers;
