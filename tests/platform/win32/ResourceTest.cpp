@@ -90,7 +90,9 @@ TEST(ResourceTest, PageTemplatesHoldTheirControlsInTabOrder) {
   }
 }
 
-TEST(ResourceTest, CursorIsInvisibleWithItsHotSpotAtTheCorner) {
+// The cursor is invisible with its hot spot at the corner; the title is the registry name; the
+// manifest asks for version 6 of the common controls and for DPI awareness.
+TEST(ResourceTest, CursorTitleAndManifest) {
   ICONINFO info = {};
   ASSERT_TRUE(
       GetIconInfo(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_INVISIBLE)), &info));
@@ -101,9 +103,7 @@ TEST(ResourceTest, CursorIsInvisibleWithItsHotSpotAtTheCorner) {
   EXPECT_EQ(GetBitmapBits(info.hbmMask, static_cast<LONG>(bits.size()), bits.data()), 256);
   EXPECT_EQ(std::pair(info.xHotspot + info.yHotspot, bits), std::pair(0ul, invisible));
   DeleteObject(info.hbmMask);
-}
 
-TEST(ResourceTest, TitleIsTheRegistryNameAndManifestAsksForControlsSixAndDpiAwareness) {
   char title[32] = {};
   LoadStringA(GetModuleHandleA(nullptr), IDS_APP_TITLE, title, sizeof(title));
   EXPECT_STREQ(title, "spir_ss");

@@ -61,21 +61,18 @@ focus_saver() { xdotool windowfocus --sync "$(under_pointer)"; }
 # or only shows there with shown=saver_shown, and the second monitor is covered in black, which is
 # where the cases' input goes.
 shown=painted
+launch() { "$wine" "$@" >"$work/out" 2>&1 & pid=$!; }
 start_saver() {
-  "$wine" "$@" >"$work/out" 2>&1 &
-  pid=$!
+  launch "$@"
   within 60 "$shown" 1024x768+640+0 || fail "the saver did not show on the primary monitor"
   within 30 eval '! painted 640x480+0+0' || fail "the second monitor is not black"
 }
-start_sheet() {
-  "$wine" "$saver" /c >/dev/null 2>&1 &
-  pid=$!
-  focus 'Spirandel v2.0' || fail "no sheet titled \"Spirandel v2.0\""
-}
+start_sheet() { launch "$saver" /c; focus 'Spirandel v2.0' || fail "no sheet \"Spirandel v2.0\""; }
 shots=$WINEPREFIX/drive_c/shots
 shot() { echo "$shots/Spirandel 000$1.bmp"; }
 
 settings
+rm -rf "$shots" && mkdir -p "$shots/sub"
 case $name in
   full_screen_covers_every_monitor_and_gives_the_focus_back)
     xdotool mousemove 1100 400
@@ -97,7 +94,6 @@ case $name in
     done
     ;;
   pause_holds_the_figure_and_screenshots_go_on)
-    rm -rf "$shots" && mkdir -p "$shots"
     settings '"PausingActive"=dword:1' '"PausingKay"="P"' '"PrintingActive"=dword:1' \
       '"PrintingKey"="S"' '"FileLocation"="C:\\shots"' '"SequenceNo"=dword:29' \
       '"EndDelay"=dword:0' '"ImagesPerSec"=dword:64'
@@ -127,7 +123,6 @@ case $name in
     # Circles only, unzoomed: the first tick stamps a circle of the stored size. Such a figure
     # mostly misses the screen; that it keeps drawing shows in its answers to the screenshot
     # key, its drawing timer ticking while it waits for the next.
-    rm -rf "$shots" && mkdir -p "$shots"
     for factor in 186a0 ffffffff; do
       settings "\"RadiusFactor\"=dword:$factor" '"ObjectShape"=dword:2' '"ZoomOption"=dword:0' \
         '"PrintingActive"=dword:1' '"PrintingKey"="S"' '"FileLocation"="C:\\shots"' \
@@ -139,7 +134,7 @@ case $name in
         xdotool key s
         within 60 test -s "$(shot "$n")" || fail "object size 0x$factor: no $(shot "$n")"
       done
-      rm -f "$shots"/*
+      rm -f "$shots"/*.bmp
       xdotool key x
       ended || fail "a key did not close the saver at object size 0x$factor"
     done
@@ -148,7 +143,6 @@ case $name in
     "$wine" "$build/spirandel-saver-host.exe" preview "$saver" || fail "see above"
     ;;
   sheet_ok_writes_every_value)
-    mkdir -p "$shots/sub"
     settings '"ImagesPerSec"=dword:24' '"ObjectShape"=dword:103' '"FileLocation"="C:\\shots\\sub\\.."'
     start_sheet
     # On the last page, Browse; in the chooser, Select; back on the page, OK.
