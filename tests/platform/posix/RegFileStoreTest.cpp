@@ -61,10 +61,14 @@ TEST_F(RegFileStoreTest, ReadingCreatesTheKeyPathAndSettingsRoundTrip) {
 }
 
 // Whatever lies where the settings file belongs, loading the settings leaves it exactly as it
-// was; what is no file at all also refuses every write. Every regular file takes one read-only
-// path here, so a few stand for all; the parser's answers to odd bytes are the fuzzer's.
+// was; what is no file at all also refuses every write.
 TEST_F(RegFileStoreTest, BrokenFilesAreLeftAsTheyWere) {
   const std::string header = "REGEDIT4\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]";
+  std::string utf16 = "\xff\xfe";
+  for (const char c : header + "\n\"ImagesPerSec\"=dword:00000005\n") {
+    utf16 += {c, '\0'};
+  }
+  const std::string crlf = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER]\r\n\"ImagesPerSec\"=dword:5\r\n";
   struct {
     const char* name;
     std::string bytes;
@@ -73,8 +77,11 @@ TEST_F(RegFileStoreTest, BrokenFilesAreLeftAsTheyWere) {
       {"binary", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), {}},
       {"truncated", header + "\n\"ImagesPerSec\"=dwo", {}},
       {"10 MB", header + "\n" + std::string(10 << 20, 'x'), {}},
+      {"CRLF", crlf, {}},
+      {"UTF-16", utf16, {}},
       {"NULs", header + std::string(64, '\0') + "\n\"ImagesPerSec\"=dword:0\0\n", {}},
       {"empty", "", {}},
+      {"no signature", "[x]\n\"a\"=\"b\"\"\n\\\n", {}},
       {"FIFO", "", [](const fs::path& f) { ::mkfifo(f.c_str(), 0600); }},
       {"link to /dev/zero", "", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
       {"directory", "", [](const fs::path& f) { fs::create_directories(f); }},
