@@ -13,16 +13,19 @@ status=0
 recipe() { awk -v h="### $1" '$0 == h {f = 1} f && /^```/ {if (n++) exit; next} f && n' "$readme"; }
 
 # xscreensaver_run OPTIONS [CHECK]: one activation with the README's lines, the options added
-# to Spirandel's; CHECK, given, must hold two seconds after the first drawing in $window. The
+# to Spirandel's, by a daemon of its own, so that no fade or reread of the last run's file is
+# still under way; CHECK, given, must hold two seconds after the first drawing in $window. The
 # daemon logs how a display mode ended only while it fades back in, so the fade lasts long
 # enough for a loaded machine to end the saver first.
 xscreensaver_run() {
   { recipe XScreenSaver | sed "s|--root|--root $1|"; echo "fadeSeconds: 0:00:02"; } >~/.xscreensaver
-  local line pid
+  local line pid daemon
+  xscreensaver --no-splash --verbose >>~/xscreensaver.log 2>&1 &
+  daemon=$!
+  wait_for xscreensaver-command -time >/dev/null 2>&1 || fail "the XScreenSaver daemon did not start"
   forks() { grep -c 'forked "spirandel' ~/xscreensaver.log; }
   line=$(forks)
-  # Until the last run's fade back in is over, the daemon answers "already active".
-  wait_for eval '! xscreensaver-command -activate 2>&1 | grep -q "already active"'
+  xscreensaver-command -activate >/dev/null
   wait_for eval '[ "$(forks)" -gt "$line" ]' || { fail "XScreenSaver started no spirandel $1"; return; }
   line=$(grep 'forked "spirandel' ~/xscreensaver.log | tail -n 1)  # ... in pid P on window W
   pid=$(sed 's/.* in pid \([0-9]*\) .*/\1/' <<<"$line")
@@ -33,6 +36,8 @@ xscreensaver_run() {
   wait_for gone "$pid" || fail "spirandel $1 still runs, or is a zombie, after -deactivate"
   wait_for grep -q "pid $pid (spirandel) exited normally with SIGTERM" ~/xscreensaver.log ||
     fail "XScreenSaver logged no normal end: $(grep "pid $pid (spirandel) exited" ~/xscreensaver.log)"
+  xscreensaver-command -exit >/dev/null
+  wait_for gone "$daemon"
 }
 
 # MATE's screen saver (Xfce's reads the same entries) with Spirandel alone selected, in a
@@ -58,9 +63,6 @@ if [ "${1:-}" = --session ]; then  # the test user on the virtual display
   mkdir -p ~/.config/tallowyn/spir_ss
   printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\n%s\n' \
     '"ImagesPerSec"=dword:00000001' '"RadiusFactor"=dword:00000001' >~/.config/tallowyn/spir_ss/Settings.reg
-  xscreensaver --no-splash --verbose >~/xscreensaver.log 2>&1 &
-  daemon=$!
-  wait_for xscreensaver-command -time >/dev/null 2>&1 || fail "the XScreenSaver daemon did not start"
   # The README's line, without options, draws the stored settings.
   xscreensaver_run "" "[ \$(lit \$window) -lt 300 ]"
   # The settings page with every slider at its default: XScreenSaver writes the page's own
@@ -74,8 +76,6 @@ for e in tree.parse(sys.argv[1]).iter():
     print(e.get('arg-set') or (e.get('arg') or '').replace('%', e.get('high', '')), end=' ')
 PY
 )"
-  xscreensaver-command -exit >/dev/null
-  wait_for gone "$daemon"
   bash -c "$(recipe xsecurelock)" &
   runner=$!
   wait_for drawn root || fail "xsecurelock's saver drew nothing"
