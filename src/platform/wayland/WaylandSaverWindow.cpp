@@ -4,7 +4,7 @@
 
 CWaylandSaverWindow::CWaylandSaverWindow(SaverSettings& settings,
                                          std::unique_ptr<CWaylandSurface> surface)
-    : m_surface(std::move(surface)), m_core(settings, *this, true, 0, 0) {}
+    : CCoreSaverWndHost(settings, true, 0, 0), m_surface(std::move(surface)) {}
 
 bool CWaylandSaverWindow::Show(int scale) {
   m_scale = scale;

@@ -59,14 +59,14 @@ bool ReadHostWindow(Display* display, Window window, XWindowAttributes& attribut
 CX11DrawingWindow::CX11DrawingWindow(Display* display, SaverSettings& settings, Kind kind,
                                      Window window, Window parent, Visual* visual, int depth,
                                      int width, int height)
-    : m_display(display),
+    : CCoreSaverWndHost(settings, kind == Kind::kFullScreen, width, height),
+      m_display(display),
       m_settings(settings),
       m_kind(kind),
       m_window(window),
       m_parent(parent),
       m_visual(visual),
       m_depth(depth),
-      m_core(settings, *this, kind == Kind::kFullScreen, width, height),
       m_presenter(display, window, visual, depth),
       m_cursors(display) {}
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/DrawingWindowCore.h"
+#include "app/CoreSaverWndHost.h"
 #include "platform/x11/X11Cursors.h"
 #include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Presenter.h"
@@ -21,7 +21,7 @@
 //    its size (the Windows-style preview);
 //  - adopted: a plain CCurveWnd drawing straight into a window that a screen-saver host
 //    created (or the root window); the host keeps input and lifetime.
-class CX11DrawingWindow : public ISaverWndHost {
+class CX11DrawingWindow : public CCoreSaverWndHost {
  public:
   static std::unique_ptr<CX11DrawingWindow> CreateFullScreen(Display* display,
                                                              SaverSettings& settings);
@@ -46,18 +46,9 @@ class CX11DrawingWindow : public ISaverWndHost {
   void StartAfresh();
 
   // ICurveWndHost
-  IDrawingSurface& GetDC() override { return m_core.GetDC(); }
   void ReleaseDC(IDrawingSurface& dc) override;
-  int ClientWidth() const override { return m_core.Width(); }
-  int ClientHeight() const override { return m_core.Height(); }
-  std::uint32_t SetTimer(std::uint32_t id, std::uint32_t periodMs) override {
-    return m_core.SetTimer(id, periodMs);
-  }
-  void KillTimer(std::uint32_t id) override { m_core.KillTimer(id); }
-  std::uint32_t TimeSeconds() override { return CDrawingWindowCore::TimeSeconds(); }
 
   // ISaverWndHost
-  void PostClose() override { m_closeRequested = true; }
   void ShowWaitCursor() override;
   void ShowInvisibleCursor() override;
   int CaptureClientArea(int width, int height, std::vector<std::uint8_t>& storage,
@@ -85,7 +76,6 @@ class CX11DrawingWindow : public ISaverWndHost {
   Window m_parent;
   Visual* m_visual;
   int m_depth;
-  CDrawingWindowCore m_core;
   CDrawingWindowCore::SChange m_change;
   CX11Presenter m_presenter;
   CX11Cursors m_cursors;
@@ -97,6 +87,5 @@ class CX11DrawingWindow : public ISaverWndHost {
   int m_revertBefore = RevertToParent;
   int m_randrEventBase = -1;
   bool m_grabbed = false;
-  bool m_closeRequested = false;
   bool m_gone = false;
 };
