@@ -50,26 +50,9 @@ SWAY=$(pgrep -n -x sway -u "${RUN_AS[2]:-$(id -u)}")
 # The newest process of this name that the user runs.
 newest() { pgrep -n -x "$1" -u "${RUN_AS[2]:-$(id -u)}"; }
 
-cpu_ns() { awk '{print $1}' "/proc/$1/schedstat"; }
-# measure NAME PID: the CPU of PID and of sway over SECONDS_EACH, after a second to settle.
-measure() {
-  local name=$1 pid=$2 a x t0 b y t1
-  sleep 1
-  a=$(cpu_ns "$pid") x=$(cpu_ns "$SWAY") t0=$(date +%s%N)
-  sleep "$SECONDS_EACH"
-  b=$(cpu_ns "$pid") y=$(cpu_ns "$SWAY") t1=$(date +%s%N)
-  [ "$name" = spirandel ] &&
-    awk '/VmHWM/{printf "spirandel on Wayland: peak resident memory %.1f MB\n", $2 / 1024}' "/proc/$pid/status"
-  kill "$pid"
-  awk -v n="$name" -v p=$((b - a)) -v x=$((y - x)) -v t=$((t1 - t0)) 'BEGIN {
-    printf "%-10s %.3f%% of one core, sway serving it %.3f%%\n", n, 100 * p / t, 100 * x / t }'
-}
-
-echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores; $SECONDS_EACH s each"
-x0=$(cpu_ns "$SWAY") t0=$(date +%s%N)
-sleep 5
-awk -v x=$(($(cpu_ns "$SWAY") - x0)) -v t=$(($(date +%s%N) - t0)) \
-  'BEGIN { printf "idle sway  %.3f%% of one core\n", 100 * x / t }'
+SERVER=$SWAY SERVER_NAME=sway
+source "$ROOT/bench/cpu_share.sh"
+measure_idle_server
 as_user "$SAVER" /s &
 PIDS+=($!)
 sleep 0.5

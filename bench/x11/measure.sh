@@ -46,27 +46,9 @@ export DISPLAY=":$(head -n 1 "$WORK/display")"
 export XDG_CONFIG_HOME=$WORK/cfg
 mkdir -p "$XDG_CONFIG_HOME"
 
-cpu_ns() { awk '{print $1}' "/proc/$1/schedstat"; }
-# measure NAME PID: the CPU of PID and of the X server over SECONDS_EACH, after a second
-# to settle; then ends PID.
-measure() {
-  local name=$1 pid=$2 a x t0 b y t1
-  sleep 1
-  a=$(cpu_ns "$pid") x=$(cpu_ns "$XVFB") t0=$(date +%s%N)
-  sleep "$SECONDS_EACH"
-  b=$(cpu_ns "$pid") y=$(cpu_ns "$XVFB") t1=$(date +%s%N)
-  [ "$name" = spirandel ] && awk '/VmHWM/{printf "spirandel peak resident memory: %.1f MB\n", $2 / 1024}' "/proc/$pid/status"
-  kill "$pid"
-  wait "$pid" 2>/dev/null || true
-  awk -v n="$name" -v p=$((b - a)) -v x=$((y - x)) -v t=$((t1 - t0)) 'BEGIN {
-    printf "%-10s %.3f%% of one core, Xvfb serving it %.3f%%\n", n, 100 * p / t, 100 * x / t }'
-}
-
-echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores; $SECONDS_EACH s each"
-x0=$(cpu_ns "$XVFB") t0=$(date +%s%N)
-sleep 5
-awk -v x=$(($(cpu_ns "$XVFB") - x0)) -v t=$(($(date +%s%N) - t0)) \
-  'BEGIN { printf "idle Xvfb  %.3f%% of one core\n", 100 * x / t }'
+SERVER=$XVFB SERVER_NAME=Xvfb
+source "$ROOT/bench/cpu_share.sh"
+measure_idle_server
 "$SAVER" /s &
 PIDS+=($!)
 measure spirandel $!
