@@ -34,7 +34,13 @@ xvfb-run -a -s "-screen 0 1700x800x24 -noreset" bash -c '
   for _ in $(seq 300); do [ -s "$number" ] && break; sleep 0.1; done
   export DISPLAY=:$(cat "$number")
   status=0
-  mkdir -p "$WINEPREFIX" && wineserver -p
+  # The prefix is set up, and Wine left to settle, before the server is kept: set up under a
+  # persistent server, Wine starts its services several times over, and every program that uses
+  # COM then waits about 10 s for a service that never answers. A program with its output put
+  # away then starts the services under the kept server, as they would otherwise inherit the
+  # output of the first test, and ctest would wait for them to close it.
+  idle() { scripts/wine-run cmd /c exit 0 >/dev/null 2>&1; }
+  idle && wineserver -w && wineserver -p && idle || status=1
   (cd build-win64 && ctest --output-on-failure --timeout 300) || status=1
   tests/platform/win32/pixel-equality.sh build build-win64 || status=1
   wineserver -k 2>/dev/null
