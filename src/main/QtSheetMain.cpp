@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "config/ConfigSheet.h"
+#include "sheet/ConfigSheet.h"
 #include "platform/posix/RegFileStore.h"
 #include "platform/qt/QtConfigSheetHost.h"
 #include "settings/SaverSettings.h"

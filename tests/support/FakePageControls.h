@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "config/PageControls.h"
+#include "sheet/PageControls.h"
 
 // A shown page's controls held in maps, and the services a page calls on, all remembering what
 // they were asked. Each message reads "text|caption|!" (exclamation) or "text|caption|stop".

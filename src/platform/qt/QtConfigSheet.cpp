@@ -6,7 +6,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "config/ConfigTexts.h"
+#include "sheet/ConfigTexts.h"
 #include "platform/qt/QtDialogFont.h"
 
 namespace {

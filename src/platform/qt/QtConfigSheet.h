@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <array>
 
-#include "config/ConfigSheet.h"
-#include "config/SheetProtocol.h"
+#include "sheet/ConfigSheet.h"
+#include "sheet/SheetProtocol.h"
 #include "platform/qt/QtPageWidget.h"
 
 class QPushButton;

@@ -1,6 +1,6 @@
 #include "platform/qt/QtConfigSheetHost.h"
 
-#include "config/PathProbe.h"
+#include "sheet/PathProbe.h"
 #include "platform/qt/QtConfigSheet.h"
 #include "platform/qt/QtFolderChooser.h"
 #include "platform/qt/QtMessageBox.h"

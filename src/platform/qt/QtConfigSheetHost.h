@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/ConfigSheet.h"
-#include "config/PageControls.h"
+#include "sheet/ConfigSheet.h"
+#include "sheet/PageControls.h"
 
 // Runs the settings sheet as a Qt dialog; a QApplication must exist. Tests may put their own
 // message boxes, file-system lookup and folder chooser in place of the real ones.

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "config/PageTemplates.h"
+#include "sheet/PageTemplates.h"
 
 QFont PageDialogFont() {
   QFont font;

@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-#include "config/DialogUnits.h"
+#include "sheet/DialogUnits.h"
 
 // The pages' font, or the nearest one installed, and the dialog units it gives.
 QFont PageDialogFont();

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "config/ConfigTexts.h"
+#include "sheet/ConfigTexts.h"
 #include "platform/qt/QtDialogFont.h"
 
 namespace {

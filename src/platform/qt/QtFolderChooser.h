@@ -4,7 +4,7 @@
 #include <QFileIconProvider>
 #include <QFileSystemModel>
 
-#include "config/PageControls.h"
+#include "sheet/PageControls.h"
 
 class QLineEdit;
 class QListView;

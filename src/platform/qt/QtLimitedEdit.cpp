@@ -1,6 +1,6 @@
 #include "platform/qt/QtLimitedEdit.h"
 
-#include "config/TypedEdit.h"
+#include "sheet/TypedEdit.h"
 
 CQtLimitedEdit::CQtLimitedEdit(bool upperCase, QWidget* parent)
     : QLineEdit(parent), m_upperCase(upperCase) {

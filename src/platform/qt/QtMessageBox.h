@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/PageControls.h"
+#include "sheet/PageControls.h"
 
 class QWidget;
 

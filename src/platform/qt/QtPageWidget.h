@@ -4,9 +4,9 @@
 #include <functional>
 #include <map>
 
-#include "config/DialogUnits.h"
-#include "config/PageControls.h"
-#include "config/PageTemplates.h"
+#include "sheet/DialogUnits.h"
+#include "sheet/PageControls.h"
+#include "sheet/PageTemplates.h"
 
 class QButtonGroup;
 

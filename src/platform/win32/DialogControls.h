@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/PageControls.h"
+#include "sheet/PageControls.h"
 #include "platform/win32/Win32.h"
 
 // A settings page's controls, as the page models see them, on the page's dialog window. Texts

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "config/ConfigTexts.h"
+#include "sheet/ConfigTexts.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "config/PageControls.h"
+#include "sheet/PageControls.h"
 #include "platform/win32/Win32.h"
 
 // The folder chooser on the file-open common dialog, Explorer style: its file-name and

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "config/ConfigTexts.h"
+#include "sheet/ConfigTexts.h"
 
 namespace {
 

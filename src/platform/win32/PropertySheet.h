@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/ConfigSheet.h"
+#include "sheet/ConfigSheet.h"
 #include "platform/win32/DialogControls.h"
 #include "platform/win32/FolderDialog.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "config/PageTemplates.h"
+#include "sheet/PageTemplates.h"
 #include "platform/win32/Win32.h"
 #include "resource.h"
 

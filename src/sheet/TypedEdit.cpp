@@ -1,4 +1,4 @@
-#include "config/TypedEdit.h"
+#include "sheet/TypedEdit.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "config/PageControls.h"
+#include "sheet/PageControls.h"
 
 // Moves a page's members into its controls (load) or back with validation (save). The first
 // control that fails a save shows its message, takes the focus with its text selected, and

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "config/ConfigPage.h"
+#include "sheet/ConfigPage.h"
 
 // The four pages of option check boxes: one member per option bit, 1 when ticked.
 

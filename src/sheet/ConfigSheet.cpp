@@ -1,4 +1,4 @@
-#include "config/ConfigSheet.h"
+#include "sheet/ConfigSheet.h"
 
 #include <span>
 

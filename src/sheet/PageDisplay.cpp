@@ -1,4 +1,4 @@
-#include "config/PageDisplay.h"
+#include "sheet/PageDisplay.h"
 
 void CPageDisplay::DoDataExchange(CDataExchange& dx) {
   // This order decides which box is reported when several are wrong.

@@ -1,4 +1,4 @@
-#include "config/PathProbe.h"
+#include "sheet/PathProbe.h"
 
 #include <filesystem>
 #include <system_error>

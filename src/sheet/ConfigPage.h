@@ -1,8 +1,8 @@
 #pragma once
 
-#include "config/DataExchange.h"
-#include "config/PageControls.h"
-#include "config/PageTemplates.h"
+#include "sheet/DataExchange.h"
+#include "sheet/PageControls.h"
+#include "sheet/PageTemplates.h"
 
 // One page of the settings sheet: plain members that the sheet fills before it opens and reads
 // after it has closed, moved into the controls each time the page is shown and back, with

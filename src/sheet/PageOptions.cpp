@@ -1,4 +1,4 @@
-#include "config/PageOptions.h"
+#include "sheet/PageOptions.h"
 
 using namespace ControlIds;
 

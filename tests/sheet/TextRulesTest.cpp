@@ -2,9 +2,9 @@
 // telling folders from files.
 #include <gtest/gtest.h>
 
-#include "config/ConfigTexts.h"
-#include "config/PathProbe.h"
-#include "config/TypedEdit.h"
+#include "sheet/ConfigTexts.h"
+#include "sheet/PathProbe.h"
+#include "sheet/TypedEdit.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "config/ConfigPage.h"
+#include "sheet/ConfigPage.h"
 
 // Speed, object size and completion delay, as three number boxes.
 class CPageDisplay : public CConfigPage {

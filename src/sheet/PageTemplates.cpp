@@ -1,4 +1,4 @@
-#include "config/PageTemplates.h"
+#include "sheet/PageTemplates.h"
 
 namespace {
 

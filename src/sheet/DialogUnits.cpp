@@ -1,4 +1,4 @@
-#include "config/DialogUnits.h"
+#include "sheet/DialogUnits.h"
 
 #include <cmath>
 #include <cstdint>

@@ -3,8 +3,8 @@
 #include <array>
 
 #include "FakePageControls.h"
-#include "config/PageDisplay.h"
-#include "config/PageHotkeys.h"
+#include "sheet/PageDisplay.h"
+#include "sheet/PageHotkeys.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "config/UnsignedText.h"
+#include "sheet/UnsignedText.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/PageControls.h"
+#include "sheet/PageControls.h"
 
 // Looks a folder name up in the file system as the standard library sees it (links followed).
 class CFileSystemProbe : public IPathProbe {

@@ -1,4 +1,4 @@
-#include "config/ConfigSheet.h"
+#include "sheet/ConfigSheet.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "FakePageControls.h"
 #include "FakeProfileStore.h"
-#include "config/SheetProtocol.h"
+#include "sheet/SheetProtocol.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "config/ConfigTexts.h"
+#include "sheet/ConfigTexts.h"
 
 std::string FormatConfigMessage(std::string_view pattern, std::initializer_list<std::string> args) {
   std::string result;

@@ -1,4 +1,4 @@
-#include "config/SheetProtocol.h"
+#include "sheet/SheetProtocol.h"
 
 void CSheetProtocol::Open(IPageControls& firstPage) {
   m_active = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/ConfigSheet.h"
-#include "config/PageControls.h"
+#include "sheet/ConfigSheet.h"
+#include "sheet/PageControls.h"
 
 // Which page is shown and when pages load and validate, for a platform whose tab widget does
 // not ask pages by itself. A page loads each time it is shown; leaving it (another tab, or OK

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "config/ConfigPage.h"
+#include "sheet/ConfigPage.h"
 
 // The pause and screenshot hotkeys and the screenshot folder. It refuses to be left while two
 // active hotkeys share a key or the folder does not exist, and "Browse" opens the folder chooser.

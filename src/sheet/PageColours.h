@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "config/ConfigPage.h"
+#include "sheet/ConfigPage.h"
 
 // The colour setting as three radio buttons over one value. The value changes only when the
 // user clicks a button, so a stored value that no button stands for survives a visit.

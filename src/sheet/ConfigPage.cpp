@@ -1,4 +1,4 @@
-#include "config/ConfigPage.h"
+#include "sheet/ConfigPage.h"
 
 void CConfigPage::OnSetActive(IPageControls& controls, CPageServices& services) {
   UpdateData(controls, services.messages, false);

@@ -1,6 +1,6 @@
-#include "config/PageHotkeys.h"
+#include "sheet/PageHotkeys.h"
 
-#include "config/ConfigTexts.h"
+#include "sheet/ConfigTexts.h"
 
 using namespace ControlIds;
 

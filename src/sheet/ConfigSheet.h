@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "config/PageColours.h"
-#include "config/PageDisplay.h"
-#include "config/PageHotkeys.h"
-#include "config/PageOptions.h"
+#include "sheet/PageColours.h"
+#include "sheet/PageDisplay.h"
+#include "sheet/PageHotkeys.h"
+#include "sheet/PageOptions.h"
 #include "settings/SaverSettings.h"
 
 // The settings sheet's seven pages in tab order, and the transfer between them and the

@@ -1,7 +1,7 @@
-#include "config/DataExchange.h"
+#include "sheet/DataExchange.h"
 
-#include "config/ConfigTexts.h"
-#include "config/UnsignedText.h"
+#include "sheet/ConfigTexts.h"
+#include "sheet/UnsignedText.h"
 
 void CDataExchange::Check(int id, std::int32_t& member) {
   if (m_failed) {

@@ -1,4 +1,4 @@
-#include "config/PageColours.h"
+#include "sheet/PageColours.h"
 
 void CPageColours::OnPaint(IPageControls& controls) {
   // Any value but High's and Low's shows as Medium.
