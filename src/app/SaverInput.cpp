@@ -1,29 +1,34 @@
 #include "app/SaverInput.h"
 
-int MouseMoveCloses(std::int32_t& startX, std::int32_t& startY, std::int32_t x, std::int32_t y) {
-  if (startX == kNoMousePosition && startY == kNoMousePosition) {
-    startX = x;
-    startY = y;
-    return 0;
+void CSaverInput::PointerAppeared(std::int32_t x, std::int32_t y) {
+  m_mouseStartX = x;
+  m_mouseStartY = y;
+}
+
+SaverAction CSaverInput::PointerMoved(std::int32_t x, std::int32_t y) {
+  if (m_mouseStartX == kNoMousePosition && m_mouseStartY == kNoMousePosition) {
+    PointerAppeared(x, y);
+    return SaverAction::kNone;
   }
-  return (x != startX || y != startY) ? 1 : 0;
+  return x != m_mouseStartX || y != m_mouseStartY ? SaverAction::kClose : SaverAction::kNone;
+}
+
+SaverAction CSaverInput::ButtonPressed(unsigned button) {
+  return button >= 1 && button <= 3 ? SaverAction::kClose : SaverAction::kNone;
+}
+
+SaverAction CSaverInput::KeyPressed(std::uint32_t virtualKey) {
+  if (m_settings.m_printingActive != 0 && HotkeyMatches(m_settings.m_printingKey, virtualKey)) {
+    return SaverAction::kScreenshot;
+  }
+  if (m_settings.m_pausingActive != 0 && HotkeyMatches(m_settings.m_pausingKey, virtualKey)) {
+    m_paused = m_paused == 0 ? 1 : 0;
+    return SaverAction::kNone;
+  }
+  return SaverAction::kClose;
 }
 
 int HotkeyMatches(const std::string& keyString, std::uint32_t virtualKey) {
   const char keyChar = static_cast<char>(virtualKey & 0xFFu);
-  return keyString == std::string(1, keyChar) ? 1 : 0;
-}
-
-KeyAction ClassifyKeyDown(const SaverSettings& settings, std::uint32_t virtualKey) {
-  if (settings.m_printingActive != 0 && HotkeyMatches(settings.m_printingKey, virtualKey)) {
-    return KeyAction::kScreenshot;
-  }
-  if (settings.m_pausingActive != 0 && HotkeyMatches(settings.m_pausingKey, virtualKey)) {
-    return KeyAction::kTogglePause;
-  }
-  return KeyAction::kClose;
-}
-
-void TogglePause(SaverSettings& settings) {
-  settings.m_paused = settings.m_paused == 0 ? 1 : 0;
+  return keyString.size() == 1 && keyString[0] == keyChar ? 1 : 0;
 }

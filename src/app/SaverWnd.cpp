@@ -1,24 +1,29 @@
 #include "app/SaverWnd.h"
 
-#include <string>
-#include <vector>
+#include "app/Screenshot.h"
 
-#include "app/ScreenshotPath.h"
-#include "image/DibFile.h"
-
-CSaverWnd::CSaverWnd(SaverSettings& settings, ISaverWndHost& host)
-    : CCurveWnd(settings, host, 1), m_saverSettings(settings), m_saverHost(host) {}
+CSaverWnd::CSaverWnd(SaverSettings& settings, ISaverWndHost& host, CSaverInput& input)
+    : CCurveWnd(settings, host, 1), m_saverSettings(settings), m_saverHost(host), m_input(input) {}
 
 CSaverWnd::~CSaverWnd() = default;
 
-void CSaverWnd::OnMouseMove(std::int32_t x, std::int32_t y) {
-  if (MouseMoveCloses(m_mouseStartX, m_mouseStartY, x, y)) {
-    m_saverHost.PostClose();
+void CSaverWnd::OnTimer(std::uint32_t id) {
+  // The timers keep running while paused: a completion delay ends at its first tick after.
+  if (!m_input.Paused()) {
+    CCurveWnd::OnTimer(id);
   }
 }
 
+void CSaverWnd::CarryOut(SaverAction action) {
+  ::CarryOut(action, m_saverSettings, m_saverHost, m_drawWidth, m_drawHeight);
+}
+
+void CSaverWnd::OnMouseMove(std::int32_t x, std::int32_t y) {
+  CarryOut(m_input.PointerMoved(x, y));
+}
+
 void CSaverWnd::OnButtonDown() {
-  m_saverHost.PostClose();
+  CarryOut(SaverAction::kClose);
 }
 
 void CSaverWnd::OnSysKeyDown(std::uint32_t) {
@@ -26,24 +31,12 @@ void CSaverWnd::OnSysKeyDown(std::uint32_t) {
 }
 
 void CSaverWnd::OnKeyDown(std::uint32_t virtualKey) {
-  switch (ClassifyKeyDown(m_saverSettings, virtualKey)) {
-    case KeyAction::kScreenshot:
-      m_saverHost.ShowWaitCursor();
-      TakeScreenshot();
-      m_saverHost.ShowInvisibleCursor();
-      break;
-    case KeyAction::kTogglePause:
-      TogglePause(m_saverSettings);
-      break;
-    case KeyAction::kClose:
-      m_saverHost.PostClose();
-      break;
-  }
+  CarryOut(m_input.KeyPressed(virtualKey));
 }
 
 void CSaverWnd::OnActivate(int active) {
   if (active == 0) {
-    m_saverHost.PostClose();
+    CarryOut(SaverAction::kClose);
   }
 }
 
@@ -51,28 +44,10 @@ void CSaverWnd::OnActivateApp(int active) {
   OnActivate(active);
 }
 
-int CSaverWnd::OnSysCommand(std::uint32_t command) const {
+int CSaverWnd::OnSysCommand(std::uint32_t command) {
   return (command == kScScreenSave || command == kScClose) ? 0 : 1;
 }
 
-int CSaverWnd::OnNcActivate(int active) const {
+int CSaverWnd::OnNcActivate(int active) {
   return active != 0 ? 1 : 0;
-}
-
-void CSaverWnd::TakeScreenshot() {
-  std::vector<std::uint8_t> storage;
-  CDeviceBitmap bitmap;
-  // A failed capture leaves the description empty, and the image with it; the number still
-  // advances, as with any other failed screenshot.
-  m_saverHost.CaptureClientArea(m_drawWidth, m_drawHeight, storage, bitmap);
-  CDibFile image(&bitmap);
-
-  m_saverSettings.m_sequenceNo = NextSequenceNo(m_saverSettings.m_sequenceNo);
-  std::string path;
-  // A path too long for the platform's limit is not written at all rather than cut short.
-  if (FormatScreenshotPath(m_saverSettings.m_fileLocation, m_saverSettings.m_sequenceNo,
-                           m_saverHost.PathSeparator(), path)) {
-    image.Save(path);
-  }
-  m_saverSettings.SaveSequenceNo();
 }

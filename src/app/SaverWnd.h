@@ -7,17 +7,22 @@
 #include "engine/CurveWnd.h"
 
 // The full-screen saver window: a drawing window that ends the saver on user input, except
-// for the pause and screenshot hotkeys, after which it carries on. The platform layers
-// translate their events into these handlers and do what the host calls ask.
+// for the pause and screenshot hotkeys, after which it carries on. Its input state lives in a
+// CSaverInput that outlives the engine (a fresh figure keeps where the pointer started, and
+// input counts before any figure has started); the window holds the pause: while it is set,
+// ticks reach the engine no more.
 class CSaverWnd : public CCurveWnd {
  public:
   // System commands that must not reach default processing while the saver runs.
   static constexpr std::uint32_t kScScreenSave = 0xF140;
   static constexpr std::uint32_t kScClose = 0xF060;
 
-  CSaverWnd(SaverSettings& settings, ISaverWndHost& host);
+  CSaverWnd(SaverSettings& settings, ISaverWndHost& host, CSaverInput& input);
   ~CSaverWnd() override;
 
+  void OnTimer(std::uint32_t id) override;
+
+  // The handlers of the window's input messages, where a platform has them as Windows does.
   // Mouse movement in client coordinates.
   void OnMouseMove(std::int32_t x, std::int32_t y);
   // Any of the left, middle and right buttons, and any system key (Alt with a key, F10):
@@ -30,20 +35,15 @@ class CSaverWnd : public CCurveWnd {
   void OnActivateApp(int active);
   // Nonzero when the system command gets default processing; the request to start a screen
   // saver and the close command are swallowed.
-  int OnSysCommand(std::uint32_t command) const;
+  static int OnSysCommand(std::uint32_t command);
   // Nonzero when the frame may change to the state asked for: never to inactive.
-  int OnNcActivate(int active) const;
-
-  // Writes what the window shows as the next numbered BMP file in the chosen folder and
-  // stores the advanced number, whether or not the file could be written.
-  void TakeScreenshot();
-
-  std::int32_t m_mouseStartX = kNoMousePosition;
-  std::int32_t m_mouseStartY = kNoMousePosition;
+  static int OnNcActivate(int active);
 
  private:
-  // The engine only reads the settings; the saver window also toggles the pause and
-  // advances the screenshot number.
+  void CarryOut(SaverAction action);
+
+  // The engine only reads the settings; the saver window also advances the screenshot number.
   SaverSettings& m_saverSettings;
   ISaverWndHost& m_saverHost;
+  CSaverInput& m_input;
 };

@@ -53,9 +53,6 @@ int CCurveWnd::OnEraseBkgnd(IDrawingSurface& dc) {
 }
 
 void CCurveWnd::OnTimer(std::uint32_t id) {
-  if (m_settings.m_paused != 0) {
-    return;
-  }
   if (id == kDrawTimer) {
     DrawTick();
   } else if (id == kEndDelayTimer) {

@@ -43,11 +43,11 @@ class CCurveWnd {
   CCurveWnd& operator=(const CCurveWnd&) = delete;
 
   // Window messages.
-  int OnCreate();                         // 0, or -1 when creation fails
-  void OnSize(int cx, int cy);            // the new client size
-  void OnPaint();                         // draws nothing: the figure is not redrawn
-  int OnEraseBkgnd(IDrawingSurface& dc);  // fills the client area black; returns 1
-  void OnTimer(std::uint32_t id);         // 1: draw the next point; 2: end of the wait
+  int OnCreate();                          // 0, or -1 when creation fails
+  void OnSize(int cx, int cy);             // the new client size
+  void OnPaint();                          // draws nothing: the figure is not redrawn
+  int OnEraseBkgnd(IDrawingSurface& dc);   // fills the client area black; returns 1
+  virtual void OnTimer(std::uint32_t id);  // 1: draw the next point; 2: end of the wait
 
   // Tables and curve functions.
   void BuildTrigTables();

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "main/HostWindows.h"
 #include "main/LinuxRunModes.h"
-#include "platform/x11/X11Session.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ void CLinuxRunModes::RunConfigSheet(SaverSettings&) {
   // own; say it in one line and end with 1, as the drawing modes do. Wayland, or a platform
   // the user names, is the toolkit's own affair.
   if (!HasEnvironment("WAYLAND_DISPLAY") && !HasEnvironment("QT_QPA_PLATFORM") &&
-      !CX11Session::CanOpen(m_exitCode)) {
+      !CanOpenX11Display(m_exitCode)) {
     return;
   }
   // The sheet reloads the settings and writes them back itself, so nothing of this process

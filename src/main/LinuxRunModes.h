@@ -3,9 +3,7 @@
 #include <memory>
 
 #include "app/SaverApp.h"
-
-class CX11Session;
-class CWaylandSession;
+#include "main/DisplaySystems.h"
 
 // The Linux platform's modes: the saver windows on Wayland or X11 and the settings sheet on Qt.
 class CLinuxRunModes : public IRunModes {
@@ -25,15 +23,12 @@ class CLinuxRunModes : public IRunModes {
   int ExitCode() const { return m_exitCode; }
 
  private:
+  // X windows (previews, host windows) need an X display; one line says why there is none.
+  bool HasX11Display();
+
   // The toolkit of the settings sheet wants the raw command line.
   int m_argc;
   char** m_argv;
-  // X windows (previews, host windows) need an X display; one line says why there is none.
-  bool OpenX11();
-
-  std::unique_ptr<CX11Session> m_x11;
-#ifdef SPIRANDEL_HAVE_WAYLAND
-  std::unique_ptr<CWaylandSession> m_wayland;
-#endif
+  std::unique_ptr<ISaverRun> m_run;
   int m_exitCode = 0;
 };

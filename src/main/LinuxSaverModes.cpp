@@ -1,13 +1,11 @@
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/DisplayChoice.h"
+#include "main/HostWindows.h"
 #include "main/LinuxRunModes.h"
-#include "platform/posix/SignalsAndWait.h"
-#include "platform/x11/X11Session.h"
-#ifdef SPIRANDEL_HAVE_WAYLAND
-#include "platform/wayland/WaylandSession.h"
-#endif
+#include "platform/unix/DisplayChoice.h"
+#include "platform/unix/SignalsAndWait.h"
 
 namespace {
 
@@ -22,7 +20,7 @@ CLinuxRunModes::CLinuxRunModes(int argc, char** argv) : m_argc(argc), m_argv(arg
 
 CLinuxRunModes::~CLinuxRunModes() = default;
 
-bool CLinuxRunModes::OpenX11() {
+bool CLinuxRunModes::HasX11Display() {
   if (!IsSet("DISPLAY") && IsSet("WAYLAND_DISPLAY")) {
     std::fputs(
         "spirandel: previews and host windows are X windows, and this Wayland session has "
@@ -31,43 +29,44 @@ bool CLinuxRunModes::OpenX11() {
     m_exitCode = 1;
     return false;
   }
-  m_x11 = CX11Session::Open(m_exitCode);
-  return m_x11 != nullptr;
+  return true;
 }
 
 int CLinuxRunModes::CreatePreviewWindow(SaverSettings& settings, std::uint64_t hostWindow) {
-  return OpenX11() ? m_x11->CreateChild(settings, hostWindow) : 0;
+  if (HasX11Display()) {
+    m_run = OpenPreview(settings, hostWindow, m_exitCode);
+  }
+  return m_run ? 1 : 0;
 }
 
 int CLinuxRunModes::CreateFullScreenWindow(SaverSettings& settings) {
+  const std::span<const SDisplaySystem> built = BuiltDisplaySystems();
+  std::vector<std::string_view> names;
+  for (const SDisplaySystem& system : built) {
+    names.push_back(system.name);
+  }
   const char* forced = std::getenv("SPIRANDEL_DISPLAY");
-  const auto systems =
-      DisplaySystemsToTry(true, forced != nullptr ? forced : "", IsSet("WAYLAND_DISPLAY"));
-  for (const DisplaySystem system : systems) {
-    if (system == DisplaySystem::kX11) {
-      m_x11 = CX11Session::Open(m_exitCode);
-      return m_x11 ? m_x11->CreateFullScreen(settings) : 0;
-    }
-#ifdef SPIRANDEL_HAVE_WAYLAND
-    m_wayland = CWaylandSession::Connect();
-    if (m_wayland) {
-      if (m_wayland->CreateFullScreen(settings)) {
-        return 1;
-      }
-      m_exitCode = 1;
-      return 0;
-    }
-#endif
-    if (system == systems.back()) {
-#ifdef SPIRANDEL_HAVE_WAYLAND
-      std::fputs("spirandel: no Wayland compositor answers (WAYLAND_DISPLAY)\n", stderr);
-#else
-      std::fputs("spirandel: this build has no Wayland support\n", stderr);
-#endif
-      m_exitCode = 1;
-      return 0;
+  const std::string_view forcedName = forced != nullptr ? forced : "";
+  const auto order = DisplaySystemsToTry(names, forcedName, IsSet("WAYLAND_DISPLAY"));
+  for (const std::string_view name : order) {
+    const auto system = std::find_if(built.begin(), built.end(),
+                                     [&](const SDisplaySystem& s) { return s.name == name; });
+    bool ready = false;
+    m_run = system->connect(settings, ready);
+    if (m_run) {
+      m_exitCode = ready ? 0 : 1;
+      return ready ? 1 : 0;
     }
   }
+  if (order.empty()) {
+    // Only a system asked for by name, or X11 where no compositor is named, can be missing.
+    const bool wayland = forcedName == "wayland";
+    std::fprintf(stderr, "spirandel: this build has no %s support%s\n", wayland ? "Wayland" : "X11",
+                 wayland || forcedName == "x11" ? "" : " (and WAYLAND_DISPLAY is not set)");
+  } else {
+    std::fputs("spirandel: no Wayland compositor answers (WAYLAND_DISPLAY)\n", stderr);
+  }
+  m_exitCode = 1;
   return 0;
 }
 
@@ -83,20 +82,17 @@ int CLinuxRunModes::CreateHostedWindow(SaverSettings& settings, std::optional<st
   } else if (!target) {
     return 0;
   }
-  return OpenX11() ? m_x11->Adopt(settings, target) : 0;
+  if (HasX11Display()) {
+    m_run = OpenHostWindow(settings, target, m_exitCode);
+  }
+  return m_run ? 1 : 0;
 }
 
 int CLinuxRunModes::RunMessageLoop() {
-  int code = m_x11 ? m_x11->Run() : 0;
-#ifdef SPIRANDEL_HAVE_WAYLAND
-  if (m_wayland) {
-    code = m_wayland->Run();
-  }
-  m_wayland.reset();
-#endif
+  const int code = m_run ? m_run->Run() : 0;
   // A host that stops the saver with a signal logs a normal stop only when the process ends
   // by that signal; the windows, the grabs and the focus are given back first.
-  m_x11.reset();
+  m_run.reset();
   if (const int signal = EndingSignal()) {
     EndBySignal(signal);
   }

@@ -79,8 +79,6 @@ class SaverSettings {
   std::string m_printingKey;
   std::int32_t m_sequenceNo = 0;
   std::string m_fileLocation;
-  // Run-time state, never stored.
-  std::int32_t m_paused = 0;
 
  private:
   std::uint32_t ReadInt(std::string_view name, std::uint32_t defaultValue) const;

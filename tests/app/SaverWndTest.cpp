@@ -1,5 +1,7 @@
 #include "app/SaverWnd.h"
 
+#include "app/Screenshot.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -16,7 +18,7 @@ namespace fs = std::filesystem;
 
 class SaverWndTest : public testing::Test {
  protected:
-  SaverWndTest() : settings(&store), wnd(settings, host) {
+  SaverWndTest() : settings(&store), input(settings), wnd(settings, host, input) {
     wnd.OnCreate();
     wnd.OnSize(640, 480);
     fs::create_directories(folder);
@@ -33,12 +35,12 @@ class SaverWndTest : public testing::Test {
   CFakeProfileStore store;
   SaverSettings settings;
   CFakeSaverWndHost host;
+  CSaverInput input;
   CSaverWnd wnd;
   fs::path folder = fs::temp_directory_path() / ("spirandel-saverwnd-" + std::to_string(getpid()));
 };
 
 TEST_F(SaverWndTest, MovesButtonsSystemKeysAndLostActivationClose) {
-  EXPECT_EQ(wnd.m_autoDelete, 1);  // the platform deletes the window when it closes
   // The first move records where the pointer is ((-1, -1) is the "nothing yet" mark), the same
   // place again keeps the saver running, one pixel further closes it.
   for (const auto& [x, y, closes] :
@@ -50,7 +52,7 @@ TEST_F(SaverWndTest, MovesButtonsSystemKeysAndLostActivationClose) {
   // A system key never acts as a hotkey, even the pause key with Alt.
   wnd.OnSysKeyDown('P');
   EXPECT_EQ(Closes(), 3);
-  EXPECT_EQ(settings.m_paused, 0);
+  EXPECT_EQ(input.m_paused, 0);
   wnd.OnActivate(1);
   wnd.OnActivateApp(1);
   EXPECT_EQ(Closes(), 3);
@@ -82,10 +84,10 @@ TEST_F(SaverWndTest, KeysTakeShotsPauseOrCloseByAnExactOneCharacterMatch) {
     std::tie(settings.m_printingActive, settings.m_printingKey, settings.m_pausingActive,
              settings.m_pausingKey) =
         std::tuple(printingActive, printingKey, pausingActive, pausingKey);
-    settings.m_paused = 0;
+    input.m_paused = 0;
     host.calls.clear();
     wnd.OnKeyDown(key);
-    const std::string seen = settings.m_paused != 0           ? "pause"
+    const std::string seen = input.m_paused != 0              ? "pause"
                              : host.calls.empty()             ? "nothing"
                              : host.calls[0] == "wait cursor" ? "shot"
                                                               : host.calls[0];
@@ -98,12 +100,12 @@ TEST_F(SaverWndTest, PauseFreezesTicksUntilThePauseKeyAgain) {
   for (const std::int32_t paused : {1, 7}) {
     wnd.OnTimer(1);
     const std::int32_t step = wnd.m_stepIndex;
-    paused == 1 ? wnd.OnKeyDown('P') : void(settings.m_paused = paused);
+    paused == 1 ? wnd.OnKeyDown('P') : void(input.m_paused = paused);
     wnd.OnTimer(1);
     EXPECT_EQ(wnd.m_stepIndex, step);
     wnd.OnKeyDown('P');
     wnd.OnTimer(1);
-    EXPECT_EQ(std::pair(settings.m_paused, wnd.m_stepIndex), std::pair(0, step + 1));
+    EXPECT_EQ(std::pair(input.m_paused, wnd.m_stepIndex), std::pair(0, step + 1));
   }
   EXPECT_TRUE(host.calls.empty());
 }
@@ -116,7 +118,7 @@ TEST_F(SaverWndTest, ScreenshotKeyWritesAndStoresTheNextNumberedFile) {
   wnd.OnKeyDown('P');
   EXPECT_EQ(host.calls,
             (std::vector<std::string>{"wait cursor", "capture 638x478", "invisible cursor"}));
-  EXPECT_EQ(settings.m_paused, 0);
+  EXPECT_EQ(input.m_paused, 0);
   EXPECT_EQ(settings.m_sequenceNo, 42);
   EXPECT_EQ(StoredSequenceNo(), 42u);
   CDibFile written;
@@ -138,7 +140,7 @@ TEST_F(SaverWndTest, UnwritableShotLeavesNoFileButStoresTheCounter) {
     if (blocked) {
       fs::create_directory(folder / "Spirandel 00006.bmp");
     }
-    wnd.TakeScreenshot();
+    TakeScreenshot(settings, host, wnd.m_drawWidth, wnd.m_drawHeight);
     EXPECT_EQ(settings.m_sequenceNo, 6) << location;
     EXPECT_EQ(StoredSequenceNo(), 6u) << location;
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}),

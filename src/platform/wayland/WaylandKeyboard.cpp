@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "app/KeyMap.h"
+#include "platform/unix/VirtualKeys.h"
 
 CWaylandKeyboard::CWaylandKeyboard() : m_context(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {}
 
@@ -34,7 +34,7 @@ bool CWaylandKeyboard::LoadKeymap(int fd, std::uint32_t size) {
   xkb_keymap_unref(m_keymap);
   m_keymap = keymap;
   m_state = xkb_state_new(keymap);
-  m_latinLayout.fill(-1);
+  m_latinLayouts.Forget();
   return m_state != nullptr;
 }
 
@@ -52,23 +52,6 @@ std::uint32_t CWaylandKeyboard::Symbol(xkb_keycode_t keycode, xkb_layout_index_t
   return count == 1 ? symbols[0] : 0;
 }
 
-bool CWaylandKeyboard::IsLatinLayout(xkb_layout_index_t layout) {
-  if (layout >= m_latinLayout.size()) {
-    return true;
-  }
-  if (m_latinLayout[layout] < 0) {
-    m_latinLayout[layout] = 0;
-    const xkb_keycode_t last = xkb_keymap_max_keycode(m_keymap);
-    for (xkb_keycode_t keycode = xkb_keymap_min_keycode(m_keymap); keycode <= last; ++keycode) {
-      if (IsLatinLetter(Symbol(keycode, layout, 0)) || IsLatinLetter(Symbol(keycode, layout, 1))) {
-        m_latinLayout[layout] = 1;
-        break;
-      }
-    }
-  }
-  return m_latinLayout[layout] == 1;
-}
-
 std::uint32_t CWaylandKeyboard::VirtualKey(std::uint32_t evdevKey) {
   if (m_state == nullptr) {
     return vk::kNone;
@@ -80,10 +63,15 @@ std::uint32_t CWaylandKeyboard::VirtualKey(std::uint32_t evdevKey) {
     return vk::kNone;
   }
   const char* name = xkb_keymap_key_get_name(m_keymap, keycode);
-  return VirtualKeyOfPress(Symbol(keycode, layout, 0), Symbol(keycode, layout, 1),
-                           xkb_state_key_get_one_sym(m_state, keycode),
-                           name != nullptr ? std::string_view(name) : std::string_view(),
-                           IsLatinLayout(layout));
+  return VirtualKeyOfPress(
+      Symbol(keycode, layout, 0), Symbol(keycode, layout, 1),
+      xkb_state_key_get_one_sym(m_state, keycode),
+      name != nullptr ? std::string_view(name) : std::string_view(),
+      m_latinLayouts.IsLatin(layout, xkb_keymap_min_keycode(m_keymap),
+                             xkb_keymap_max_keycode(m_keymap),
+                             [this](xkb_keycode_t key, xkb_layout_index_t group, bool shifted) {
+                               return Symbol(key, group, shifted ? 1 : 0);
+                             }));
 }
 
 bool CWaylandKeyboard::AltDown() const {

@@ -2,8 +2,9 @@
 
 #include <xkbcommon/xkbcommon.h>
 
-#include <array>
 #include <cstdint>
+
+#include "platform/unix/LatinLayouts.h"
 
 // Turns the compositor's key events into Windows virtual-key codes by the same rules as on
 // X11 (VirtualKeyOfPress), through the keymap the compositor sends and the layout it says is
@@ -27,13 +28,11 @@ class CWaylandKeyboard {
   bool ControlDown() const;
 
  private:
-  bool IsLatinLayout(xkb_layout_index_t layout);
   std::uint32_t Symbol(xkb_keycode_t keycode, xkb_layout_index_t layout,
                        xkb_level_index_t level) const;
 
   xkb_context* m_context;
   xkb_keymap* m_keymap = nullptr;
   xkb_state* m_state = nullptr;
-  // Per layout: 1 when it has Latin letters, 0 when not, -1 not yet known.
-  std::array<int, 4> m_latinLayout{};
+  CLatinLayouts m_latinLayouts;
 };

@@ -1,36 +1,34 @@
 #include "platform/wayland/WaylandSaverWindow.h"
 
-#include "app/DisplayChoice.h"
+#include "platform/unix/OutputScale.h"
 
 CWaylandSaverWindow::CWaylandSaverWindow(SaverSettings& settings,
                                          std::unique_ptr<CWaylandSurface> surface)
-    : CCoreSaverWndHost(settings, true, 0, 0), m_surface(std::move(surface)) {}
+    : m_surface(std::move(surface)), m_core(settings, *this, true) {}
 
-bool CWaylandSaverWindow::Show(int scale) {
+CWaylandSaverWindow::~CWaylandSaverWindow() {
+  m_core.Stop();
+}
+
+void CWaylandSaverWindow::Show(int scale) {
   m_scale = scale;
   const int width = SurfacePixels(m_surface->Width(), scale);
   const int height = SurfacePixels(m_surface->Height(), scale);
-  if (m_started) {
+  if (m_core.Started()) {
     m_core.Resize(width, height);
-    ReleaseDC(m_core.GetDC());
-    return true;
+    m_core.Repaint();
+  } else {
+    m_core.Start(width, height);
   }
-  m_started = true;
-  m_core.Resize(width, height);
-  return m_core.StartAfresh();
 }
 
-void CWaylandSaverWindow::ReleaseDC(IDrawingSurface&) {
+void CWaylandSaverWindow::PrepareDrawing(CRasterCanvas& canvas) {
+  m_canvas = &canvas;
+}
+
+void CWaylandSaverWindow::Present(const CRasterCanvas&, const SCanvasChange& change) {
   // Fills are pixels here like any other change: the buffer is ours to write.
-  if (m_core.TakeChange(m_change)) {
-    m_surface->ShowCanvas(m_core.Canvas(), m_change.dirty, m_scale);
+  if (m_canvas != nullptr) {
+    m_surface->ShowCanvas(*m_canvas, change.dirty, m_scale);
   }
-}
-
-int CWaylandSaverWindow::CaptureClientArea(int width, int height,
-                                           std::vector<std::uint8_t>& storage,
-                                           CDeviceBitmap& bitmap) {
-  // The canvas is what the surface shows, pixel for pixel.
-  return m_core.Capture(width, height, storage, bitmap,
-                        [this](int x, int y) { return m_core.CanvasPixel(x, y); });
 }

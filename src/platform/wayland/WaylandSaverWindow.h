@@ -2,44 +2,37 @@
 
 #include <memory>
 
-#include "app/CoreSaverWndHost.h"
+#include "platform/unix/DrawingWindowCore.h"
 #include "platform/wayland/WaylandSurface.h"
 #include "settings/SaverSettings.h"
 
-// The figure on Wayland: the full-screen engine window on one surface. Its canvas has the
+// The figure on Wayland: the full-screen drawing window on one surface. Its canvas has the
 // output's size in pixels (the logical size times the output's scale), so the figure is the
-// one a screen of that size shows on X11 or Windows.
-class CWaylandSaverWindow : public CCoreSaverWndHost {
+// one a screen of that size shows on X11 or Windows. The core exists from the start, so
+// input counts before the compositor has said where the figure goes.
+class CWaylandSaverWindow final : public IDisplayWindow {
  public:
   CWaylandSaverWindow(SaverSettings& settings, std::unique_ptr<CWaylandSurface> surface);
-  // The engine goes before the surface whose buffers its canvas may be drawing into.
-  ~CWaylandSaverWindow() override { m_core.Stop(); }
+  ~CWaylandSaverWindow() override;
   CWaylandSaverWindow(const CWaylandSaverWindow&) = delete;
   CWaylandSaverWindow& operator=(const CWaylandSaverWindow&) = delete;
 
   CWaylandSurface& Surface() { return *m_surface; }
-  // Starts the engine at the surface's size and this scale, or follows a new size or scale;
-  // false when the engine refuses to start.
-  bool Show(int scale);
-  bool Started() const { return m_started; }
-  int Scale() const { return m_scale; }
   CDrawingWindowCore& Core() { return m_core; }
-  bool CloseRequested() const { return m_closeRequested; }
+  // Starts the figure at the surface's size and this scale, or follows a new size or scale.
+  void Show(int scale);
+  int Scale() const { return m_scale; }
 
-  // ICurveWndHost
-  void ReleaseDC(IDrawingSurface& dc) override;
-
-  // ISaverWndHost. The cursor stays hidden over every surface, also while a screenshot is
-  // written: Wayland has no cursor of its own for a client without a cursor theme.
-  void ShowWaitCursor() override {}
-  void ShowInvisibleCursor() override {}
-  int CaptureClientArea(int width, int height, std::vector<std::uint8_t>& storage,
-                        CDeviceBitmap& bitmap) override;
-  char PathSeparator() const override { return '/'; }
+  // IDisplayWindow. The cursor stays hidden over every surface, also while a screenshot is
+  // written: Wayland has no cursor of its own for a client without a cursor theme. The canvas
+  // is what the surface shows, pixel for pixel, so a screenshot reads the canvas.
+  void PrepareDrawing(CRasterCanvas& canvas) override;
+  void Present(const CRasterCanvas& canvas, const SCanvasChange& change) override;
 
  private:
+  // Declared first, so it goes last: the canvas of the core may draw into its buffers.
   std::unique_ptr<CWaylandSurface> m_surface;
-  CDrawingWindowCore::SChange m_change;
+  CRasterCanvas* m_canvas = nullptr;
   int m_scale = 1;
-  bool m_started = false;
+  CDrawingWindowCore m_core;
 };

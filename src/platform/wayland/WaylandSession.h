@@ -4,24 +4,29 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
-#include "platform/wayland/WaylandKeyboard.h"
+#include "platform/unix/DisplayLoop.h"
 #include "platform/wayland/WaylandSaverWindow.h"
+#include "platform/wayland/WaylandSeat.h"
 #include "platform/wayland/WaylandSurface.h"
 #include "settings/SaverSettings.h"
 
-// One run of the saver on Wayland: the connection, the compositor's globals, the figure's
-// surface and a black surface over every other output, and the seat's input.
+// One run of the saver on Wayland: the connection, the compositor's globals and outputs, the
+// figure's surface and a black surface over every other output; the seat's input goes to the
+// figure's core (CWaylandSeat).
 //  - With the layer shell the figure's overlay surface is created without an output, so
 //    the compositor puts it where a user expects it (the focused output); once it has
-//    appeared there, every other output, also one added later, gets a black surface.
+//    appeared there, every other output, also one added later, gets a black surface. A
+//    compositor that never says where it is (cage) gets the figure on the first output after
+//    a short wait.
 //  - Without the layer shell one fullscreen toplevel holds the figure.
-class CWaylandSession {
+class CWaylandSession final : public IDisplayConnection {
  public:
   // Connects to the compositor WAYLAND_DISPLAY names; null, quietly, when none answers.
   static std::unique_ptr<CWaylandSession> Connect();
-  ~CWaylandSession();
+  ~CWaylandSession() override;
   CWaylandSession(const CWaylandSession&) = delete;
   CWaylandSession& operator=(const CWaylandSession&) = delete;
 
@@ -30,9 +35,19 @@ class CWaylandSession {
   int CreateFullScreen(SaverSettings& settings);
 
   // The event loop, until the figure closes, its surface is closed, the connection is lost
-  // or an ending signal comes; 0 in each case. Input comes before timer ticks, and between
-  // ticks the loop sleeps in one wait on the connection.
+  // or an ending signal comes; 0 in each case.
   int Run();
+
+  // IDisplayConnection
+  int Fd() const override { return wl_display_get_fd(m_display); }
+  bool DispatchQueued() override;
+  bool Finished() const override { return m_closed || m_lost; }
+  bool PrepareRead() override { return wl_display_prepare_read(m_display) == 0; }
+  void CancelRead() override { wl_display_cancel_read(m_display); }
+  bool Read() override;
+  bool Flush() override;
+  std::optional<Clock::time_point> Deadline() const override { return m_chooseOutputBy; }
+  void DeadlinePassed() override;
 
  private:
   struct SOutput {
@@ -52,31 +67,23 @@ class CWaylandSession {
   void AddGlobal(std::uint32_t name, const char* interface, std::uint32_t version);
   void RemoveGlobal(std::uint32_t name);
   void OutputDone(SOutput& output);
+  void FigureConfigured();
   void FigureEntered(wl_output* output);
   void CoverOtherOutputs();
   SOutput* OutputOf(wl_output* output);
   std::int32_t ScaleOfSurface(wl_surface* surface);
-  void SeatCapabilities(std::uint32_t capabilities);
-  void PointerAt(wl_surface* surface, wl_fixed_t x, wl_fixed_t y, bool entering);
-  void KeyPressed(std::uint32_t key);
-  bool Dispatch();
-  bool Finished() const;
 
   wl_display* m_display;
   wl_registry* m_registry = nullptr;
   SWaylandGlobals m_globals;
-  wl_seat* m_seat = nullptr;
-  wl_pointer* m_pointer = nullptr;
-  wl_keyboard* m_keyboard = nullptr;
-  CWaylandKeyboard m_keys;
+  std::unique_ptr<CWaylandSeat> m_seat;
   std::vector<std::unique_ptr<SOutput>> m_outputs;
   std::unique_ptr<CWaylandSaverWindow> m_figure;
   wl_output* m_figureOutput = nullptr;
-  // The surface under the pointer (null after it left), the last one it entered and where.
-  wl_surface* m_pointerSurface = nullptr;
-  wl_surface* m_enteredSurface = nullptr;
-  std::int32_t m_enterX = 0;
-  std::int32_t m_enterY = 0;
+  // Whether the figure has its output, chosen by the compositor or after the wait.
+  bool m_figurePlaced = false;
+  // Until then the compositor may still say where the figure's surface is.
+  std::optional<Clock::time_point> m_chooseOutputBy;
   bool m_closed = false;
   bool m_lost = false;
 };

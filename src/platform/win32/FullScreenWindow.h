@@ -10,7 +10,8 @@
 // it over the other monitors.
 class CFullScreenWindow : public CCurveWindow {
  public:
-  explicit CFullScreenWindow(SaverSettings& settings) : m_engine(settings, m_host) {}
+  explicit CFullScreenWindow(SaverSettings& settings)
+      : m_input(settings), m_engine(settings, m_host, m_input) {}
 
   // Creates the window over the figure's monitor; nonzero on success.
   static int CreateFullScreen(SaverSettings& settings);
@@ -23,6 +24,7 @@ class CFullScreenWindow : public CCurveWindow {
 
  private:
   CSaverWindowHost m_host;
+  CSaverInput m_input;
   CSaverWnd m_engine;
   HWND m_cover = nullptr;
 };

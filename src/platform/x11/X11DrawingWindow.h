@@ -4,88 +4,65 @@
 
 #include <memory>
 
-#include "app/CoreSaverWndHost.h"
+#include "app/MonitorChoice.h"
+#include "platform/unix/DrawingWindowCore.h"
 #include "platform/x11/X11Cursors.h"
-#include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Presenter.h"
 #include "settings/SaverSettings.h"
 
-// One drawing window on X11 and the engine window it hosts. The engine draws into a raster
-// canvas that mirrors the window; what a tick changed is presented when it releases its
-// context. Three kinds:
-//  - full screen: an override-redirect window over the figure's monitor that grabs the
-//    keyboard and the pointer and hands input to a CSaverWnd, above a black window over
-//    every monitor that hides the others; the keyboard focus goes back to the
-//    window that had it when the saver ends;
-//  - child: a plain CCurveWnd in a new child window that covers a host window and follows
-//    its size (the Windows-style preview);
-//  - adopted: a plain CCurveWnd drawing straight into a window that a screen-saver host
-//    created (or the root window); the host keeps input and lifetime.
-class CX11DrawingWindow : public CCoreSaverWndHost {
+// One X window that shows a drawing window's raster canvas: the core draws, and this window
+// presents what each drawing context changed, reads back what is shown and sets the cursor.
+// It follows its own size and ends with the window (or the host window it covers):
+//  - top: an override-redirect window that the full-screen part (CX11FullScreen) puts over
+//    the figure's monitor and feeds with input;
+//  - child: a new child window that covers a host window and follows its size (the
+//    Windows-style preview);
+//  - adopted: a window that a screen-saver host created (or the root window), drawn into
+//    directly; the host keeps input and lifetime.
+class CX11DrawingWindow final : public IDisplayWindow {
  public:
-  static std::unique_ptr<CX11DrawingWindow> CreateFullScreen(Display* display,
-                                                             SaverSettings& settings);
+  // Each is null when the window cannot be had, or the engine refuses to start.
+  static std::unique_ptr<CX11DrawingWindow> CreateTop(Display* display, SaverSettings& settings,
+                                                      const CMonitorArea& area);
   static std::unique_ptr<CX11DrawingWindow> CreateChild(Display* display, SaverSettings& settings,
                                                         Window parent);
   static std::unique_ptr<CX11DrawingWindow> Adopt(Display* display, SaverSettings& settings,
                                                   Window window);
-
   ~CX11DrawingWindow() override;
   CX11DrawingWindow(const CX11DrawingWindow&) = delete;
   CX11DrawingWindow& operator=(const CX11DrawingWindow&) = delete;
 
-  // The event loop's side.
-  void HandleEvent(XEvent& event);
-  void DeliverTimer(std::uint32_t id);
-  // Destroys the window once a close request has arrived (the handler that asked has
-  // returned by then, as with a posted message).
-  void ProcessCloseRequest();
-  bool Finished() const { return m_gone; }
-  CWindowTimers& Timers() { return m_core.Timers(); }
-  // A new engine in a cleared window: a fresh figure, as at the start.
-  void StartAfresh();
+  // The window's own events: exposure, size, its end (or its host's).
+  void HandleEvent(const XEvent& event);
+  bool Gone() const { return m_gone; }
+  Window Handle() const { return m_window; }
+  CDrawingWindowCore& Core() { return m_core; }
+  CX11Cursors& Cursors() { return m_cursors; }
+  // While the pointer is grabbed, the cursor shown is the grab's.
+  void SetPointerGrabbed(bool grabbed) { m_pointerGrabbed = grabbed; }
 
-  // ICurveWndHost
-  void ReleaseDC(IDrawingSurface& dc) override;
-
-  // ISaverWndHost
-  void ShowWaitCursor() override;
-  void ShowInvisibleCursor() override;
-  int CaptureClientArea(int width, int height, std::vector<std::uint8_t>& storage,
-                        CDeviceBitmap& bitmap) override;
-  char PathSeparator() const override { return '/'; }
+  // IDisplayWindow
+  void Present(const CRasterCanvas& canvas, const SCanvasChange& change) override;
+  bool ReadShown(int width, int height, std::vector<std::uint32_t>& pixels) override;
+  void ShowCursor(DisplayCursor cursor) override;
 
  private:
-  enum class Kind { kFullScreen, kChild, kAdopted };
+  enum class Kind { kTop, kChild, kAdopted };
 
   CX11DrawingWindow(Display* display, SaverSettings& settings, Kind kind, Window window,
-                    Window parent, Visual* visual, int depth, int width, int height);
-  void GrabInput();
-  void Close();
-  void FollowScreen();
-  // Shows on the server what the last context changed on the canvas.
-  void Present();
-  void HandleKey(XKeyEvent& event);
-  void HandleFocusOut(const XFocusChangeEvent& event);
-  void ShowCursor(Cursor cursor);
+                    Window parent, Visual* visual, int depth);
+  // Starts the engine at the window's size; false when it refuses.
+  bool Start(int width, int height);
 
   Display* m_display;
-  SaverSettings& m_settings;
   Kind m_kind;
   Window m_window;
+  // The host window a child covers, whose size it follows.
   Window m_parent;
   Visual* m_visual;
-  int m_depth;
-  CDrawingWindowCore::SChange m_change;
   CX11Presenter m_presenter;
   CX11Cursors m_cursors;
-  // Full screen only: the black window under it, the keyboard, the focus to give back and
-  // RandR's event numbers for a change of monitors.
-  Window m_cover = None;
-  std::unique_ptr<CX11Keyboard> m_keyboard;
-  Window m_focusBefore = None;
-  int m_revertBefore = RevertToParent;
-  int m_randrEventBase = -1;
-  bool m_grabbed = false;
+  CDrawingWindowCore m_core;
+  bool m_pointerGrabbed = false;
   bool m_gone = false;
 };

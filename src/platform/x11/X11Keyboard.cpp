@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "app/KeyMap.h"
+#include "platform/unix/VirtualKeys.h"
 
 CX11Keyboard::CX11Keyboard(Display* display) : m_display(display) {
   int opcode = 0;
@@ -34,7 +34,7 @@ void CX11Keyboard::Load() {
     XkbFreeKeyboard(m_keymap, 0, True);
     m_keymap = nullptr;
   }
-  m_latinGroup.fill(-1);
+  m_latinGroups.Forget();
 }
 
 void CX11Keyboard::HandleEvent(XEvent& event) {
@@ -55,20 +55,6 @@ unsigned long CX11Keyboard::Symbol(unsigned keycode, unsigned group, bool shifte
   XkbTranslateKeyCode(m_keymap, static_cast<KeyCode>(keycode),
                       XkbBuildCoreState(shifted ? ShiftMask : 0, group), &modifiers, &keysym);
   return keysym;
-}
-
-bool CX11Keyboard::IsLatinGroup(unsigned group) {
-  if (m_latinGroup[group] < 0) {
-    m_latinGroup[group] = 0;
-    for (unsigned keycode = m_keymap->min_key_code; keycode <= m_keymap->max_key_code; ++keycode) {
-      if (IsLatinLetter(Symbol(keycode, group, false)) ||
-          IsLatinLetter(Symbol(keycode, group, true))) {
-        m_latinGroup[group] = 1;
-        break;
-      }
-    }
-  }
-  return m_latinGroup[group] == 1;
 }
 
 std::uint32_t CX11Keyboard::VirtualKey(XKeyEvent& event) {
@@ -92,6 +78,9 @@ std::uint32_t CX11Keyboard::VirtualKey(XKeyEvent& event) {
     name = std::string_view(raw, XkbKeyNameLength);
     name = name.substr(0, name.find('\0'));
   }
+  const bool latin = m_latinGroups.IsLatin(
+      group, m_keymap->min_key_code, m_keymap->max_key_code,
+      [this](unsigned key, unsigned layout, bool shifted) { return Symbol(key, layout, shifted); });
   return VirtualKeyFromKey(Symbol(keycode, group, false), Symbol(keycode, group, true), name,
-                           IsLatinGroup(group));
+                           latin);
 }

@@ -3,8 +3,9 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
-#include <array>
 #include <cstdint>
+
+#include "platform/unix/LatinLayouts.h"
 
 // Turns key presses into Windows virtual-key codes on any keyboard layout, as a Windows
 // layout would give them (VirtualKeyFromKey): the hotkey strings name keys by these codes.
@@ -24,12 +25,10 @@ class CX11Keyboard {
  private:
   void Load();
   unsigned long Symbol(unsigned keycode, unsigned group, bool shifted) const;
-  bool IsLatinGroup(unsigned group);
 
   Display* m_display;
   // The keymap with its key names; null without XKB, where the core keymap serves.
   XkbDescPtr m_keymap = nullptr;
   int m_eventBase = -1;
-  // Per layout group: 1 when it has Latin letters, 0 when not, -1 not yet known.
-  std::array<int, XkbNumKbdGroups> m_latinGroup{};
+  CLatinLayouts m_latinGroups;
 };

@@ -4,9 +4,8 @@
 #include <cstdlib>
 #include <limits>
 
-#include "platform/posix/SignalsAndWait.h"
+#include "platform/unix/SignalsAndWait.h"
 #include "platform/x11/X11Errors.h"
-#include "platform/x11/X11EventLoop.h"
 
 namespace {
 
@@ -53,6 +52,7 @@ std::unique_ptr<CX11Session> CX11Session::Open(int& exitCode) {
 }
 
 CX11Session::~CX11Session() {
+  m_fullScreen.reset();
   m_window.reset();
   if (!X11ConnectionLost()) {
     XCloseDisplay(m_display);
@@ -60,8 +60,8 @@ CX11Session::~CX11Session() {
 }
 
 int CX11Session::CreateFullScreen(SaverSettings& settings) {
-  m_window = CX11DrawingWindow::CreateFullScreen(m_display, settings);
-  return m_window ? 1 : 0;
+  m_fullScreen = CX11FullScreen::Create(m_display, settings);
+  return m_fullScreen ? 1 : 0;
 }
 
 int CX11Session::CreateChild(SaverSettings& settings, std::uint64_t parent) {
@@ -90,6 +90,50 @@ int CX11Session::ReportIfMissing(std::uint64_t windowId) {
   return m_window ? 1 : 0;
 }
 
+CX11DrawingWindow* CX11Session::DrawingWindow() const {
+  return m_fullScreen ? &m_fullScreen->Window() : m_window.get();
+}
+
 int CX11Session::Run() {
-  return m_window ? RunX11EventLoop(m_display, *m_window) : 0;
+  CX11DrawingWindow* window = DrawingWindow();
+  if (window == nullptr) {
+    return 0;
+  }
+  WatchX11Connection(m_display);
+  return RunDisplayLoop(*this, window->Core());
+}
+
+int CX11Session::Fd() const {
+  return ConnectionNumber(m_display);
+}
+
+bool CX11Session::DispatchQueued() {
+  // Xlib may have read events while waiting for an answer: those come first. Once the core
+  // asks to close, what is still queued is for a window about to go.
+  CX11DrawingWindow* window = DrawingWindow();
+  while (!X11ConnectionLost() && !window->Gone() && !window->Core().CloseRequested() &&
+         XEventsQueued(m_display, QueuedAlready) > 0) {
+    XEvent event;
+    XNextEvent(m_display, &event);
+    if (m_fullScreen) {
+      m_fullScreen->HandleEvent(event);
+    } else {
+      window->HandleEvent(event);
+    }
+  }
+  return !X11ConnectionLost();
+}
+
+bool CX11Session::Finished() const {
+  return DrawingWindow()->Gone();
+}
+
+bool CX11Session::Read() {
+  XEventsQueued(m_display, QueuedAfterReading);
+  return !X11ConnectionLost();
+}
+
+bool CX11Session::Flush() {
+  XFlush(m_display);
+  return !X11ConnectionLost();
 }

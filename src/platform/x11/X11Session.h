@@ -6,11 +6,14 @@
 #include <memory>
 #include <optional>
 
+#include "platform/unix/DisplayLoop.h"
 #include "platform/x11/X11DrawingWindow.h"
+#include "platform/x11/X11FullScreen.h"
 #include "settings/SaverSettings.h"
 
-// One run of the saver on X11: the display connection and the one drawing window.
-class CX11Session {
+// One run of the saver on X11: the display connection and the one drawing window, full
+// screen or in a window of a host's.
+class CX11Session final : public IDisplayConnection {
  public:
   // Opens $DISPLAY; on failure writes one line to stderr, sets exitCode to 1 and returns
   // null.
@@ -18,7 +21,7 @@ class CX11Session {
   // Whether $DISPLAY can be opened, saying so as Open does when it cannot; for a program that
   // is about to hand the display to another one.
   static bool CanOpen(int& exitCode);
-  ~CX11Session();
+  ~CX11Session() override;
   CX11Session(const CX11Session&) = delete;
   CX11Session& operator=(const CX11Session&) = delete;
 
@@ -32,10 +35,19 @@ class CX11Session {
   // The event loop; the process exit code.
   int Run();
 
+  // IDisplayConnection
+  int Fd() const override;
+  bool DispatchQueued() override;
+  bool Finished() const override;
+  bool Read() override;
+  bool Flush() override;
+
  private:
   explicit CX11Session(Display* display) : m_display(display) {}
   int ReportIfMissing(std::uint64_t windowId);
+  CX11DrawingWindow* DrawingWindow() const;
 
   Display* m_display;
+  std::unique_ptr<CX11FullScreen> m_fullScreen;
   std::unique_ptr<CX11DrawingWindow> m_window;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <ctime>
+#include <chrono>
+#include <optional>
 
 // The signals a host or a user sends the saver, and the one wait of every display system's
 // event loop, which is where they get through. SIGTERM, SIGINT and SIGHUP end the run;
@@ -11,9 +12,9 @@
 // Installs the handlers and blocks the signals; call before the window is created.
 void CatchEndingSignals();
 
-// Waits until fd is readable, the timeout passes (never when null) or a signal comes.
+// Waits until fd is readable, the deadline passes (never without one) or a signal comes.
 // Nonzero when fd is readable or its connection has failed.
-int WaitForInputOrSignal(int fd, const timespec* timeout);
+int WaitForInputOrSignal(int fd, std::optional<std::chrono::steady_clock::time_point> deadline);
 
 // The ending signal that has arrived, or 0.
 int EndingSignal();

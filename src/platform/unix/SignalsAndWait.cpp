@@ -1,9 +1,10 @@
-#include "platform/posix/SignalsAndWait.h"
+#include "platform/unix/SignalsAndWait.h"
 
 #include <poll.h>
 #include <signal.h>
 
 #include <cstdlib>
+#include <ctime>
 
 namespace {
 
@@ -50,9 +51,20 @@ void CatchEndingSignals() {
   signal(SIGPIPE, SIG_IGN);
 }
 
-int WaitForInputOrSignal(int fd, const timespec* timeout) {
+int WaitForInputOrSignal(int fd, std::optional<std::chrono::steady_clock::time_point> deadline) {
+  timespec timeout{};
+  if (deadline) {
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                        *deadline - std::chrono::steady_clock::now())
+                        .count();
+    if (ns > 0) {
+      timeout.tv_sec = static_cast<time_t>(ns / 1000000000);
+      timeout.tv_nsec = static_cast<long>(ns % 1000000000);
+    }
+  }
   pollfd connection{fd, POLLIN, 0};
-  const int ready = ppoll(&connection, 1, timeout, g_caught ? &g_waitMask : nullptr);
+  const int ready =
+      ppoll(&connection, 1, deadline ? &timeout : nullptr, g_caught ? &g_waitMask : nullptr);
   return ready > 0 && connection.revents != 0 ? 1 : 0;
 }
 

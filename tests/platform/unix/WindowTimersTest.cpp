@@ -1,4 +1,4 @@
-#include "app/WindowTimers.h"
+#include "platform/unix/WindowTimers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,27 +1,10 @@
-#include "app/DisplayChoice.h"
+#include "platform/unix/OutputScale.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "canvas/RasterCanvas.h"
-
-std::vector<DisplaySystem> DisplaySystemsToTry(bool fullScreen, std::string_view forced,
-                                               bool waylandNamed) {
-  if (!fullScreen) {
-    return {DisplaySystem::kX11};
-  }
-  if (forced == "wayland") {
-    return {DisplaySystem::kWayland};
-  }
-  if (forced == "x11") {
-    return {DisplaySystem::kX11};
-  }
-  if (waylandNamed) {
-    return {DisplaySystem::kWayland, DisplaySystem::kX11};
-  }
-  return {DisplaySystem::kX11};
-}
 
 int SurfacePixels(int logical, std::int32_t scale) {
   const std::int64_t pixels =

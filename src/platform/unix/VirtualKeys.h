@@ -14,7 +14,10 @@ inline constexpr std::uint32_t kF1 = 0x70;
 inline constexpr std::uint32_t kF10 = 0x79;
 }  // namespace vk
 
-// The virtual-key code of a keysym (X11's and xkbcommon's numbers are the same), or vk::kNone for a
+// Virtual keys from keysyms: the Windows codes of X11's and xkbcommon's key symbols (the two
+// number their keysyms alike).
+
+// The virtual-key code of a keysym, or vk::kNone for a
 // keysym without one. Letters give their upper-case letter and the main keyboard's digits their
 // digit.
 std::uint32_t VirtualKeyFromKeysym(unsigned long keysym);
