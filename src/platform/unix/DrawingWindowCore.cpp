@@ -196,6 +196,7 @@ int CDrawingWindowCore::CaptureClientArea(int width, int height, std::vector<std
   std::vector<std::uint32_t> shown;
   const bool fromScreen = m_display.ReadShown(width, height, shown) &&
                           shown.size() == static_cast<std::size_t>(width) * height;
+  // Blue, green, red and a fourth byte that the image clears.
   storage.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
   for (int y = 0; y < height; ++y) {
     std::uint8_t* row = storage.data() + static_cast<std::size_t>(y) * width * 4;
@@ -206,7 +207,6 @@ int CDrawingWindowCore::CaptureClientArea(int width, int height, std::vector<std
       row[4 * x] = static_cast<std::uint8_t>(source[x]);
       row[4 * x + 1] = static_cast<std::uint8_t>(source[x] >> 8);
       row[4 * x + 2] = static_cast<std::uint8_t>(source[x] >> 16);
-      row[4 * x + 3] = 0;
     }
   }
   bitmap.width = width;

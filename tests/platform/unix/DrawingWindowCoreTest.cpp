@@ -204,32 +204,42 @@ TEST_F(DrawingWindowCoreTest, AFreshFigureKeepsThePointerStartAndARepaintSendsPi
 }
 
 TEST_F(DrawingWindowCoreTest, ScreenshotsReadTheScreenElseTheCanvas) {
-  // The drawing area is the client less its one-pixel frame.
-  for (const bool readable : {true, false}) {
-    display.readable = readable;
+  // The drawing area is the client less its one-pixel frame; before the compositor gave the
+  // figure a size there is nothing to capture, and the number still advances.
+  struct Case {
+    int width, height;
+    bool readable;
+    int shotWidth, shotHeight;
+    std::uint32_t colour;
+  };
+  const Case cases[] = {{12, 10, true, 10, 8, 0x123456},
+                        {12, 10, false, 10, 8, 0},
+                        {3, 3, true, 1, 1, 0x123456},
+                        {0, 0, true, 0, 0, 0}};
+  int number = 0;
+  for (const Case& c : cases) {
+    display.readable = c.readable;
     CDrawingWindowCore core(settings, display, true);
-    ASSERT_TRUE(core.Start(12, 10));
-    settings.m_sequenceNo = readable ? 0 : 1;
+    if (c.width > 0) {
+      ASSERT_TRUE(core.Start(c.width, c.height));
+    }
     core.AddKey('S', true, {});
+    EXPECT_EQ(settings.m_sequenceNo, ++number);
     EXPECT_EQ(display.cursors,
               (std::vector<DisplayCursor>{DisplayCursor::kWait, DisplayCursor::kInvisible}));
     display.cursors.clear();
+    const fs::path file = folder / ("Spirandel 0000" + std::to_string(number) + ".bmp");
     CDibFile shot;
-    const std::string name = readable ? "Spirandel 00001.bmp" : "Spirandel 00002.bmp";
-    ASSERT_NE(shot.Load((folder / name).string()), 0) << name;
-    EXPECT_EQ(std::pair(shot.Width(), shot.Height()), std::pair(10, 8));
+    if (c.shotWidth == 0) {
+      EXPECT_FALSE(fs::exists(file));
+      continue;
+    }
+    ASSERT_NE(shot.Load(file.string()), 0) << file;
+    EXPECT_EQ(std::pair(shot.Width(), shot.Height()), std::pair(c.shotWidth, c.shotHeight));
     std::uint8_t red = 0, green = 0, blue = 0;
-    shot.GetPixelRGB(3, 2, red, green, blue);
-    const int expected = readable ? 0x123456 : 0;
-    EXPECT_EQ((red << 16) | (green << 8) | blue, expected) << name;
+    shot.GetPixelRGB(0, 0, red, green, blue);
+    EXPECT_EQ(static_cast<std::uint32_t>((red << 16) | (green << 8) | blue), c.colour) << file;
   }
-  // Before the compositor gave the figure a size there is nothing to capture; the number
-  // still advances.
-  CDrawingWindowCore unsized(settings, display, true);
-  settings.m_sequenceNo = 5;
-  unsized.AddKey('S', true, {});
-  EXPECT_EQ(settings.m_sequenceNo, 6);
-  EXPECT_FALSE(fs::exists(folder / "Spirandel 00006.bmp"));
 }
 
 }  // namespace

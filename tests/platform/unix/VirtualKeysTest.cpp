@@ -45,6 +45,7 @@ TEST(VirtualKeyFromKeyTest, NamesTheKeyAsAWindowsLayoutWould) {
       {XKB_KEY_period, XKB_KEY_comma, "AB10", false, 0xBE},
       {XKB_KEY_semicolon, XKB_KEY_colon, "AD01", false, 'Q'}, {XKB_KEY_3, XKB_KEY_numerosign, "AE03", false, '3'},
       {XKB_KEY_Cyrillic_ze, XKB_KEY_Cyrillic_ZE, "AD10", false, 'P'},
+      {XKB_KEY_Cyrillic_shcha, XKB_KEY_Cyrillic_SHCHA, "AD09", false, 'O'},
       {XKB_KEY_Cyrillic_e, XKB_KEY_Cyrillic_E, "AE10", false, '0'},
       // Names of no letter or digit position.
       {XKB_KEY_Cyrillic_ha, XKB_KEY_Cyrillic_HA, "AD11", false, 0},
@@ -70,7 +71,7 @@ TEST(VirtualKeyOfPressTest, FollowsNumLockOnTheKeypadOnly) {
       {XKB_KEY_KP_End, XKB_KEY_KP_1, XKB_KEY_KP_End, "KP1", true, 0x23},
       {XKB_KEY_KP_End, XKB_KEY_KP_1, XKB_KEY_KP_1, "KP1", true, 0x61},
       {XKB_KEY_KP_End, XKB_KEY_KP_1, 0, "KP1", true, 0x23},
-      {0x11000001, 0, XKB_KEY_KP_2, "KP2", true, 0x62},  // a vendor's private keypad key
+      {0x11000000, 0, XKB_KEY_KP_2, "KP2", true, 0x62},  // a vendor's private keypad key
       // Elsewhere the position rules hold whatever the modifiers make of the key.
       {XKB_KEY_Cyrillic_ef, XKB_KEY_Cyrillic_EF, XKB_KEY_Cyrillic_EF, "AC01", false, 'A'},
       {XKB_KEY_ampersand, XKB_KEY_1, XKB_KEY_1, "AE01", true, '1'},
