@@ -71,6 +71,7 @@ TEST(VirtualKeyOfPressTest, FollowsNumLockOnTheKeypadOnly) {
       {XKB_KEY_KP_End, XKB_KEY_KP_1, XKB_KEY_KP_End, "KP1", true, 0x23},
       {XKB_KEY_KP_End, XKB_KEY_KP_1, XKB_KEY_KP_1, "KP1", true, 0x61},
       {XKB_KEY_KP_End, XKB_KEY_KP_1, 0, "KP1", true, 0x23},
+      {XKB_KEY_KP_Equal, XKB_KEY_KP_Equal, XKB_KEY_equal, "KPEQ", true, 0xBB},
       {0x11000000, 0, XKB_KEY_KP_2, "KP2", true, 0x62},  // a vendor's private keypad key
       // Elsewhere the position rules hold whatever the modifiers make of the key.
       {XKB_KEY_Cyrillic_ef, XKB_KEY_Cyrillic_EF, XKB_KEY_Cyrillic_EF, "AC01", false, 'A'},
