@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sheet/PageControls.h"
 #include "platform/win32/Win32.h"
+#include "sheet/PageControls.h"
 
 // A settings page's controls, as the page models see them, on the page's dialog window. Texts
 // pass through the ANSI functions unchanged: the settings hold 8-bit text of the system's code

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "sheet/PageControls.h"
 #include "platform/win32/Win32.h"
+#include "sheet/PageControls.h"
 
 // The folder chooser on the file-open common dialog, Explorer style: its file-name and
 // file-type fields hidden, the list stretched over their place, the OK button renamed "Select"

@@ -42,8 +42,8 @@ int CFullScreenWindow::CreateFullScreen(SaverSettings& settings) {
   auto window = std::make_unique<CFullScreenWindow>(settings);
   CFullScreenWindow* saver = window.get();
   HWND cover = CCoverWindow::Create();
-  HWND handle = CCurveWindow::Create(std::move(window), WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE,
-                                     screen, nullptr);
+  HWND handle = CDrawingWindow::Create(std::move(window), WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE,
+                                       screen, nullptr);
   if (handle == nullptr) {
     DestroyWindow(cover);  // nothing when there is no cover either
     return 0;
@@ -102,7 +102,7 @@ LRESULT CFullScreenWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
       m_engine.OnSysKeyDown(static_cast<std::uint32_t>(wParam));
       break;
     default:
-      return CCurveWindow::WindowProc(message, wParam, lParam);
+      return CDrawingWindow::WindowProc(message, wParam, lParam);
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

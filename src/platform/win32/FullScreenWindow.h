@@ -1,14 +1,14 @@
 #pragma once
 
 #include "app/SaverWnd.h"
-#include "platform/win32/CurveWindow.h"
-#include "platform/win32/SaverWindowHost.h"
+#include "platform/win32/DrawingWindow.h"
+#include "platform/win32/FullScreenHost.h"
 #include "settings/SaverSettings.h"
 
 // The full-screen saver: a topmost pop-up over the figure's monitor (the primary) whose input
 // and activation messages go to the portable input rules of CSaverWnd, with a black cover below
 // it over the other monitors.
-class CFullScreenWindow : public CCurveWindow {
+class CFullScreenWindow : public CDrawingWindow {
  public:
   explicit CFullScreenWindow(SaverSettings& settings)
       : m_input(settings), m_engine(settings, m_host, m_input) {}
@@ -23,7 +23,7 @@ class CFullScreenWindow : public CCurveWindow {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  CSaverWindowHost m_host;
+  CFullScreenHost m_host;
   CSaverInput m_input;
   CSaverWnd m_engine;
   HWND m_cover = nullptr;

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "engine/CurveWnd.h"
-#include "platform/win32/CurveWindow.h"
+#include "platform/win32/DrawingWindow.h"
 #include "platform/win32/WindowHost.h"
 #include "settings/SaverSettings.h"
 
 // The preview: a plain drawing window inside the host's window. It handles no input itself;
 // what reaches it gets the system's default handling, and the cursor over it is the class's
 // invisible one. It ends when the host destroys it.
-class CPreviewWindow : public CCurveWindow {
+class CPreviewWindow : public CDrawingWindow {
  public:
   explicit CPreviewWindow(SaverSettings& settings) : m_engine(settings, m_host, 1) {}
 

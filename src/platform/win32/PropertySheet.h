@@ -1,8 +1,8 @@
 #pragma once
 
-#include "sheet/ConfigSheet.h"
 #include "platform/win32/DialogControls.h"
 #include "platform/win32/FolderDialog.h"
+#include "sheet/ConfigSheet.h"
 
 // The settings sheet on the common controls' property sheet: PropertySheetA, modal, without
 // owner, OK and Cancel and no Apply button, one page per dialog template. The sheet asks the

@@ -20,7 +20,7 @@ int CWin32RunModes::CreatePreviewWindow(SaverSettings& settings, std::uint64_t h
   }
   auto window = std::make_unique<CPreviewWindow>(settings);
   CPreviewWindow* preview = window.get();
-  HWND created = CCurveWindow::Create(std::move(window), 0, WS_CHILD | WS_VISIBLE, client, host);
+  HWND created = CDrawingWindow::Create(std::move(window), 0, WS_CHILD | WS_VISIBLE, client, host);
   if (created == nullptr) {
     return 0;
   }

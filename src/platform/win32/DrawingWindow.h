@@ -8,16 +8,16 @@
 // A drawing window on Win32: one window class for both modes, whose procedure hands the
 // drawing messages to the engine's handlers. The object lives on the heap and belongs to its
 // window once created: it deletes itself after the window's last message.
-class CCurveWindow {
+class CDrawingWindow {
  public:
-  virtual ~CCurveWindow() = default;
-  CCurveWindow(const CCurveWindow&) = delete;
-  CCurveWindow& operator=(const CCurveWindow&) = delete;
+  virtual ~CDrawingWindow() = default;
+  CDrawingWindow(const CDrawingWindow&) = delete;
+  CDrawingWindow& operator=(const CDrawingWindow&) = delete;
 
   // Registers the class on the first call and creates the window with an empty title at the
   // rectangle (parent client coordinates, or screen ones without a parent). Returns the window;
   // on failure null, and the object is gone.
-  static HWND Create(std::unique_ptr<CCurveWindow> window, DWORD exStyle, DWORD style,
+  static HWND Create(std::unique_ptr<CDrawingWindow> window, DWORD exStyle, DWORD style,
                      const RECT& rect, HWND parent);
 
   // The class's name: one class, registered once per process.
@@ -27,7 +27,7 @@ class CCurveWindow {
   void SetMainWindow(bool main) { m_mainWindow = main; }
 
  protected:
-  CCurveWindow() = default;
+  CDrawingWindow() = default;
 
   virtual CCurveWnd& Engine() = 0;
   virtual HWND Window() const = 0;

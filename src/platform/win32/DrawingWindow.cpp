@@ -1,21 +1,21 @@
-#include "platform/win32/CurveWindow.h"
+#include "platform/win32/DrawingWindow.h"
 
 #include "platform/win32/GdiSurface.h"
 #include "resource.h"
 
-const char* CCurveWindow::ClassName() {
+const char* CDrawingWindow::ClassName() {
   return "SpirandelCurveWnd";
 }
 
-LRESULT CALLBACK CCurveWindow::StaticWindowProc(HWND window, UINT message, WPARAM wParam,
-                                                LPARAM lParam) {
+LRESULT CALLBACK CDrawingWindow::StaticWindowProc(HWND window, UINT message, WPARAM wParam,
+                                                  LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* self =
-        static_cast<CCurveWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        static_cast<CDrawingWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     self->Attach(window);
   }
-  auto* self = reinterpret_cast<CCurveWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = reinterpret_cast<CDrawingWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (self == nullptr) {
     return DefWindowProcA(window, message, wParam, lParam);
   }
@@ -35,8 +35,8 @@ LRESULT CALLBACK CCurveWindow::StaticWindowProc(HWND window, UINT message, WPARA
   return result;
 }
 
-HWND CCurveWindow::Create(std::unique_ptr<CCurveWindow> window, DWORD exStyle, DWORD style,
-                          const RECT& rect, HWND parent) {
+HWND CDrawingWindow::Create(std::unique_ptr<CDrawingWindow> window, DWORD exStyle, DWORD style,
+                            const RECT& rect, HWND parent) {
   static ATOM atom = 0;
   HINSTANCE instance = GetModuleHandleA(nullptr);
   if (atom == 0) {
@@ -58,12 +58,12 @@ HWND CCurveWindow::Create(std::unique_ptr<CCurveWindow> window, DWORD exStyle, D
   if (handle == nullptr) {
     return nullptr;  // the unique_ptr deletes the object
   }
-  CCurveWindow* owned = window.release();
+  CDrawingWindow* owned = window.release();
   owned->m_ownedByWindow = true;
   return handle;
 }
 
-LRESULT CCurveWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CDrawingWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       return Engine().OnCreate() == -1 ? -1 : 0;

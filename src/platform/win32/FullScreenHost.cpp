@@ -1,25 +1,25 @@
-#include "platform/win32/SaverWindowHost.h"
+#include "platform/win32/FullScreenHost.h"
 
 #include "platform/win32/ScreenCapture.h"
 #include "resource.h"
 
-void CSaverWindowHost::PostClose() {
+void CFullScreenHost::PostClose() {
   // Requests after the window is gone have no effect.
   if (Window() != nullptr) {
     PostMessageA(Window(), WM_CLOSE, 0, 0);
   }
 }
 
-void CSaverWindowHost::ShowWaitCursor() {
+void CFullScreenHost::ShowWaitCursor() {
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
 }
 
-void CSaverWindowHost::ShowInvisibleCursor() {
+void CFullScreenHost::ShowInvisibleCursor() {
   SetCursor(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_INVISIBLE)));
 }
 
-int CSaverWindowHost::CaptureClientArea(int width, int height, std::vector<std::uint8_t>& storage,
-                                        CDeviceBitmap& bitmap) {
+int CFullScreenHost::CaptureClientArea(int width, int height, std::vector<std::uint8_t>& storage,
+                                       CDeviceBitmap& bitmap) {
   HDC dc = ::GetDC(Window());
   if (dc == nullptr) {
     bitmap = CDeviceBitmap{};

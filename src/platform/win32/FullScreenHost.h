@@ -6,7 +6,7 @@
 // The full-screen window's services: the drawing window's, plus closing by a posted WM_CLOSE,
 // the wait and invisible cursors, and the capture of the client area through a compatible
 // bitmap and GetDIBits.
-class CSaverWindowHost : public ISaverWndHost {
+class CFullScreenHost : public ISaverWndHost {
  public:
   void Attach(HWND window) { m_base.Attach(window); }
   HWND Window() const { return m_base.Window(); }
