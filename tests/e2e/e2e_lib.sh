@@ -69,3 +69,21 @@ stable_for() {
   capture "$WORK/b.png" "${@:2}"
   same_pictures "$WORK/a.png" "$WORK/b.png"
 }
+
+# blank_captures COLOURS:CHECK...: each check has to fail where every capture is a blank
+# picture, of each of the comma-separated colours in turn. A check that passes on a blank
+# screen would pass on a saver that draws nothing.
+blank_captures() {
+  local row
+  for row in "$@"; do
+    if (
+      IFS=, read -ra colours <<<"${row%%:*}"
+      n=0
+      SAVER_PID=$$ # a saver that runs, for checks that ask
+      capture() { convert -size 1600x600 "xc:${colours[n++ % ${#colours[@]}]}" "$1"; }
+      eval "${row#*:}"
+    ); then
+      fail "'${row#*:}' passed on a blank ${row%%:*} capture"
+    fi
+  done
+}
