@@ -76,14 +76,9 @@ stable_for() {
 blank_captures() {
   local row
   for row in "$@"; do
-    if (
-      IFS=, read -ra colours <<<"${row%%:*}"
-      n=0
-      SAVER_PID=$$ # a saver that runs, for checks that ask
-      capture() { convert -size 1600x600 "xc:${colours[n++ % ${#colours[@]}]}" "$1"; }
-      eval "${row#*:}"
-    ); then
-      fail "'${row#*:}' passed on a blank ${row%%:*} capture"
-    fi
+    # SAVER_PID: a saver that runs, for checks that ask.
+    (IFS=, read -ra colours <<<"${row%%:*}" && n=0 && SAVER_PID=$$ &&
+      capture() { convert -size 1600x600 "xc:${colours[n++ % ${#colours[@]}]}" "$1"; } &&
+      eval "${row#*:}") && fail "'${row#*:}' passed on a blank ${row%%:*} capture"
   done
 }
