@@ -21,15 +21,9 @@ bad() { echo "FAIL: $*" && failures=$((failures + 1)); }
 # differs A B: says how the renders A and B (A.txt and A.bmp, ...) differ, or that A is blank;
 # false when they are equal and A holds a drawing.
 differs() {
-  if ! cmp -s "$1.txt" "$2.txt"; then
-    echo "the planned figures differ" && diff "$1.txt" "$2.txt" | head -6
-  elif ! cmp -s "$1.bmp" "$2.bmp"; then
-    echo "pictures differ ($(cmp -l "$1.bmp" "$2.bmp" | wc -l) bytes)"
-  elif [ "$(identify -format '%[max]' "$1.bmp")" = 0 ]; then
-    echo "nothing drawn"
-  else
-    return 1
-  fi
+  cmp -s "$1.txt" "$2.txt" || { echo "the planned figures differ" && diff "$1.txt" "$2.txt" | head -6; return 0; }
+  cmp -s "$1.bmp" "$2.bmp" || { echo "pictures differ ($(cmp -l "$1.bmp" "$2.bmp" | wc -l) bytes)"; return 0; }
+  [ "$(identify -format '%[max]' "$1.bmp")" = 0 ] && echo "nothing drawn"
 }
 while read -r name label; do
   how=$(differs "linux/$name" "windows/$name") && bad "$label: $how"
