@@ -46,7 +46,7 @@ xsetroot -solid '#0000ff' || fail "no X display"
 # True when a region of the screen shows something other than black and the root's blue.
 painted() { import -window root -crop "$1" "$work/now.png" && shows_paint "$work/now.png"; }
 shows_paint() { [ "$(convert "$1" -fill black -opaque '#0000ff' -format '%[max]' info:)" != 0 ]; }
-# A bare screen or a black one shows no paint, or painted could never fail.
+# The check fails on a bare screen and on a black one, as it must when nothing is drawn.
 for blank in '#0000ff' black; do
   convert -size 64x48 "xc:$blank" "$work/blank.png"
   ! shows_paint "$work/blank.png" || fail "a blank $blank screen counts as painted"
