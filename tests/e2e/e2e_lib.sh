@@ -69,3 +69,16 @@ stable_for() {
   capture "$WORK/b.png" "${@:2}"
   same_pictures "$WORK/a.png" "$WORK/b.png"
 }
+
+# blank_captures COLOURS:CHECK...: each check has to fail where every capture is a blank
+# picture, of each of the comma-separated colours in turn. A check that passes on a blank
+# screen would pass on a saver that draws nothing.
+blank_captures() {
+  local row
+  for row in "$@"; do
+    # SAVER_PID: a saver that runs, for checks that ask.
+    (IFS=, read -ra colours <<<"${row%%:*}" && n=0 && SAVER_PID=$$ &&
+      capture() { convert -size 1600x600 "xc:${colours[n++ % ${#colours[@]}]}" "$1"; } &&
+      eval "${row#*:}") && fail "'${row#*:}' passed on a blank ${row%%:*} capture"
+  done
+}

@@ -46,14 +46,14 @@ start_host() { # start_host W H: sets HOST_HEX and HOST_DEC
 window_size() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
 first_child() { xwininfo -children -id "$1" | awk '/^ +0x[0-9a-f]+/{print $1; exit}'; }
 
-# Each of these closes the saver, hotkeys or not; the wheel does not.
+# Each of these closes the saver, hotkeys or not; the wheel and the side buttons do not.
 case_buttons_and_keys_close() {
   start_xvfb
   hotkeys P Y
   for input in "click 1" "click 2" "click 3" "key a" "key space" "key Escape" "key KP_5" \
     "key Shift_L" "key alt+p" "key F10" "key alt+y"; do
     start_full_screen
-    [ "$input" = "click 1" ] && { xdotool click 4 click 5 click 6 click 7; expect_running "the wheel" 0.5; }
+    [ "$input" = "click 1" ] && { xdotool click 4 click 5 click 6 click 7 click 8 click 9; expect_running "the wheel or a side button" 0.5; }
     # shellcheck disable=SC2086
     xdotool $input
     expect_exit 0 "$input"
@@ -224,6 +224,11 @@ case_lost_connection_ends_cleanly() {
   start_full_screen
   kill -TERM "${PIDS[0]}"
   expect_exit 0 "the server went away"
+}
+
+# The picture checks above fail on a screen that shows nothing, or the test host's grey alone.
+case_picture_checks_fail_on_blank() {
+  blank_captures "black:drawn" "#808080:drawn" "black:heads_covered" "black,white:stable_for 0"
 }
 
 case_no_display_fails_with_message() {

@@ -9,6 +9,8 @@ status=0
 
 if [ "${1:-}" = --session ]; then  # on the virtual display
   prefix=$2
+  # The bare screen is black: a check that took it for a drawing could not fail.
+  ! drawn root || fail "the bare root counts as drawn ($(lit root) pixels)"
   "$prefix/libexec/xscreensaver/spirandel" /c 2>/dev/null &
   wait_for xdotool search --name '^Spirandel v2.0$' >/dev/null || fail "/c opened no sheet"
   [ "$(readlink "/proc/$!/exe")" = "$prefix/bin/spirandel-settings" ] ||

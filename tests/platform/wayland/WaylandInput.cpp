@@ -7,6 +7,8 @@
 //   up CODE     release only
 //   group N     make layout N of the keymap the active one
 //   move DX DY  a relative pointer motion
+//   button CODE press and release an evdev button code (BTN_LEFT 272 ... BTN_EXTRA 276)
+//   wheel STEPS turn the wheel by that many notches (negative: up)
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
@@ -109,6 +111,19 @@ int main() {
       zwlr_virtual_pointer_v1_motion(pointer, time,
                                      wl_fixed_from_double(std::atof(argument.c_str())),
                                      wl_fixed_from_double(dy));
+      zwlr_virtual_pointer_v1_frame(pointer);
+    }
+    if (command == "button") {
+      zwlr_virtual_pointer_v1_button(pointer, time, number, WL_POINTER_BUTTON_STATE_PRESSED);
+      zwlr_virtual_pointer_v1_frame(pointer);
+      zwlr_virtual_pointer_v1_button(pointer, time + 1, number, WL_POINTER_BUTTON_STATE_RELEASED);
+      zwlr_virtual_pointer_v1_frame(pointer);
+    }
+    if (command == "wheel") {
+      const int steps = std::atoi(argument.c_str());
+      zwlr_virtual_pointer_v1_axis_source(pointer, WL_POINTER_AXIS_SOURCE_WHEEL);
+      zwlr_virtual_pointer_v1_axis_discrete(pointer, time, WL_POINTER_AXIS_VERTICAL_SCROLL,
+                                            wl_fixed_from_int(15 * steps), steps);
       zwlr_virtual_pointer_v1_frame(pointer);
     }
     if (wl_display_roundtrip(display) < 0) {

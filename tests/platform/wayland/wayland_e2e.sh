@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The saver on Wayland, under a real headless sway (and Weston for the fallback without the
-# layer shell): wayland_e2e.sh BUILD [CASE...]. Compositors refuse to run as root, so as root
-# the cases run as an unprivileged user made for them. Every wait is bounded; a case fails
-# saying what it saw.
+# layer shell, cage nested in sway for a compositor that sends no wl_surface.enter):
+# wayland_e2e.sh BUILD [CASE...]. Compositors refuse to run as root, so as root the cases run
+# as an unprivileged user made for them. Every wait is bounded; a case fails saying what it
+# saw, and the other cases still run.
 set -uo pipefail
 BUILD=$(cd "$1" && pwd)
 shift
@@ -24,6 +25,7 @@ as_user() {
     SWAYSOCK="$(ls "$WORK"/run/sway-ipc.*.sock 2>/dev/null)" XDG_CONFIG_HOME="$WORK/cfg" "$@"
 }
 LAUNCH=(as_user)
+NESTED=""  # the socket of a compositor running inside sway, whose outputs captures show
 
 # start_compositor NAME COMMAND...: run as the user in a fresh runtime folder, until its
 # socket is there.
@@ -42,6 +44,7 @@ start_compositor() {
 start_sway() {
   {
     echo "seat seat0 hide_cursor 1"
+    echo "xwayland disable" # cage needs Xwayland installed; sway here has no use for it
     for output in "$@"; do
       read -r name size x y scale <<<"$output"
       echo "output $name resolution $size position $x $y scale $scale"
@@ -69,10 +72,16 @@ send() {
   read -r -t 5 answer <&"${INPUT_PROC[0]}" && [ "$answer" = ok ] || fail "input: $* not taken"
 }
 
-# capture FILE [OUTPUT]: one output's pixels.
-capture() { as_user grim -o "${2:-HEADLESS-1}" - >"$1" || fail "grim could not capture ${2:-HEADLESS-1}"; }
-# is_black OUTPUT: nothing lit on that output.
-is_black() { capture "$WORK/$1.png" "$1" && [ "$(convert "$WORK/$1.png" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" = 0 ]; }
+# capture FILE [OUTPUT]: one output's pixels; with NESTED, all of that compositor's outputs.
+capture() {
+  local where=(-o "${2:-HEADLESS-1}")
+  [ -z "$NESTED" ] || where=()
+  as_user env ${NESTED:+WAYLAND_DISPLAY=$NESTED} grim "${where[@]}" - >"$1" ||
+    fail "grim could not capture ${NESTED:-${2:-HEADLESS-1}}"
+}
+# lit FILE: some pixel is not black; is_black OUTPUT: nothing lit on that output.
+lit() { [ "$(convert "$1" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" != 0 ]; }
+is_black() { capture "$WORK/$1.png" "$1" && ! lit "$WORK/$1.png"; }
 
 # same_as_render PNG WxH: the capture equals the renderer's picture of the first figure for
 # one of the seeds the saver can have used (the time it started, in seconds). The renderer
@@ -110,6 +119,63 @@ case_outputs() {
   expect_running "an output was added and removed" 0.3
   send "move 500 0"
   expect_exit 0 "a motion on the other output"
+}
+
+case_buttons() {
+  # Left, middle and right end it; the side buttons and the wheel do not. Evdev codes:
+  # BTN_LEFT 272, BTN_RIGHT 273, BTN_MIDDLE 274, BTN_SIDE 275, BTN_EXTRA 276.
+  start_sway "HEADLESS-1 640x480 0 0 1"
+  start_input us
+  send "move 10 10"
+  figure_settings
+  local button input
+  for button in 274 272 273; do
+    start_saver /s
+    expect_running "its surface appeared under the pointer" 0.5
+    if [ $button = 274 ]; then
+      for input in "button 275" "button 276" "wheel 1" "wheel -1"; do
+        send "$input"
+        expect_running "$input" 0.2
+      done
+    fi
+    send "button $button"
+    expect_exit 0 "button $button"
+  done
+}
+
+case_cage() {
+  # cage, nested in sway with outputs of its own, configures the saver's toplevel but sends
+  # no wl_surface.enter. The figure is there within a second all the same, and a key ends it.
+  # cage offers no virtual keyboard: the key goes to sway's seat, whose focused window is one
+  # of cage's. With one output the saver needs no enter, which shows the key gets through.
+  start_sway "HEADLESS-1 800x600 0 0 1"
+  start_input us
+  figure_settings
+  local outputs figure key
+  local NESTED=wayland-0
+  for outputs in 1 2; do
+    local -a LAUNCH=(as_user env WLR_BACKENDS=wayland WLR_WL_OUTPUTS="$outputs" WLR_RENDERER=pixman
+      cage --)
+    start_saver /s
+    wait_for test -S "$WORK/run/$NESTED" || fail "cage did not start"
+    figure="the figure showed"
+    WAIT_SECONDS=1 wait_for eval 'capture "$WORK/cage.png" && lit "$WORK/cage.png"' ||
+      figure="all stayed black for a second"
+    send "key 30"
+    key="a key ended it"
+    wait_for ended || key="a key left it running"
+    [ "$figure, $key" = "the figure showed, a key ended it" ] ||
+      fail "cage with $outputs outputs: $figure, and $key"
+    expect_exit 0 "a key under cage"
+  done
+}
+
+case_blank() {
+  # Every picture check fails on a capture that shows nothing of what it looks for.
+  STARTED=$(date +%s)
+  figure_settings
+  blank_captures "white:is_black HEADLESS-2" "black:capture \$WORK/c.png && lit \$WORK/c.png" \
+    "black:capture \$WORK/c.png && same_as_render \$WORK/c.png 800x600" "black,white:stable_for 0"
 }
 
 case_keys() {
@@ -211,11 +277,16 @@ case_weston() {
 }
 
 cases=("$@")
-[ ${#cases[@]} -gt 0 ] || cases=(outputs keys signals idle sheet weston)
+[ ${#cases[@]} -gt 0 ] || cases=(blank outputs buttons keys signals idle sheet weston cage)
+failed=()
 for CASE in "${cases[@]}"; do
-  "case_$CASE"
-  kill "${PIDS[@]}" 2>/dev/null
-  wait 2>/dev/null
-  PIDS=()
-  echo "wayland $CASE: passed"
+  # Each case in a process of its own, which ends what it started however it ends; it fails
+  # by fail alone.
+  start=$SECONDS
+  if (trap 'kill "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null' EXIT; "case_$CASE"; exit 0); then
+    echo "wayland $CASE: passed ($((SECONDS - start)) s)"
+  else
+    failed+=("$CASE")
+  fi
 done
+[ ${#failed[@]} = 0 ] || { echo "wayland: failed: ${failed[*]}" >&2; exit 1; }

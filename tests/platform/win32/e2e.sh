@@ -44,10 +44,13 @@ stored() { "$wine" reg query "$key" 2>/dev/null | tr -d '\r' | awk 'NF >= 2 { pr
 # Where no window covers the screen the root shows blue, so black means covered.
 xsetroot -solid '#0000ff' || fail "no X display"
 # True when a region of the screen shows something other than black and the root's blue.
-painted() {
-  import -window root -crop "$1" "$work/now.png" &&
-    [ "$(convert "$work/now.png" -fill black -opaque '#0000ff' -format '%[max]' info:)" != 0 ]
-}
+painted() { import -window root -crop "$1" "$work/now.png" && shows_paint "$work/now.png"; }
+shows_paint() { [ "$(convert "$1" -fill black -opaque '#0000ff' -format '%[max]' info:)" != 0 ]; }
+# The check fails on a bare screen and on a black one, as it must when nothing is drawn.
+for blank in '#0000ff' black; do
+  convert -size 64x48 "xc:$blank" "$work/blank.png"
+  ! shows_paint "$work/blank.png" || fail "a blank $blank screen counts as painted"
+done
 named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 found() { id=$(named "$wanted") && [ -n "$id" ]; }
 # No window manager hands a new window the X input focus, and Wine drops keys sent before it.

@@ -18,15 +18,21 @@ bash "$root/tests/render-set.sh" linux "$linux_render"
 bash "$root/tests/render-set.sh" windows "$windows_render" "$root/scripts/wine-run"
 failures=0
 bad() { echo "FAIL: $*" && failures=$((failures + 1)); }
+# differs A B: says how the renders A and B (A.txt and A.bmp, ...) differ, or that A is blank;
+# false when they are equal and A holds a drawing.
+differs() {
+  cmp -s "$1.txt" "$2.txt" || { echo "the planned figures differ" && diff "$1.txt" "$2.txt" | head -6; return 0; }
+  cmp -s "$1.bmp" "$2.bmp" || { echo "pictures differ ($(cmp -l "$1.bmp" "$2.bmp" | wc -l) bytes)"; return 0; }
+  [ "$(identify -format '%[max]' "$1.bmp")" = 0 ] && echo "nothing drawn"
+}
 while read -r name label; do
-  if ! cmp -s "linux/$name.txt" "windows/$name.txt"; then
-    bad "$label: the planned figures differ" && diff "linux/$name.txt" "windows/$name.txt" | head -6
-  elif ! cmp -s "linux/$name.bmp" "windows/$name.bmp"; then
-    bad "$label: pictures differ ($(cmp -l "linux/$name.bmp" "windows/$name.bmp" | wc -l) bytes)"
-  elif [ "$(identify -format '%[max]' "linux/$name.bmp")" = 0 ]; then
-    bad "$label: nothing drawn"
-  fi
+  how=$(differs "linux/$name" "windows/$name") && bad "$label: $how"
 done <linux/renders.txt
+# A blank picture in place of a render fails, beside the render or beside itself.
+read -r first _ <linux/renders.txt
+convert "linux/$first.bmp" -fill black -colorize 100 blank.bmp && cp "linux/$first.txt" blank.txt
+differs blank "linux/$first" >/dev/null 2>&1 && differs blank blank >/dev/null ||
+  bad "a blank picture passed the comparison"
 cat windows/[0-9]*.txt >all-traces.txt
 
 # Every value of every option must have been drawn; zoom phases and directions while zooming.
