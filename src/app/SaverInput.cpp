@@ -22,7 +22,7 @@ SaverAction CSaverInput::KeyPressed(std::uint32_t virtualKey) {
     return SaverAction::kScreenshot;
   }
   if (m_settings.m_pausingActive != 0 && HotkeyMatches(m_settings.m_pausingKey, virtualKey)) {
-    m_paused = m_paused == 0 ? 1 : 0;
+    m_paused = !m_paused;
     return SaverAction::kNone;
   }
   return SaverAction::kClose;

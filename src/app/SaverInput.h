@@ -31,11 +31,11 @@ class CSaverInput {
   // which toggles the pause here; every other key closes.
   SaverAction KeyPressed(std::uint32_t virtualKey);
 
-  bool Paused() const { return m_paused != 0; }
+  bool Paused() const { return m_paused; }
 
   std::int32_t m_mouseStartX = kNoMousePosition;
   std::int32_t m_mouseStartY = kNoMousePosition;
-  std::int32_t m_paused = 0;
+  bool m_paused = false;
 
  private:
   const SaverSettings& m_settings;

@@ -52,7 +52,7 @@ TEST_F(SaverWndTest, MovesButtonsSystemKeysAndLostActivationClose) {
   // A system key never acts as a hotkey, even the pause key with Alt.
   wnd.OnSysKeyDown('P');
   EXPECT_EQ(Closes(), 3);
-  EXPECT_EQ(input.m_paused, 0);
+  EXPECT_FALSE(input.m_paused);
   wnd.OnActivate(1);
   wnd.OnActivateApp(1);
   EXPECT_EQ(Closes(), 3);
@@ -84,10 +84,10 @@ TEST_F(SaverWndTest, KeysTakeShotsPauseOrCloseByAnExactOneCharacterMatch) {
     std::tie(settings.m_printingActive, settings.m_printingKey, settings.m_pausingActive,
              settings.m_pausingKey) =
         std::tuple(printingActive, printingKey, pausingActive, pausingKey);
-    input.m_paused = 0;
+    input.m_paused = false;
     host.calls.clear();
     wnd.OnKeyDown(key);
-    const std::string seen = input.m_paused != 0              ? "pause"
+    const std::string seen = input.m_paused                   ? "pause"
                              : host.calls.empty()             ? "nothing"
                              : host.calls[0] == "wait cursor" ? "shot"
                                                               : host.calls[0];
@@ -95,18 +95,18 @@ TEST_F(SaverWndTest, KeysTakeShotsPauseOrCloseByAnExactOneCharacterMatch) {
   }
 }
 
-TEST_F(SaverWndTest, PauseFreezesTicksUntilThePauseKeyAgain) {
-  // Any value but 0 counts as paused, and the key turns it to 0.
-  for (const std::int32_t paused : {1, 7}) {
-    wnd.OnTimer(1);
-    const std::int32_t step = wnd.m_stepIndex;
-    paused == 1 ? wnd.OnKeyDown('P') : void(input.m_paused = paused);
-    wnd.OnTimer(1);
-    EXPECT_EQ(wnd.m_stepIndex, step);
-    wnd.OnKeyDown('P');
-    wnd.OnTimer(1);
-    EXPECT_EQ(std::pair(input.m_paused, wnd.m_stepIndex), std::pair(0, step + 1));
+TEST_F(SaverWndTest, PauseHoldsEveryTickUntilThePauseKeyAgain) {
+  wnd.OnTimer(1);
+  const std::int32_t step = wnd.m_stepIndex;
+  wnd.OnKeyDown('P');
+  // The delay timer's tick too: a completion delay ends only at its first tick after the pause.
+  for (const std::uint32_t id : {1u, 2u, 1u}) {
+    wnd.OnTimer(id);
   }
+  EXPECT_EQ(wnd.m_stepIndex, step);
+  wnd.OnKeyDown('P');
+  wnd.OnTimer(1);
+  EXPECT_EQ(std::pair(input.m_paused, wnd.m_stepIndex), std::pair(false, step + 1));
   EXPECT_TRUE(host.calls.empty());
 }
 
@@ -118,7 +118,7 @@ TEST_F(SaverWndTest, ScreenshotKeyWritesAndStoresTheNextNumberedFile) {
   wnd.OnKeyDown('P');
   EXPECT_EQ(host.calls,
             (std::vector<std::string>{"wait cursor", "capture 638x478", "invisible cursor"}));
-  EXPECT_EQ(input.m_paused, 0);
+  EXPECT_FALSE(input.m_paused);
   EXPECT_EQ(settings.m_sequenceNo, 42);
   EXPECT_EQ(StoredSequenceNo(), 42u);
   CDibFile written;
