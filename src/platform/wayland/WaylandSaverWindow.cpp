@@ -4,7 +4,7 @@
 
 CWaylandSaverWindow::CWaylandSaverWindow(SaverSettings& settings,
                                          std::unique_ptr<CWaylandSurface> surface)
-    : CCoreSaverWndHost(settings, true, 0, 0), m_surface(std::move(surface)) {}
+    : SWaylandSurfaceOwner{std::move(surface)}, CCoreSaverWndHost(settings, true, 0, 0) {}
 
 bool CWaylandSaverWindow::Show(int scale) {
   m_scale = scale;
@@ -17,13 +17,23 @@ bool CWaylandSaverWindow::Show(int scale) {
   }
   m_started = true;
   m_core.Resize(width, height);
+  return StartAfresh();
+}
+
+bool CWaylandSaverWindow::StartAfresh() {
+  m_surface->PrepareDrawing(m_core.Canvas().Buffer());
   return m_core.StartAfresh();
+}
+
+IDrawingSurface& CWaylandSaverWindow::GetDC() {
+  m_surface->PrepareDrawing(m_core.Canvas().Buffer());
+  return m_core.GetDC();
 }
 
 void CWaylandSaverWindow::ReleaseDC(IDrawingSurface&) {
   // Fills are pixels here like any other change: the buffer is ours to write.
   if (m_core.TakeChange(m_change)) {
-    m_surface->ShowCanvas(m_core.Canvas(), m_change.dirty, m_scale);
+    m_surface->ShowCanvas(m_core.Canvas().Buffer(), m_change.dirty, m_scale);
   }
 }
 

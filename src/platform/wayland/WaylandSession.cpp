@@ -382,7 +382,7 @@ int CWaylandSession::Run() {
     }
     if (TakeResetRequest()) {
       cancel();
-      if (m_figure->Started() && !m_figure->Core().StartAfresh()) {
+      if (m_figure->Started() && !m_figure->StartAfresh()) {
         m_figure->PostClose();
       }
       continue;

@@ -146,11 +146,8 @@ void CWaylandSurface::ShowBlack(int scale) {
   wl_surface_commit(m_surface);
 }
 
-void CWaylandSurface::ShowCanvas(CRasterCanvas& canvas, const CRect& change, int scale) {
+void CWaylandSurface::ShowCanvas(CPixelBuffer& canvas, const CRect& change, int scale) {
   const bool reshaped = m_canvas != &canvas || scale != m_scale;
-  if (m_canvas != &canvas) {
-    canvas.m_beforeDrawing = [this] { BeforeDrawing(); };
-  }
   m_canvas = &canvas;
   m_scale = scale;
   const CRect whole{0, 0, canvas.Width(), canvas.Height()};
@@ -189,7 +186,10 @@ void CWaylandSurface::CatchUp(SFigureBuffer& figure) {
   figure.stale = CRect{};
 }
 
-void CWaylandSurface::BeforeDrawing() {
+void CWaylandSurface::PrepareDrawing(CPixelBuffer& canvas) {
+  if (m_canvas != &canvas) {
+    return;  // not shown yet: it draws in its own block
+  }
   // The canvas draws straight into a free buffer, so a point costs no copy of its own and
   // the screen needs no third copy besides the two buffers. The buffer the compositor holds
   // is never written: the canvas moves to a free one first, brought up to date from the
@@ -205,10 +205,10 @@ void CWaylandSurface::BeforeDrawing() {
       [&](const SFigureBuffer& figure) { return !figure.buffer->Busy() && Fits(figure); });
   if (free != m_buffers.end()) {
     CatchUp(*free);
-    m_canvas->DrawInto(free->buffer->Pixels());
+    m_canvas->Borrow(free->buffer->Pixels());
   } else if (drawnInto != m_buffers.end()) {
     // Should even that memory be lacking, it has no better place than where it is.
-    m_canvas->DrawIntoOwnBlock();
+    m_canvas->TakeOwnBlock();
   }
 }
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "canvas/RasterCanvas.h"
+#include "canvas/PixelBuffer.h"
 #include "canvas/Rect.h"
 #include "platform/wayland/WaylandBuffer.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
@@ -49,10 +49,13 @@ class CWaylandSurface {
   // Shows the surface black at the given buffer scale (a surface that shows no figure).
   void ShowBlack(int scale);
   // Shows change (in canvas pixels) of the canvas, whose pixels are scale times the logical
-  // size. The canvas must live until the surface does or another canvas is given; from then
-  // on it draws into the surface's buffers where it can, so it draws no more once the surface
-  // is gone (the window that owns both ends the canvas first).
-  void ShowCanvas(CRasterCanvas& canvas, const CRect& change, int scale);
+  // size. The canvas must live until the surface is gone or another canvas is given, and be
+  // drawn on only after PrepareDrawing: from then on it may borrow the memory of the surface's
+  // buffers, so it is not drawn on once the surface is gone.
+  void ShowCanvas(CPixelBuffer& canvas, const CRect& change, int scale);
+  // Called before each drawing context on the canvas begins: it moves the canvas's pixels
+  // into a buffer the compositor does not hold, or into a block of the canvas's own.
+  void PrepareDrawing(CPixelBuffer& canvas);
 
  private:
   CWaylandSurface(const SWaylandGlobals& globals);
@@ -73,7 +76,6 @@ class CWaylandSurface {
   bool Fits(const SFigureBuffer& figure) const;
   // Copies what the buffer lacks from the canvas.
   void CatchUp(SFigureBuffer& figure);
-  void BeforeDrawing();
 
   SWaylandGlobals m_globals;
   wl_surface* m_surface = nullptr;
@@ -90,7 +92,7 @@ class CWaylandSurface {
   std::unique_ptr<CWaylandBuffer> m_black;
   int m_blackScale = 0;
   // The figure: its canvas, the change not yet on screen, and up to two buffers.
-  CRasterCanvas* m_canvas = nullptr;
+  CPixelBuffer* m_canvas = nullptr;
   int m_scale = 1;
   CRect m_unshown;
   std::vector<SFigureBuffer> m_buffers;
