@@ -12,7 +12,7 @@ bool CWaylandSaverWindow::Show(int scale) {
   const int height = SurfacePixels(m_surface->Height(), scale);
   if (m_started) {
     m_core.Resize(width, height);
-    ReleaseDC(m_core.GetDC());
+    ReleaseDC(GetDC());
     return true;
   }
   m_started = true;
