@@ -173,7 +173,7 @@ class CFakeDisplay : public IBufferRingHost {
   CBufferRing m_ring;
 };
 
-// Events: d draws, e draws in the bottom left corner, k clears the whole picture black, rN
+// Events: d draws, e paints all of the 8 x 8 picture, k clears the whole picture black, rN
 // releases buffer N, sWxH resizes, !n and !o make the next new buffer or the next block of its own
 // fail. The log names what the ring had done after each event: nN new buffer, xN dropped, pN
 // brought up to date, bN drawn into, o own block, cN committed; W a write into a held buffer.
@@ -204,8 +204,11 @@ TEST(BufferRingTest, HeldBuffersAreNeverWrittenAndEveryCommitShowsTheWholePictur
        "d r0 s8x4 d r1 d",
        {"n1 p1 c1", "", "x0 n2 p2 c2", "", "x1 n3 p3 c3", ""}},
       {"back to the size of a buffer left from before: it lacks all of the picture",
+       "e s6x4 r0 r1 s8x8 d",
+       {"n1 p1 c1", "", "x0 n2 p2 c2", "", "p1 b1 c1", "o"}},
+      {"the same with one side kept",
        "e s8x4 r0 r1 s8x8 d",
-       {"n1 p1 c1", "", "x0 n2 c2", "", "p1 b1 c1", "o"}},
+       {"n1 p1 c1", "", "x0 n2 p2 c2", "", "p1 b1 c1", "o"}},
   };
   for (const SRingCase& test : cases) {
     SCOPED_TRACE(test.name);
@@ -220,7 +223,7 @@ TEST(BufferRingTest, HeldBuffersAreNeverWrittenAndEveryCommitShowsTheWholePictur
       } else if (event == "k") {
         display.Paint({0, 0, 8, 8}, 0);
       } else if (event == "e") {
-        display.Paint({0, 6, 2, 8}, colour++);
+        display.Paint({0, 0, 8, 8}, colour++);
       } else if (event[0] == 'r') {
         display.Release(std::stoi(event.substr(1)));
       } else if (event[0] == 's') {
