@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "canvas/LineRaster.h"
+#include "canvas/PixelBuffer.h"
 #include "canvas/PixelTarget.h"
-#include "canvas/RasterCanvas.h"
 
 const std::vector<SLitPixel>& CLitPixels::Line(int width, int height, std::int64_t x0,
                                                std::int64_t y0, std::int64_t x1, std::int64_t y1) {
@@ -25,8 +25,8 @@ const std::vector<SLitPixel>& CLitPixels::Arc(int width, int height, const SArcR
 
 void CLitPixels::Prepare(int width, int height) {
   m_lit.clear();
-  width = std::clamp(width, 0, CRasterCanvas::kMaxSide);
-  height = std::clamp(height, 0, CRasterCanvas::kMaxSide);
+  width = std::clamp(width, 0, CPixelBuffer::kMaxSide);
+  height = std::clamp(height, 0, CPixelBuffer::kMaxSide);
   if (width != m_width || height != m_height) {
     m_area.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     m_width = width;

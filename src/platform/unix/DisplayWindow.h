@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "canvas/PixelBuffer.h"
 #include "canvas/RasterCanvas.h"
 #include "canvas/Rect.h"
 
@@ -24,9 +25,9 @@ class IDisplayWindow {
  public:
   virtual ~IDisplayWindow() = default;
 
-  // Called right before each drawing context begins (a tick, an erase): the moment to give the
-  // canvas memory it may write now.
-  virtual void PrepareDrawing(CRasterCanvas& /*canvas*/) {}
+  // Called right before each drawing context begins (a tick, an erase): the moment to lend the
+  // canvas's pixel buffer memory it may write now.
+  virtual void PrepareDrawing(CPixelBuffer& /*pixels*/) {}
   // Shows what the last drawing context changed.
   virtual void Present(const CRasterCanvas& canvas, const SCanvasChange& change) = 0;
   // The top-left width x height pixels as the screen shows them, rows of 0x00RRGGBB; false

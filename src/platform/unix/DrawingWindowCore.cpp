@@ -76,7 +76,7 @@ void CDrawingWindowCore::Erase(const CRect& area, bool shownBlack) {
   if (!m_engine) {
     return;
   }
-  m_display.PrepareDrawing(m_canvas);
+  m_display.PrepareDrawing(m_canvas.Buffer());
   m_canvas.BeginContext();
   m_context.Begin(area);
   m_engine->OnEraseBkgnd(m_context);
@@ -141,7 +141,7 @@ void CDrawingWindowCore::CarryOut(SaverAction action) {
 }
 
 IDrawingSurface& CDrawingWindowCore::GetDC() {
-  m_display.PrepareDrawing(m_canvas);
+  m_display.PrepareDrawing(m_canvas.Buffer());
   m_canvas.BeginContext();
   m_context.Begin({0, 0, m_canvas.Width(), m_canvas.Height()});
   return m_context;

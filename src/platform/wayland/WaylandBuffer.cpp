@@ -47,8 +47,7 @@ CWaylandBuffer::~CWaylandBuffer() {
 
 void CWaylandBuffer::OnRelease(void* data, wl_buffer*) {
   auto* self = static_cast<CWaylandBuffer*>(data);
-  self->m_busy = false;
   if (self->m_onRelease != nullptr) {
-    self->m_onRelease(self->m_releaseData);
+    self->m_onRelease(self->m_releaseData, *self);
   }
 }

@@ -6,8 +6,8 @@
 #include <memory>
 
 // One XRGB8888 buffer in shared memory: the raster canvas's own pixel layout, so rows copy
-// without conversion. The compositor reads it from attach until it sends release; Busy says
-// whether it may be written now.
+// without conversion and the canvas can draw straight into it. The compositor reads it from
+// attach until it sends release.
 class CWaylandBuffer {
  public:
   // Null when the memory cannot be had.
@@ -20,11 +20,8 @@ class CWaylandBuffer {
   int Height() const { return m_height; }
   std::uint32_t* Pixels() { return m_pixels; }
   wl_buffer* Handle() { return m_buffer; }
-  bool Busy() const { return m_busy; }
-  // Called when attached: the compositor holds it until it releases it.
-  void MarkBusy() { m_busy = true; }
-  // Called after each release, with the buffer free again.
-  void SetReleaseHandler(void (*handler)(void* data), void* data) {
+  // Called on each release, with the buffer free again.
+  void SetReleaseHandler(void (*handler)(void* data, CWaylandBuffer& buffer), void* data) {
     m_onRelease = handler;
     m_releaseData = data;
   }
@@ -38,7 +35,6 @@ class CWaylandBuffer {
   std::uint32_t* m_pixels = nullptr;
   std::size_t m_bytes = 0;
   wl_buffer* m_buffer = nullptr;
-  bool m_busy = false;
-  void (*m_onRelease)(void*) = nullptr;
+  void (*m_onRelease)(void*, CWaylandBuffer&) = nullptr;
   void* m_releaseData = nullptr;
 };

@@ -22,13 +22,14 @@ void CWaylandSaverWindow::Show(int scale) {
   }
 }
 
-void CWaylandSaverWindow::PrepareDrawing(CRasterCanvas& canvas) {
-  m_canvas = &canvas;
+void CWaylandSaverWindow::PrepareDrawing(CPixelBuffer& pixels) {
+  m_pixels = &pixels;
+  m_surface->PrepareDrawing(pixels);
 }
 
 void CWaylandSaverWindow::Present(const CRasterCanvas&, const SCanvasChange& change) {
   // Fills are pixels here like any other change: the buffer is ours to write.
-  if (m_canvas != nullptr) {
-    m_surface->ShowCanvas(*m_canvas, change.dirty, m_scale);
+  if (m_pixels != nullptr) {
+    m_surface->ShowCanvas(*m_pixels, change.dirty, m_scale);
   }
 }

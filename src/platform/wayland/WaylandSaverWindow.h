@@ -26,13 +26,14 @@ class CWaylandSaverWindow final : public IDisplayWindow {
   // IDisplayWindow. The cursor stays hidden over every surface, also while a screenshot is
   // written: Wayland has no cursor of its own for a client without a cursor theme. The canvas
   // is what the surface shows, pixel for pixel, so a screenshot reads the canvas.
-  void PrepareDrawing(CRasterCanvas& canvas) override;
+  void PrepareDrawing(CPixelBuffer& pixels) override;
   void Present(const CRasterCanvas& canvas, const SCanvasChange& change) override;
 
  private:
   // Declared first, so it goes last: the canvas of the core may draw into its buffers.
   std::unique_ptr<CWaylandSurface> m_surface;
-  CRasterCanvas* m_canvas = nullptr;
+  // The core's pixel buffer, known from the first drawing context on.
+  CPixelBuffer* m_pixels = nullptr;
   int m_scale = 1;
   CDrawingWindowCore m_core;
 };

@@ -4,17 +4,8 @@
 #include <climits>
 #include <cstring>
 
-namespace {
-
-// Two are enough where the compositor keeps the shown buffer until the next one comes (sway's
-// software renderer), one where it copies and releases it at once; when both are held the
-// change waits in m_unshown for a release, and the canvas draws meanwhile into a block of its
-// own, rather than a third buffer being made.
-constexpr std::size_t kMaxFigureBuffers = 2;
-
-}  // namespace
-
-CWaylandSurface::CWaylandSurface(const SWaylandGlobals& globals) : m_globals(globals) {
+CWaylandSurface::CWaylandSurface(const SWaylandGlobals& globals)
+    : m_globals(globals), m_ring(*this) {
   m_surface = wl_compositor_create_surface(globals.compositor);
   static const wl_surface_listener kSurfaceListener{[](void* data, wl_surface*, wl_output* output) {
                                                       auto* self =
@@ -146,119 +137,95 @@ void CWaylandSurface::ShowBlack(int scale) {
   wl_surface_commit(m_surface);
 }
 
-void CWaylandSurface::ShowCanvas(CRasterCanvas& canvas, const CRect& change, int scale) {
+void CWaylandSurface::ShowCanvas(CPixelBuffer& canvas, const CRect& change, int scale) {
   const bool reshaped = m_canvas != &canvas || scale != m_scale;
-  if (m_canvas != &canvas) {
-    canvas.m_beforeDrawing = [this] { BeforeDrawing(); };
-  }
   m_canvas = &canvas;
   m_scale = scale;
   const CRect whole{0, 0, canvas.Width(), canvas.Height()};
   // A new picture, or one that replaces the black, is damaged whole.
-  const CRect& shown = reshaped || m_black ? whole : change;
-  m_unshown = Bounding(m_unshown, shown);
-  for (SFigureBuffer& figure : m_buffers) {
-    if (!DrawnInto(figure)) {
-      figure.stale = Bounding(figure.stale, shown);
-    }
-  }
+  m_ring.AddChange(Picture(), reshaped || m_black ? whole : change);
   Flush();
   // The black buffer goes once the figure has replaced it.
-  if (m_unshown.IsEmpty()) {
+  if (m_ring.AllShown()) {
     m_black.reset();
   }
 }
 
-bool CWaylandSurface::DrawnInto(const SFigureBuffer& figure) const {
-  return m_canvas != nullptr && figure.buffer->Pixels() == m_canvas->Pixels();
-}
-
-bool CWaylandSurface::Fits(const SFigureBuffer& figure) const {
-  return figure.buffer->Width() == m_canvas->Width() &&
-         figure.buffer->Height() == m_canvas->Height();
-}
-
-void CWaylandSurface::CatchUp(SFigureBuffer& figure) {
-  const CRect& stale = figure.stale;
-  const int width = m_canvas->Width();
-  const std::size_t rowBytes = static_cast<std::size_t>(stale.right - stale.left) * 4;
-  for (int y = stale.top; !stale.IsEmpty() && y < stale.bottom; ++y) {
-    const std::size_t offset = static_cast<std::size_t>(y) * width + stale.left;
-    std::memcpy(figure.buffer->Pixels() + offset, m_canvas->Pixels() + offset, rowBytes);
+void CWaylandSurface::PrepareDrawing(CPixelBuffer& canvas) {
+  // Until it is shown the canvas is in none of the buffers.
+  if (m_canvas == &canvas) {
+    m_ring.PrepareDrawing(Picture());
   }
-  figure.stale = CRect{};
 }
 
-void CWaylandSurface::BeforeDrawing() {
-  // The canvas draws straight into a free buffer, so a point costs no copy of its own and
-  // the screen needs no third copy besides the two buffers. The buffer the compositor holds
-  // is never written: the canvas moves to a free one first, brought up to date from the
-  // held one (reading it is allowed), or, with none free, into memory of its own.
-  const auto drawnInto =
-      std::find_if(m_buffers.begin(), m_buffers.end(),
-                   [&](const SFigureBuffer& figure) { return DrawnInto(figure); });
-  if (drawnInto != m_buffers.end() && !drawnInto->buffer->Busy()) {
-    return;
-  }
-  const auto free = std::find_if(
+SRingPicture CWaylandSurface::Picture() const {
+  const auto drawnInto = std::find_if(
       m_buffers.begin(), m_buffers.end(),
-      [&](const SFigureBuffer& figure) { return !figure.buffer->Busy() && Fits(figure); });
-  if (free != m_buffers.end()) {
-    CatchUp(*free);
-    m_canvas->DrawInto(free->buffer->Pixels());
-  } else if (drawnInto != m_buffers.end()) {
-    // Should even that memory be lacking, it has no better place than where it is.
-    m_canvas->DrawIntoOwnBlock();
-  }
+      [&](const SFigureBuffer& figure) { return figure.buffer->Pixels() == m_canvas->Pixels(); });
+  return {m_canvas->Width(), m_canvas->Height(), m_canvas->LitRect(),
+          drawnInto == m_buffers.end() ? -1 : drawnInto->id};
 }
 
-void CWaylandSurface::OnBufferReleased(void* data) {
-  static_cast<CWaylandSurface*>(data)->Flush();
+CWaylandBuffer& CWaylandSurface::BufferOf(int id) {
+  return *std::find_if(m_buffers.begin(), m_buffers.end(), [id](const SFigureBuffer& figure) {
+            return figure.id == id;
+          })->buffer;
 }
 
 void CWaylandSurface::Flush() {
-  if (m_canvas == nullptr || m_unshown.IsEmpty() || !Configured()) {
-    return;
+  if (m_canvas != nullptr && Configured()) {
+    m_ring.Flush(Picture());
   }
-  // Buffers of another size are dropped; one the compositor holds goes once it is back. The
-  // canvas never draws into one of another size.
-  std::erase_if(m_buffers, [&](const SFigureBuffer& figure) {
-    return !figure.buffer->Busy() && !Fits(figure);
-  });
-  // The buffer the canvas draws into has the change already.
-  auto free = std::find_if(m_buffers.begin(), m_buffers.end(), [&](const SFigureBuffer& figure) {
-    return !figure.buffer->Busy() && DrawnInto(figure);
-  });
-  if (free == m_buffers.end()) {
-    free = std::find_if(m_buffers.begin(), m_buffers.end(), [&](const SFigureBuffer& figure) {
-      return !figure.buffer->Busy() && Fits(figure);
-    });
-  }
-  if (free == m_buffers.end()) {
-    if (m_buffers.size() >= kMaxFigureBuffers) {
-      return;  // the next release brings us back
-    }
-    auto buffer = CWaylandBuffer::Create(m_globals.shm, m_canvas->Width(), m_canvas->Height());
-    if (!buffer) {
-      return;
-    }
-    buffer->SetReleaseHandler(&CWaylandSurface::OnBufferReleased, this);
-    // A new buffer is black: it lacks only what is lit, and its black pages are never touched.
-    m_buffers.push_back({std::move(buffer), m_canvas->LitRect()});
-    free = m_buffers.end() - 1;
-  }
-  CatchUp(*free);
-  Commit(*free->buffer, m_unshown, m_scale);
-  m_unshown = CRect{};
 }
 
-void CWaylandSurface::Commit(CWaylandBuffer& buffer, const CRect& damage, int scale) {
-  wl_surface_attach(m_surface, buffer.Handle(), 0, 0);
-  SetBufferScale(scale);
+void CWaylandSurface::OnBufferReleased(void* data, CWaylandBuffer& buffer) {
+  auto* self = static_cast<CWaylandSurface*>(data);
+  for (const SFigureBuffer& figure : self->m_buffers) {
+    if (figure.buffer.get() == &buffer) {
+      self->m_ring.Released(figure.id);
+    }
+  }
+  self->Flush();
+}
+
+bool CWaylandSurface::CreateBuffer(int id, int width, int height) {
+  auto buffer = CWaylandBuffer::Create(m_globals.shm, width, height);
+  if (!buffer) {
+    return false;
+  }
+  buffer->SetReleaseHandler(&CWaylandSurface::OnBufferReleased, this);
+  m_buffers.push_back({id, std::move(buffer)});
+  return true;
+}
+
+void CWaylandSurface::DestroyBuffer(int id) {
+  std::erase_if(m_buffers, [id](const SFigureBuffer& figure) { return figure.id == id; });
+}
+
+void CWaylandSurface::CopyPicture(int id, const CRect& rect) {
+  const int width = m_canvas->Width();
+  std::uint32_t* to = BufferOf(id).Pixels();
+  const std::size_t rowBytes = static_cast<std::size_t>(rect.right - rect.left) * 4;
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    const std::size_t offset = static_cast<std::size_t>(y) * width + rect.left;
+    std::memcpy(to + offset, m_canvas->Pixels() + offset, rowBytes);
+  }
+}
+
+void CWaylandSurface::DrawInto(int id) {
+  m_canvas->Borrow(BufferOf(id).Pixels());
+}
+
+bool CWaylandSurface::DrawIntoOwnBlock() {
+  return m_canvas->TakeOwnBlock() != 0;
+}
+
+void CWaylandSurface::Commit(int id, const CRect& damage) {
+  wl_surface_attach(m_surface, BufferOf(id).Handle(), 0, 0);
+  SetBufferScale(m_scale);
   wl_surface_damage_buffer(m_surface, damage.left, damage.top, damage.right - damage.left,
                            damage.bottom - damage.top);
   wl_surface_commit(m_surface);
-  buffer.MarkBusy();
 }
 
 void CWaylandSurface::SetBufferScale(int scale) {

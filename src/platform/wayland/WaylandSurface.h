@@ -6,8 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "canvas/RasterCanvas.h"
+#include "canvas/PixelBuffer.h"
 #include "canvas/Rect.h"
+#include "platform/wayland/BufferRing.h"
 #include "platform/wayland/WaylandBuffer.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
@@ -22,15 +23,14 @@ struct SWaylandGlobals {
 
 // One full-screen surface: an overlay-layer surface over one output (or the output the
 // compositor picks), or, without the layer shell, a fullscreen toplevel. It shows black until
-// it is given a figure, and then the raster canvas, one changed rectangle at a time. A
-// buffer the compositor still holds is never written: changes wait in the other buffers'
-// pending rectangles, or until one comes back.
-class CWaylandSurface {
+// it is given a figure, and then the raster canvas, one changed rectangle at a time, from
+// shared-memory buffers the canvas draws straight into; CBufferRing decides which.
+class CWaylandSurface : private IBufferRingHost {
  public:
   static std::unique_ptr<CWaylandSurface> CreateLayer(const SWaylandGlobals& globals,
                                                       wl_output* output);
   static std::unique_ptr<CWaylandSurface> CreateToplevel(const SWaylandGlobals& globals);
-  ~CWaylandSurface();
+  ~CWaylandSurface() override;
   CWaylandSurface(const CWaylandSurface&) = delete;
   CWaylandSurface& operator=(const CWaylandSurface&) = delete;
 
@@ -49,31 +49,36 @@ class CWaylandSurface {
   // Shows the surface black at the given buffer scale (a surface that shows no figure).
   void ShowBlack(int scale);
   // Shows change (in canvas pixels) of the canvas, whose pixels are scale times the logical
-  // size. The canvas must live until the surface does or another canvas is given; from then
-  // on it draws into the surface's buffers where it can, so it draws no more once the surface
-  // is gone (the window that owns both ends the canvas first).
-  void ShowCanvas(CRasterCanvas& canvas, const CRect& change, int scale);
+  // size. The canvas must live until the surface is gone or another canvas is given, and be
+  // drawn on only after PrepareDrawing: from then on it may borrow the memory of the surface's
+  // buffers, so it is not drawn on once the surface is gone.
+  void ShowCanvas(CPixelBuffer& canvas, const CRect& change, int scale);
+  // Called before each drawing context on the canvas begins: it moves the canvas's pixels
+  // into a buffer the compositor does not hold, or into a block of the canvas's own.
+  void PrepareDrawing(CPixelBuffer& canvas);
 
  private:
   CWaylandSurface(const SWaylandGlobals& globals);
   void Configure(int width, int height);
-  void Commit(CWaylandBuffer& buffer, const CRect& damage, int scale);
   void SetBufferScale(int scale);
+  // The canvas as the ring sees it now.
+  SRingPicture Picture() const;
+  CWaylandBuffer& BufferOf(int id);
   void Flush();
-  static void OnBufferReleased(void* data);
+  static void OnBufferReleased(void* data, CWaylandBuffer& buffer);
+
+  // IBufferRingHost: the protocol's side of the ring's decisions.
+  bool CreateBuffer(int id, int width, int height) override;
+  void DestroyBuffer(int id) override;
+  void CopyPicture(int id, const CRect& rect) override;
+  void DrawInto(int id) override;
+  bool DrawIntoOwnBlock() override;
+  void Commit(int id, const CRect& damage) override;
 
   struct SFigureBuffer {
+    int id;
     std::unique_ptr<CWaylandBuffer> buffer;
-    // What this buffer lacks of the canvas.
-    CRect stale;
   };
-  // Whether the canvas draws into this buffer now.
-  bool DrawnInto(const SFigureBuffer& figure) const;
-  // Whether it has the canvas's size.
-  bool Fits(const SFigureBuffer& figure) const;
-  // Copies what the buffer lacks from the canvas.
-  void CatchUp(SFigureBuffer& figure);
-  void BeforeDrawing();
 
   SWaylandGlobals m_globals;
   wl_surface* m_surface = nullptr;
@@ -89,9 +94,9 @@ class CWaylandSurface {
   // Black: one buffer, never written after it is made.
   std::unique_ptr<CWaylandBuffer> m_black;
   int m_blackScale = 0;
-  // The figure: its canvas, the change not yet on screen, and up to two buffers.
-  CRasterCanvas* m_canvas = nullptr;
+  // The figure: its canvas, the buffers it is shown from, and the ring that says which.
+  CPixelBuffer* m_canvas = nullptr;
   int m_scale = 1;
-  CRect m_unshown;
   std::vector<SFigureBuffer> m_buffers;
+  CBufferRing m_ring;
 };

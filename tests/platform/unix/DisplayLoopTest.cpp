@@ -14,7 +14,7 @@ namespace {
 // Counts the drawing contexts begun: the start's erase, a fresh figure's, one a tick.
 class CCountingDisplay : public IDisplayWindow {
  public:
-  void PrepareDrawing(CRasterCanvas&) override { ++contexts; }
+  void PrepareDrawing(CPixelBuffer&) override { ++contexts; }
   void Present(const CRasterCanvas&, const SCanvasChange&) override {}
   int contexts = 0;
 };

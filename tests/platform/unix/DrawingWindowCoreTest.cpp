@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 // cursors it showed; its screen reads back as one colour, or not at all.
 class CFakeDisplay : public IDisplayWindow {
  public:
-  void PrepareDrawing(CRasterCanvas&) override { ++prepared; }
+  void PrepareDrawing(CPixelBuffer&) override { ++prepared; }
   void Present(const CRasterCanvas&, const SCanvasChange& change) override {
     presented.push_back(change);
   }
