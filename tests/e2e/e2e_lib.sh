@@ -60,7 +60,10 @@ expect_exit() {
 # expect_running WHAT [SECONDS]: still running that long after WHAT.
 expect_running() { sleep "${2:-1}" && ! ended || fail "ended after $1"; }
 
-same_pictures() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)" = 0 ]; }
+# same_pictures A B: the two show the same colours at every pixel. Alpha is left out: a
+# compositor's screenshot of an XRGB buffer may carry the unused byte as a transparent alpha,
+# and compare counts fully transparent pixels as equal to anything.
+same_pictures() { [ "$(compare -alpha off -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)" = 0 ]; }
 
 # stable_for SECONDS [WHERE]: two captures that far apart show the same picture.
 stable_for() {
