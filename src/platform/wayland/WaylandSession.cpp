@@ -169,7 +169,7 @@ int CWaylandSession::CreateFullScreen(SaverSettings& settings) {
   }
   auto surface = m_globals.layerShell != nullptr ? CWaylandSurface::CreateLayer(m_globals, nullptr)
                                                  : CWaylandSurface::CreateToplevel(m_globals);
-  m_figure = std::make_unique<CWaylandSaverWindow>(settings, std::move(surface));
+  m_figure = std::make_unique<CWaylandDrawingWindow>(settings, std::move(surface));
   CWaylandSurface& figure = m_figure->Surface();
   figure.m_onEnter = [this](wl_output* output) { FigureEntered(output); };
   figure.m_onClosed = [this] { m_closed = true; };

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/unix/DisplayLoop.h"
-#include "platform/wayland/WaylandSaverWindow.h"
+#include "platform/wayland/WaylandDrawingWindow.h"
 #include "platform/wayland/WaylandSeat.h"
 #include "platform/wayland/WaylandSurface.h"
 #include "settings/SaverSettings.h"
@@ -78,7 +78,7 @@ class CWaylandSession final : public IDisplayConnection {
   SWaylandGlobals m_globals;
   std::unique_ptr<CWaylandSeat> m_seat;
   std::vector<std::unique_ptr<SOutput>> m_outputs;
-  std::unique_ptr<CWaylandSaverWindow> m_figure;
+  std::unique_ptr<CWaylandDrawingWindow> m_figure;
   wl_output* m_figureOutput = nullptr;
   // Whether the figure has its output, chosen by the compositor or after the wait.
   bool m_figurePlaced = false;

@@ -10,12 +10,12 @@
 // output's size in pixels (the logical size times the output's scale), so the figure is the
 // one a screen of that size shows on X11 or Windows. The core exists from the start, so
 // input counts before the compositor has said where the figure goes.
-class CWaylandSaverWindow final : public IDisplayWindow {
+class CWaylandDrawingWindow final : public IDisplayWindow {
  public:
-  CWaylandSaverWindow(SaverSettings& settings, std::unique_ptr<CWaylandSurface> surface);
-  ~CWaylandSaverWindow() override;
-  CWaylandSaverWindow(const CWaylandSaverWindow&) = delete;
-  CWaylandSaverWindow& operator=(const CWaylandSaverWindow&) = delete;
+  CWaylandDrawingWindow(SaverSettings& settings, std::unique_ptr<CWaylandSurface> surface);
+  ~CWaylandDrawingWindow() override;
+  CWaylandDrawingWindow(const CWaylandDrawingWindow&) = delete;
+  CWaylandDrawingWindow& operator=(const CWaylandDrawingWindow&) = delete;
 
   CWaylandSurface& Surface() { return *m_surface; }
   CDrawingWindowCore& Core() { return m_core; }

@@ -1,16 +1,16 @@
-#include "platform/wayland/WaylandSaverWindow.h"
+#include "platform/wayland/WaylandDrawingWindow.h"
 
 #include "platform/unix/OutputScale.h"
 
-CWaylandSaverWindow::CWaylandSaverWindow(SaverSettings& settings,
-                                         std::unique_ptr<CWaylandSurface> surface)
+CWaylandDrawingWindow::CWaylandDrawingWindow(SaverSettings& settings,
+                                             std::unique_ptr<CWaylandSurface> surface)
     : m_surface(std::move(surface)), m_core(settings, *this, true) {}
 
-CWaylandSaverWindow::~CWaylandSaverWindow() {
+CWaylandDrawingWindow::~CWaylandDrawingWindow() {
   m_core.Stop();
 }
 
-void CWaylandSaverWindow::Show(int scale) {
+void CWaylandDrawingWindow::Show(int scale) {
   m_scale = scale;
   const int width = SurfacePixels(m_surface->Width(), scale);
   const int height = SurfacePixels(m_surface->Height(), scale);
@@ -22,12 +22,12 @@ void CWaylandSaverWindow::Show(int scale) {
   }
 }
 
-void CWaylandSaverWindow::PrepareDrawing(CPixelBuffer& pixels) {
+void CWaylandDrawingWindow::PrepareDrawing(CPixelBuffer& pixels) {
   m_pixels = &pixels;
   m_surface->PrepareDrawing(pixels);
 }
 
-void CWaylandSaverWindow::Present(const CRasterCanvas&, const SCanvasChange& change) {
+void CWaylandDrawingWindow::Present(const CRasterCanvas&, const SCanvasChange& change) {
   // Fills are pixels here like any other change: the buffer is ours to write.
   if (m_pixels != nullptr) {
     m_surface->ShowCanvas(*m_pixels, change.dirty, m_scale);
