@@ -29,7 +29,7 @@ def module_of(path):
 
 
 faults = []
-for folder in ('src', 'tools', 'bench'):
+for folder in ('src', 'tools', 'bench', 'fuzz'):
     for source in sorted((root / folder).rglob('*')):
         if source.suffix not in ('.h', '.cpp'):
             continue
