@@ -30,15 +30,46 @@ function(spirandel_exact_floating_point target)
   endif()
 endfunction()
 
-# spirandel_library(NAME SOURCES ... [DEPS ...]): a static library of one module, with the
-# floating point above: any module may hand a double on towards the pixels.
+# spirandel_module_include_dir(VAR): the include directory of the module whose folder is being
+# read (src/app, src/platform/x11, ...), in VAR. It holds one symbolic link, named as the module
+# is spelt in an include, to the module's folder: <build>/include/platform_x11/platform/x11 ->
+# src/platform/x11. A target so sees "platform/x11/X11Session.h" and no other module's headers,
+# while the sources stay where they are. A folder outside src/ (tools/render) is its own.
+function(spirandel_module_include_dir var)
+  file(RELATIVE_PATH module ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
+  if(module MATCHES "^\\.\\.")
+    set(${var} ${CMAKE_CURRENT_SOURCE_DIR} PARENT_SCOPE)
+    return()
+  endif()
+  string(REPLACE "/" "_" folder ${module})
+  set(dir ${PROJECT_BINARY_DIR}/include/${folder})
+  get_filename_component(parent ${dir}/${module} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${dir}/${module} SYMBOLIC)
+  set(${var} ${dir} PARENT_SCOPE)
+endfunction()
+
+# spirandel_library(NAME SOURCES ... [PUBLIC ...] [PRIVATE ...]): a static library of one
+# module. PUBLIC names what the module's headers include, which every user of the library then
+# sees too; PRIVATE what only its sources include. A module that includes a header of another it
+# does not link so fails to compile ("No such file"). Built with the floating point above: any
+# module may hand a double on towards the pixels.
 function(spirandel_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  spirandel_module_include_dir(include_dir)
+  target_include_directories(${name} PUBLIC ${include_dir})
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+  target_compile_features(${name} PUBLIC cxx_std_20)
   spirandel_warnings(${name})
   spirandel_exact_floating_point(${name})
+endfunction()
+
+# spirandel_program_headers(TARGET): a program in a module's folder (src/main) sees that
+# module's own headers as "main/...", as a library of the module would.
+function(spirandel_program_headers target)
+  spirandel_module_include_dir(include_dir)
+  target_include_directories(${target} PRIVATE ${include_dir})
 endfunction()
 
 # spirandel_test(NAME SOURCES ... [DEPS ...]): a GoogleTest program registered with ctest,

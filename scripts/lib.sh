@@ -22,10 +22,11 @@ ensure_packages() {
   fi
 }
 
-# build_tree DIR [cmake options...]: configures (once) and builds one tree. Our own scripts hold
-# the code to warnings as errors; a plain cmake build does not.
+# build_tree PRESET [cmake options...]: configures and builds one tree of CMakePresets.json,
+# which names its folder and options (warnings as errors among them: our own scripts hold the
+# code to that; a plain cmake build does not).
 build_tree() {
-  local dir=$1; shift
-  cmake -S "$SPIRANDEL_ROOT" -B "$SPIRANDEL_ROOT/$dir" -G Ninja -DSPIRANDEL_WERROR=ON "$@" >/dev/null
-  cmake --build "$SPIRANDEL_ROOT/$dir" -j "$(nproc)"
+  local preset=$1; shift
+  (cd "$SPIRANDEL_ROOT" && cmake --preset "$preset" "$@" >/dev/null &&
+    cmake --build --preset "$preset" -j "$(nproc)")
 }

@@ -5,8 +5,9 @@
 #  - bmp: the BMP reader and writer (CDibFile::Load, the pixel operations, Save and Load again);
 #  - settings: the settings file's text read into the record, written back and read again;
 #  - cmdline: the command line, one argument per line, through the start-up to a mode.
-# Fails on any crash, sanitizer report, leak, timeout or broken round trip.
-# FUZZ_SECONDS overrides the run time per target (default 30).
+# Fails on any crash, sanitizer report, leak, timeout or broken round trip. The targets
+# (fuzz/CMakeLists.txt) are built on the real libraries in build-fuzz, the preset fuzz of
+# CMakePresets.json. FUZZ_SECONDS overrides the run time per target (default 30).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$root/build-fuzz
@@ -17,13 +18,6 @@ if [ -z "$compiler" ]; then
   echo "20-fuzz: clang++ not found (scripts/deps/apt-image.txt names clang-14)" >&2
   exit 1
 fi
-
-# build NAME SOURCES...: one fuzzer program from our sources.
-build() {
-  "$compiler" -std=c++20 -g -O1 -fno-omit-frame-pointer \
-    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    -DSPIRANDEL_VERSION='"fuzz"' -I"$root/src" "${@:2}" -o "$out/$1-fuzzer"
-}
 
 # run NAME MAX_LEN: new inputs go to build-fuzz/NAME-corpus; the seeds in the repository are
 # only read.
@@ -42,11 +36,9 @@ run() {
   fi
 }
 
-mkdir -p "$out"
-build bmp "$root"/src/image/*.cpp "$root/fuzz/bmp/BmpReadFuzzer.cpp"
-build settings "$root"/src/settings/*.cpp "$root/fuzz/settings/SettingsFuzzer.cpp"
-build cmdline "$root"/src/settings/*.cpp "$root"/src/app/{SaverApp,SwitchMatch,HostOptions}.cpp \
-  "$root/fuzz/cmdline/CommandLineFuzzer.cpp"
+cd "$root"
+cmake --preset fuzz -DCMAKE_CXX_COMPILER="$compiler" >/dev/null
+cmake --build --preset fuzz -j "$(nproc)"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

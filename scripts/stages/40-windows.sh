@@ -10,8 +10,8 @@ scripts/build-windows win32 win64
 
 # The Linux renderer, whose pictures the Windows one must reproduce.
 if [ ! -x build/spirandel-render ]; then
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build --target spirandel-render
+  cmake --preset release >/dev/null
+  cmake --build --preset release --target spirandel-render
 fi
 
 # One fresh Wine prefix per run, inside the build folder, so no state leaks between runs.

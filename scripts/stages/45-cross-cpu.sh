@@ -12,10 +12,8 @@ cd "$root"
 # its own when the stage runs alone.
 reference=build/spirandel-render
 if [ ! -x "$reference" ]; then
-  cmake -S . -B build-cross-amd64 -G Ninja -DCMAKE_BUILD_TYPE=Release -DSPIRANDEL_WERROR=ON \
-    -DSPIRANDEL_WITH_X11=OFF -DSPIRANDEL_WITH_QT=OFF -DSPIRANDEL_BENCH=OFF -DSPIRANDEL_TESTS=OFF \
-    >/dev/null
-  nice cmake --build build-cross-amd64 -j2 --target spirandel-render
+  cmake --preset cross-amd64 >/dev/null
+  nice cmake --build --preset cross-amd64 -j2 --target spirandel-render
   reference=build-cross-amd64/spirandel-render
 fi
 rm -rf build-cross-amd64/renders
@@ -45,19 +43,17 @@ check_cpu() {
   [ "$failures" -eq 0 ]
 }
 
-# One CPU after another, each build with both cores. Release at -O2, the sources of each
-# target compiled as one unit: the tests ask for the CPU's arithmetic and byte order, not the
-# compiler's last optimisations, and this cuts the build time by two thirds.
+# One CPU after another, each build with both cores, through the presets cross-NAME of
+# CMakePresets.json: Release at -O2, the sources of each target compiled as one unit (the tests
+# ask for the CPU's arithmetic and byte order, not the compiler's last optimisations, and this
+# cuts the build time by two thirds).
 pids=()
 status=0
 for cpu in aarch64:aarch64:aarch64-linux-gnu i686:i386:i686-linux-gnu s390x:s390x:s390x-linux-gnu; do
   IFS=: read -r name qemu triplet <<<"$cpu"
   dir=build-cross-$name
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
-    -DCMAKE_UNITY_BUILD=ON -DSPIRANDEL_WERROR=ON -DSPIRANDEL_WITH_X11=OFF \
-    -DSPIRANDEL_WITH_QT=OFF -DSPIRANDEL_BENCH=OFF -DSPIRANDEL_CROSS_TEST_TIMEOUT=60 \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/linux-$name.cmake" >/dev/null
-  if ! nice cmake --build "$dir" -j2 --target engine_tests canvas_tests image_tests \
+  cmake --preset "cross-$name" >/dev/null
+  if ! nice cmake --build --preset "cross-$name" -j2 --target engine_tests canvas_tests image_tests \
     settings_tests spirandel-render >"$dir/build.log" 2>&1; then
     cat "$dir/build.log"
     echo "FAIL: $name: the build failed"
