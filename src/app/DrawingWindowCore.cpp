@@ -23,7 +23,7 @@ bool CDrawingWindowCore::StartEngine() {
     m_saver = saver.get();
     m_engine = std::move(saver);
   } else {
-    m_engine = std::make_unique<CCurveWnd>(m_settings, m_host, 1);
+    m_engine = std::make_unique<CCurveWnd>(m_settings, m_host);
   }
   if (m_engine->OnCreate() == -1) {
     m_engine.reset();

@@ -7,7 +7,7 @@
 #include "image/DibFile.h"
 
 CSaverWnd::CSaverWnd(SaverSettings& settings, ISaverWndHost& host)
-    : CCurveWnd(settings, host, 1), m_saverSettings(settings), m_saverHost(host) {}
+    : CCurveWnd(settings, host), m_saverSettings(settings), m_saverHost(host) {}
 
 CSaverWnd::~CSaverWnd() = default;
 

@@ -11,11 +11,11 @@ TEST_F(DriverTest, AFigureIs361TicksThenTheWaitThenAClearAndPausedTicksDoNothing
   EXPECT_EQ(host.timers, (Timers{{1, 40}}));
   Ticks(360);
   settings.m_paused = 1;
-  const auto colour = wnd.m_colour;
+  const auto colour = wnd.m_colourWalk.m_colour;
   for (std::uint32_t id : {1u, 2u, 1u}) {
     wnd.OnTimer(id);
   }
-  EXPECT_EQ(wnd.m_colour, colour);
+  EXPECT_EQ(wnd.m_colourWalk.m_colour, colour);
   EXPECT_EQ(host.timers, (Timers{{1, 40}}));
   settings.m_paused = 0;
   wnd.OnTimer(1);  // point 360
@@ -39,6 +39,5 @@ TEST_F(DriverTest, FailedTimersAreNeverStoppedAndEraseFillsTheClientArea) {
   EXPECT_EQ(host.timers, (Timers{{1, 50}, {2, 1000}}));
   CRecordingSurface dc;
   EXPECT_EQ(wnd.OnEraseBkgnd(dc), 1);
-  wnd.OnPaint();
   EXPECT_EQ(dc.calls, (Calls{"fill 0,0,300,200"}));
 }

@@ -332,9 +332,6 @@ void CX11DrawingWindow::HandleEvent(XEvent& event) {
       if (event.xexpose.window == m_window) {
         m_core.Erase(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
                      event.xexpose.y + event.xexpose.height, m_kind == Kind::kFullScreen);
-        if (event.xexpose.count == 0 && m_core.Engine() != nullptr) {
-          m_core.Engine()->OnPaint();
-        }
       }
       break;
     case ConfigureNotify:

@@ -1,27 +1,26 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/CurveWnd.h"
 #include "engine/EngineArithmetic.h"
+#include "engine/ZoomState.h"
 #include "settings/OptionBits.h"
 
 using EngineArithmetic::TruncToInt32;
 
-void CCurveWnd::PlanZoom() {
-  PickZoomPhase();
-  m_shrinking = static_cast<std::int32_t>(PickZoomStart() ==
-                                          static_cast<std::int32_t>(OptionBits::kZoomStartLarge));
+std::int32_t CZoomState::PlanZoom(std::int32_t zoomLevel, std::int32_t zoomPhase, bool startLarge,
+                                  std::int32_t radius) {
+  m_shrinking = static_cast<std::int32_t>(startLarge);
 
   int phaseLength = 360;
-  if (m_zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomTwoPhase)) {
+  if (zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomTwoPhase)) {
     phaseLength = 180;
-  } else if (m_zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomFourPhase)) {
+  } else if (zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomFourPhase)) {
     phaseLength = 90;
   }
 
   double amount = 0.0;
   double rest = 0.0;
-  switch (m_zoomLevel) {
+  switch (zoomLevel) {
     case OptionBits::kZoomLow:
       amount = 0.4;
       rest = 0.6;
@@ -40,10 +39,10 @@ void CCurveWnd::PlanZoom() {
       break;
     default:
       m_zoomStep = 0;
-      return;
+      return radius;
   }
 
-  const std::int32_t r = m_radius;
+  const std::int32_t r = radius;
   const double change = r * amount;
   // With no radius to change the quotient is infinite: a step count of at most 1.
   const std::int32_t pointsPerPixel =
@@ -57,30 +56,29 @@ void CCurveWnd::PlanZoom() {
   }
 
   if (m_shrinking != 0) {
-    return;
+    return r;
   }
   if (m_bigZoomSteps != 0) {
-    m_radius = std::max(TruncToInt32(std::floor(r * rest)), 1);
-  } else {
-    m_radius = std::max(r - phaseLength / m_zoomStep, 1);
+    return std::max(TruncToInt32(std::floor(r * rest)), 1);
   }
+  return std::max(r - phaseLength / m_zoomStep, 1);
 }
 
-void CCurveWnd::UpdateZoom() {
-  const std::int32_t i = m_stepIndex;
+std::int32_t CZoomState::UpdateZoom(std::int32_t stepIndex, std::int32_t zoomPhase,
+                                    std::int32_t radius, std::int32_t maxRadius) {
+  const std::int32_t i = stepIndex;
   const bool turns =
-      (m_zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomTwoPhase) && i == 180) ||
-      (m_zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomFourPhase) &&
+      (zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomTwoPhase) && i == 180) ||
+      (zoomPhase == static_cast<std::int32_t>(OptionBits::kZoomFourPhase) &&
        (i == 90 || i == 180 || i == 270));
   if (turns) {
     m_shrinking = static_cast<std::int32_t>(m_shrinking == 0);
   }
 
-  std::int32_t radius = m_radius;
   if (m_bigZoomSteps != 0) {
     radius += m_shrinking != 0 ? -m_zoomStep : m_zoomStep;
   } else if (m_zoomStep > 0 && i % m_zoomStep == 0) {
     radius += m_shrinking != 0 ? -1 : 1;
   }
-  m_radius = std::min(m_maxRadius, std::max(radius, 1));
+  return std::min(maxRadius, std::max(radius, 1));
 }
