@@ -1,11 +1,28 @@
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "engine/EngineArithmetic.h"
 #include "engine/ZoomState.h"
 #include "settings/OptionBits.h"
 
 using EngineArithmetic::TruncToInt32;
+
+namespace {
+
+// The share of the radius one phase takes off or puts back, and the share left at the small
+// end (written out: 1 - 0.9 is not 0.1 in doubles).
+struct SZoomAmount {
+  std::int32_t level;
+  double amount;
+  double rest;
+};
+constexpr SZoomAmount kZoomAmounts[] = {{OptionBits::kZoomLow, 0.4, 0.6},
+                                        {OptionBits::kZoomMedium, 0.7, 0.3},
+                                        {OptionBits::kZoomHigh, 0.9, 0.1},
+                                        {OptionBits::kZoomVeryHigh, 0.99, 0.01}};
+
+}  // namespace
 
 std::int32_t CZoomState::PlanZoom(std::int32_t zoomLevel, std::int32_t zoomPhase, bool startLarge,
                                   std::int32_t radius) {
@@ -18,32 +35,16 @@ std::int32_t CZoomState::PlanZoom(std::int32_t zoomLevel, std::int32_t zoomPhase
     phaseLength = 90;
   }
 
-  double amount = 0.0;
-  double rest = 0.0;
-  switch (zoomLevel) {
-    case OptionBits::kZoomLow:
-      amount = 0.4;
-      rest = 0.6;
-      break;
-    case OptionBits::kZoomMedium:
-      amount = 0.7;
-      rest = 0.3;
-      break;
-    case OptionBits::kZoomHigh:
-      amount = 0.9;
-      rest = 0.1;
-      break;
-    case OptionBits::kZoomVeryHigh:
-      amount = 0.99;
-      rest = 0.01;
-      break;
-    default:
-      m_zoomStep = 0;
-      return radius;
+  const auto* zoom =
+      std::find_if(std::begin(kZoomAmounts), std::end(kZoomAmounts),
+                   [zoomLevel](const SZoomAmount& z) { return z.level == zoomLevel; });
+  if (zoom == std::end(kZoomAmounts)) {
+    m_zoomStep = 0;
+    return radius;
   }
 
   const std::int32_t r = radius;
-  const double change = r * amount;
+  const double change = r * zoom->amount;
   // With no radius to change the quotient is infinite: a step count of at most 1.
   const std::int32_t pointsPerPixel =
       change > 0.0 ? TruncToInt32(std::ceil(phaseLength / change)) : 1;
@@ -59,7 +60,7 @@ std::int32_t CZoomState::PlanZoom(std::int32_t zoomLevel, std::int32_t zoomPhase
     return r;
   }
   if (m_bigZoomSteps != 0) {
-    return std::max(TruncToInt32(std::floor(r * rest)), 1);
+    return std::max(TruncToInt32(std::floor(r * zoom->rest)), 1);
   }
   return std::max(r - phaseLength / m_zoomStep, 1);
 }
