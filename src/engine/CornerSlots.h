@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/FigurePlan.h"
+#include "engine/Point.h"
 
 // The stamper's memory between points: each polygon's corners in its own slots, so that the
 // two halves of a composite star join their own corners, and whether the figure has stamped

@@ -3,16 +3,10 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/Point.h"
 #include "engine/RandomNumbers.h"
 #include "engine/TrigTables.h"
 #include "settings/SaverSettings.h"
-
-// A point in client pixels.
-struct CPoint {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  bool operator==(const CPoint&) const = default;
-};
 
 // What one figure is: its pair of curve kinds, its 361 points with their extremes and scale,
 // and the options drawn for it. Planned from the settings and the random numbers alone, in
