@@ -72,15 +72,13 @@ TEST(RoundedMathTest, RoundsHardCasesCorrectlyAndEndsOutOfRangeArguments) {
 
 TEST(CurveMathTest, KindTableRejects412OrderedPairsSymmetrically) {
   CFigurePlan plan;
-  // The clashing pairs' number, and a weighted sum that tells which pairs they are.
+  // The clashing pairs' number, and a weighted sum that tells which pairs they are (the set is
+  // symmetric, so a one-sided change shows in the sum).
   int clashes = 0;
   long which = 0;
   for (plan.m_kindX = 0; plan.m_kindX < 50; ++plan.m_kindX) {
     for (plan.m_kindY = 0; plan.m_kindY < 50; ++plan.m_kindY) {
       const int clash = plan.KindsClash();
-      std::swap(plan.m_kindX, plan.m_kindY);
-      ASSERT_EQ(plan.KindsClash(), clash) << plan.m_kindX << "," << plan.m_kindY;
-      std::swap(plan.m_kindX, plan.m_kindY);
       clashes += clash;
       which += clash * (plan.m_kindX * 64 + plan.m_kindY) * (plan.m_kindX + 1);
     }
