@@ -18,7 +18,7 @@ struct CBenchWindow {
   SaverSettings settings;
   // The raster canvas behind the test fake: every tick draws real pixels, and nothing records.
   CFakeCurveHostOf<CRasterCanvas> host{640, 480};
-  CCurveWnd wnd{settings, host, 0};
+  CCurveWnd wnd{settings, host};
 };
 
 // The first tick of a figure: 1444 curve values, the pickers and point 0.

@@ -3,7 +3,7 @@
 #include "app/Screenshot.h"
 
 CSaverWnd::CSaverWnd(SaverSettings& settings, ISaverWndHost& host, CSaverInput& input)
-    : CCurveWnd(settings, host, 1), m_saverSettings(settings), m_saverHost(host), m_input(input) {}
+    : CCurveWnd(settings, host), m_saverSettings(settings), m_saverHost(host), m_input(input) {}
 
 CSaverWnd::~CSaverWnd() = default;
 

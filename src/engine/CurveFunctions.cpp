@@ -1,9 +1,9 @@
-#include "engine/CurveWnd.h"
 #include "engine/RoundedMath.h"
+#include "engine/TrigTables.h"
 
 using RoundedMath::Exp;
 
-double CCurveWnd::CurveValue(std::int32_t a, std::int32_t kind) const {
+double CTrigTables::CurveValue(std::int32_t a, std::int32_t kind) const {
   // Every caller passes 0 to 360; anything else would read outside the tables.
   if (a < 0 || a > 360) {
     return 0.0;

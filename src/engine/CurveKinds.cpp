@@ -1,4 +1,4 @@
-#include "engine/CurveWnd.h"
+#include "engine/FigurePlan.h"
 
 namespace {
 
@@ -58,14 +58,14 @@ bool Rejects(std::int32_t a, std::int32_t b) {
 
 }  // namespace
 
-int CCurveWnd::KindsClash() const {
+int CFigurePlan::KindsClash() const {
   return static_cast<int>(m_kindX == m_kindY || Rejects(m_kindX, m_kindY) ||
                           Rejects(m_kindY, m_kindX));
 }
 
-void CCurveWnd::PickCurveKinds() {
+void CFigurePlan::PickCurveKinds(CRandomNumbers& random) {
   do {
-    m_kindX = m_random.Next() % 50;
-    m_kindY = m_random.Next() % 50;
+    m_kindX = random.Next() % 50;
+    m_kindY = random.Next() % 50;
   } while (KindsClash() != 0);
 }

@@ -1,9 +1,9 @@
 #include "engine/CurveWnd.h"
 
 #include <algorithm>
-#include <new>
 
 #include "engine/EngineArithmetic.h"
+#include "settings/OptionBits.h"
 
 namespace {
 // Far beyond any screen; keeps the drawing area and its margins inside 32 bits.
@@ -16,18 +16,16 @@ constexpr int kLargestClientSize = 1 << 24;
 constexpr std::int32_t kLargestRadius = (1 << 29) - 1;
 }  // namespace
 
-CCurveWnd::CCurveWnd(const SaverSettings& settings, ICurveWndHost& host, int autoDelete)
-    : m_autoDelete(autoDelete), m_settings(settings), m_host(host) {}
+CCurveWnd::CCurveWnd(const SaverSettings& settings, ICurveWndHost& host)
+    : m_settings(settings), m_host(host) {}
 
 CCurveWnd::~CCurveWnd() = default;
 
 int CCurveWnd::OnCreate() {
-  m_pBackBrush.reset(new (std::nothrow) CSolidBrush{0});
-  BuildTrigTables();
   m_timerId = m_host.SetTimer(kDrawTimer, m_settings.TimerIntervalMs());
   m_random.Seed(m_host.TimeSeconds());
-  InitColourWalk();
-  PickCurveKinds();
+  m_colourWalk.InitColourWalk(m_random);
+  m_plan.PickCurveKinds(m_random);
   return 0;
 }
 
@@ -40,11 +38,6 @@ void CCurveWnd::OnSize(int cx, int cy) {
   m_drawWidth = std::min(cx, kLargestClientSize) - 2;
   m_drawHeight = std::min(cy, kLargestClientSize) - 2;
   m_radius = m_maxRadius = RadiusForDrawingArea();
-}
-
-void CCurveWnd::OnPaint() {
-  // Nothing to draw: the figure is not kept, and the uncovered part stays black until later
-  // points fall there.
 }
 
 int CCurveWnd::OnEraseBkgnd(IDrawingSurface& dc) {
@@ -68,30 +61,26 @@ std::int32_t CCurveWnd::RadiusForDrawingArea() const {
   return std::clamp(EngineArithmetic::TruncToInt32(radius), 0, kLargestRadius);
 }
 
-CPoint CCurveWnd::PointPixel(int i, std::int32_t r) const {
-  return CPoint{EngineArithmetic::TruncToInt32((m_curveX[i] - m_minX) * m_scaleX + r) + 1,
-                EngineArithmetic::TruncToInt32((m_curveY[i] - m_minY) * m_scaleY + r) + 1};
-}
-
 void CCurveWnd::FillClientBlack(IDrawingSurface& dc) {
-  if (m_pBackBrush != nullptr) {
-    dc.FillRectBlack(0, 0, m_host.ClientWidth(), m_host.ClientHeight());
-  }
+  dc.FillRectBlack(0, 0, m_host.ClientWidth(), m_host.ClientHeight());
 }
 
 void CCurveWnd::StartFigure() {
-  m_firstStamp = 1;
+  m_corners.m_firstStamp = 1;
   m_radius = RadiusForDrawingArea();
-  ComputeCurvePoints();
-  m_shape = PickShape();
-  m_rotation = PickRotation();
-  m_zoomLevel = PickZoomLevel();
-  m_joinMode = PickJoinMode();
-  if (m_zoomLevel != 0) {
+  m_plan.PlanFigure(m_tables, m_settings, m_random, m_drawWidth, m_drawHeight, m_radius);
+  if (m_plan.m_zoomLevel != 0) {
     PlanZoom();
   }
-  m_prevPoint = m_firstPoint;
+  m_prevPoint = m_plan.m_firstPoint;
   OnFigurePlanned();
+}
+
+void CCurveWnd::PlanZoom() {
+  m_plan.PickZoomPhase(m_settings, m_random);
+  const bool startLarge = CFigurePlan::PickZoomStart(m_settings, m_random) ==
+                          static_cast<std::int32_t>(OptionBits::kZoomStartLarge);
+  m_radius = m_zoom.PlanZoom(m_plan.m_zoomLevel, m_plan.m_zoomPhase, startLarge, m_radius);
 }
 
 void CCurveWnd::DrawTick() {
@@ -101,16 +90,16 @@ void CCurveWnd::DrawTick() {
     return;
   }
   IDrawingSurface& dc = m_host.GetDC();
-  dc.SelectPen(NextColour());
+  dc.SelectPen(m_colourWalk.NextColour(m_settings.m_colourOption));
   if (m_stepIndex == 0) {
     StartFigure();
   }
 
   const std::int32_t r = m_radius;
-  const CPoint pixel = PointPixel(m_stepIndex, r);
+  const CPoint pixel = m_plan.PointPixel(m_stepIndex, r);
   if (r != 0) {
-    if (m_zoomLevel != 0) {
-      UpdateZoom();
+    if (m_plan.m_zoomLevel != 0) {
+      m_radius = m_zoom.UpdateZoom(m_stepIndex, m_plan.m_zoomPhase, m_radius, m_maxRadius);
     }
     StampShape(dc, pixel.x, pixel.y);
   } else {
@@ -122,13 +111,13 @@ void CCurveWnd::DrawTick() {
   ++m_stepIndex;
   if (m_stepIndex > 360) {
     if (m_radius <= 0) {
-      const CPoint start = PointPixel(0, m_radius);
+      const CPoint start = m_plan.PointPixel(0, m_radius);
       dc.LineTo(start.x, start.y);
     }
     if (m_timerId != 0) {
       m_host.KillTimer(kDrawTimer);
     }
-    PickCurveKinds();
+    m_plan.PickCurveKinds(m_random);
     m_timerId = m_host.SetTimer(kEndDelayTimer, m_settings.EndDelayMs());
   }
   dc.RestorePen();

@@ -25,50 +25,52 @@ constexpr CPolygonShape kPyramid{3, 3, {30, 150, 270}, false, 0};
 CPoint CCurveWnd::Corner(int x, int y, int baseAngle, std::int32_t cornerRadius) const {
   // The step index (0 to 360) is the turn in degrees.
   int rotation = 0;
-  if (m_rotation == static_cast<std::int32_t>(OptionBits::kRotateClockwise)) {
+  if (m_plan.m_rotation == static_cast<std::int32_t>(OptionBits::kRotateClockwise)) {
     rotation = m_stepIndex;
-  } else if (m_rotation == static_cast<std::int32_t>(OptionBits::kRotateAntiClockwise)) {
+  } else if (m_plan.m_rotation == static_cast<std::int32_t>(OptionBits::kRotateAntiClockwise)) {
     rotation = -m_stepIndex;
   }
   const int angle = (baseAngle + rotation + 360) % 360;
   const double r = cornerRadius;
-  return CPoint{x + EngineArithmetic::TruncToInt32(r * m_cosTable[angle]),
-                y + EngineArithmetic::TruncToInt32(r * m_sinTable[angle])};
+  return CPoint{x + EngineArithmetic::TruncToInt32(r * m_tables.m_cosTable[angle]),
+                y + EngineArithmetic::TruncToInt32(r * m_tables.m_sinTable[angle])};
 }
 
 void CCurveWnd::StampPolygon(IDrawingSurface& dc, int x, int y, const CPolygonShape& polygon) {
   const int endSlot = polygon.firstSlot + polygon.slotCount;
   for (int k = polygon.firstSlot; k < endSlot; ++k) {
     const bool half = polygon.halfRadiusAtOddSlots && k % 2 == 1;
-    m_curCorners[k] =
+    m_corners.m_curCorners[k] =
         Corner(x, y, polygon.baseAngles[k - polygon.firstSlot], half ? m_radius / 2 : m_radius);
   }
 
-  if (m_joinMode != static_cast<std::int16_t>(OptionBits::kJoinNo)) {
-    if (m_firstStamp == 0) {
+  if (m_plan.m_joinMode != static_cast<std::int16_t>(OptionBits::kJoinNo)) {
+    if (m_corners.m_firstStamp == 0) {
       for (int k = polygon.firstSlot; k < endSlot; ++k) {
-        dc.MoveTo(m_prevCorners[k].x, m_prevCorners[k].y);
-        dc.LineTo(m_curCorners[k].x, m_curCorners[k].y);
+        dc.MoveTo(m_corners.m_prevCorners[k].x, m_corners.m_prevCorners[k].y);
+        dc.LineTo(m_corners.m_curCorners[k].x, m_corners.m_curCorners[k].y);
       }
-    } else if (polygon.clearsFirstStampOnlyFor == 0 || polygon.clearsFirstStampOnlyFor == m_shape) {
-      m_firstStamp = 0;
+    } else if (polygon.clearsFirstStampOnlyFor == 0 ||
+               polygon.clearsFirstStampOnlyFor == m_plan.m_shape) {
+      m_corners.m_firstStamp = 0;
     }
-    std::copy(m_curCorners.begin() + polygon.firstSlot, m_curCorners.begin() + endSlot,
-              m_prevCorners.begin() + polygon.firstSlot);
+    std::copy(m_corners.m_curCorners.begin() + polygon.firstSlot,
+              m_corners.m_curCorners.begin() + endSlot,
+              m_corners.m_prevCorners.begin() + polygon.firstSlot);
   }
 
-  if (m_joinMode != static_cast<std::int16_t>(OptionBits::kJoinYes)) {
-    const CPoint& first = m_curCorners[polygon.firstSlot];
+  if (m_plan.m_joinMode != static_cast<std::int16_t>(OptionBits::kJoinYes)) {
+    const CPoint& first = m_corners.m_curCorners[polygon.firstSlot];
     dc.MoveTo(first.x, first.y);
     for (int k = polygon.firstSlot + 1; k < endSlot; ++k) {
-      dc.LineTo(m_curCorners[k].x, m_curCorners[k].y);
+      dc.LineTo(m_corners.m_curCorners[k].x, m_corners.m_curCorners[k].y);
     }
     dc.LineTo(first.x, first.y);
   }
 }
 
 void CCurveWnd::StampShape(IDrawingSurface& dc, int x, int y) {
-  switch (m_shape) {
+  switch (m_plan.m_shape) {
     case OptionBits::kSquare:
       StampSquare(dc, x, y);
       break;

@@ -1,4 +1,4 @@
-#include "engine/CurveWnd.h"
+#include "engine/TrigTables.h"
 #include "engine/RoundedMath.h"
 
 namespace {
@@ -7,7 +7,7 @@ namespace {
 constexpr double kRadiansPerDegree = 0.017453292519444445;
 }  // namespace
 
-void CCurveWnd::BuildTrigTables() {
+void CTrigTables::BuildTrigTables() {
   // The first quadrant is computed, correctly rounded so that every machine has the same bits; the
   // others follow by symmetry, written in this order so that the later writes decide the entries
   // where two rules meet (sine 180 ends as -0.0, cosine 90 and 270 as the same tiny negative

@@ -3,10 +3,10 @@
 #include <limits>
 #include <tuple>
 
-#include "EngineFixture.h"
-#include "engine/RoundedMath.h"
+#include <gtest/gtest.h>
 
-using CurveMathTest = EngineTest;
+#include "engine/FigurePlan.h"
+#include "engine/RoundedMath.h"
 
 namespace {
 
@@ -26,9 +26,10 @@ std::uint64_t HashBits(std::uint64_t hash, double value) {
 // any CPU, compiler or C library (the test run repeats this with glibc's FMA code paths switched
 // off). A change here moves pixels somewhere, even if no figure shows it. Kinds and angles
 // outside the table have the value 0.
-TEST_F(CurveMathTest, TablesAndEveryCurveValueHaveTheirExactBits) {
+TEST(CurveMathTest, TablesAndEveryCurveValueHaveTheirExactBits) {
+  const CTrigTables trig;
   std::uint64_t tables = 14695981039346656037u;
-  for (const auto* table : {&wnd.m_sinTable, &wnd.m_cosTable}) {
+  for (const auto* table : {&trig.m_sinTable, &trig.m_cosTable}) {
     for (const double value : *table) {
       tables = HashBits(tables, value);
     }
@@ -36,13 +37,13 @@ TEST_F(CurveMathTest, TablesAndEveryCurveValueHaveTheirExactBits) {
   std::uint64_t curves = 14695981039346656037u;
   for (int kind = 0; kind < 50; ++kind) {
     for (int a = 0; a <= 360; ++a) {
-      curves = HashBits(curves, wnd.CurveValue(a, kind));
+      curves = HashBits(curves, trig.CurveValue(a, kind));
     }
   }
   EXPECT_EQ(tables, 18414413024921217332u);
   EXPECT_EQ(curves, 13671534635124779819u);
   for (auto [a, kind] : {std::pair{0, 50}, {180, -1}, {-1, 1}, {361, 1}}) {
-    EXPECT_EQ(wnd.CurveValue(a, kind), 0.0) << a << " " << kind;
+    EXPECT_EQ(trig.CurveValue(a, kind), 0.0) << a << " " << kind;
   }
 }
 
@@ -69,18 +70,17 @@ TEST(RoundedMathTest, RoundsHardCasesCorrectlyAndEndsOutOfRangeArguments) {
   EXPECT_TRUE(std::signbit(RoundedMath::Cube(-0.0)) && std::signbit(RoundedMath::Sin(-0.0)));
 }
 
-TEST_F(CurveMathTest, KindTableRejects412OrderedPairsSymmetrically) {
-  // The clashing pairs' number, and a weighted sum that tells which pairs they are.
+TEST(CurveMathTest, KindTableRejects412OrderedPairsSymmetrically) {
+  CFigurePlan plan;
+  // The clashing pairs' number, and a weighted sum that tells which pairs they are (the set is
+  // symmetric, so a one-sided change shows in the sum).
   int clashes = 0;
   long which = 0;
-  for (wnd.m_kindX = 0; wnd.m_kindX < 50; ++wnd.m_kindX) {
-    for (wnd.m_kindY = 0; wnd.m_kindY < 50; ++wnd.m_kindY) {
-      const int clash = wnd.KindsClash();
-      std::swap(wnd.m_kindX, wnd.m_kindY);
-      ASSERT_EQ(wnd.KindsClash(), clash) << wnd.m_kindX << "," << wnd.m_kindY;
-      std::swap(wnd.m_kindX, wnd.m_kindY);
+  for (plan.m_kindX = 0; plan.m_kindX < 50; ++plan.m_kindX) {
+    for (plan.m_kindY = 0; plan.m_kindY < 50; ++plan.m_kindY) {
+      const int clash = plan.KindsClash();
       clashes += clash;
-      which += clash * (wnd.m_kindX * 64 + wnd.m_kindY) * (wnd.m_kindX + 1);
+      which += clash * (plan.m_kindX * 64 + plan.m_kindY) * (plan.m_kindX + 1);
     }
   }
   EXPECT_EQ(std::pair(clashes, which), std::pair(412, 22392484L));

@@ -8,11 +8,9 @@
 #include "engine/CurveWnd.h"
 #include "settings/OptionBits.h"
 
-// A window over default settings and a fake host, with its tables built, as the engine is
-// after creation but before any random number is drawn.
+// A window over default settings and a fake host, before its creation.
 class EngineTest : public ::testing::Test {
  protected:
-  EngineTest() { wnd.BuildTrigTables(); }
   // Creates the window at the given client size, as the platform does.
   void Create(int cx = 640, int cy = 480) {
     host.width = cx;
@@ -28,5 +26,5 @@ class EngineTest : public ::testing::Test {
 
   SaverSettings settings;
   CFakeCurveHost host;
-  CCurveWnd wnd{settings, host, 0};
+  CCurveWnd wnd{settings, host};
 };

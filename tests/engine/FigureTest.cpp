@@ -1,4 +1,5 @@
 #include <cmath>
+#include <tuple>
 
 #include "EngineFixture.h"
 
@@ -28,26 +29,25 @@ TEST_F(FigureTest, RadiusFollowsTheObjectSizeUpToWhereCoordinatesLeave32Bits) {
   }
 }
 
-TEST_F(FigureTest, ZoomLowTwoPhaseStartLargeTakesSmallStepsVeryHighFourPhaseStartSmallBigOnes) {
-  // Circles in a square drawing area of 500 pixels: radius 50 at 10 percent, 100 at 20. A
-  // figure without zoom after a zooming one keeps its radius.
+TEST(ZoomStateTest, LowTwoPhaseStartLargeTakesSmallStepsVeryHighFourPhaseStartSmallBigOnes) {
+  // The stamps' radii, after each point's update: 50 at "Low", 100 at "Very High", on one state
+  // so that small steps follow big ones; a radius of 0 starting small is raised, then held at 0.
   using namespace OptionBits;
-  const std::uint32_t zooms[] = {kZoomLow | kZoomTwoPhase | kZoomStartLarge,
-                                 kZoomVeryHigh | kZoomFourPhase | kZoomStartSmall, 0};
-  Create(502, 502);
-  for (int figure = 0; figure < 3; ++figure) {
-    settings.m_objectSizeFactor = figure == 0 ? 0.1 : 0.2;
-    settings.m_zoomOption = zooms[figure];
-    wnd.OnSize(502, 502);
-    for (int i = 0; i <= 360; ++i) {
-      wnd.OnTimer(1);  // the stamp's radius, after the point's zoom update
-      const int low = i < 180 ? 49 - i / 9 : std::min(50, 31 + (i - 180) / 9);
-      const int high = i < 90    ? i + 2
-                       : i < 180 ? 180 - i
-                       : i < 270 ? i - 178
-                                 : std::max(360 - i, 1);
-      EXPECT_EQ(wnd.m_radius, figure == 0 ? low : figure == 1 ? high : 100) << i;
-    }
-    wnd.OnTimer(2);
+  CZoomState zoom;
+  std::int32_t radius = zoom.PlanZoom(kZoomLow, kZoomTwoPhase, true, 50);
+  for (int i = 0; i <= 360; ++i) {
+    radius = zoom.UpdateZoom(i, kZoomTwoPhase, radius, 50);
+    EXPECT_EQ(radius, i < 180 ? 49 - i / 9 : std::min(50, 31 + (i - 180) / 9)) << i;
   }
+  radius = zoom.PlanZoom(kZoomVeryHigh, kZoomFourPhase, false, 100);
+  for (int i = 0; i <= 360; ++i) {
+    radius = zoom.UpdateZoom(i, kZoomFourPhase, radius, 100);
+    EXPECT_EQ(radius, i < 90    ? i + 2
+                      : i < 180 ? 180 - i
+                      : i < 270 ? i - 178
+                                : std::max(360 - i, 1))
+        << i;
+  }
+  EXPECT_EQ(zoom.PlanZoom(kZoomHigh, kZoomOnePhase, false, 0), 1);
+  EXPECT_EQ(zoom.UpdateZoom(0, kZoomOnePhase, 1, 0), 0);
 }

@@ -7,16 +7,15 @@ void CTracingCurveWnd::OnFigurePlanned() {
 }
 
 std::string FormatTraceLine(int figure, const CCurveWnd& wnd) {
-  const unsigned colour = static_cast<unsigned>(wnd.m_colour[0]) |
-                          static_cast<unsigned>(wnd.m_colour[1]) << 8 |
-                          static_cast<unsigned>(wnd.m_colour[2]) << 16;
+  const CFigurePlan& plan = wnd.m_plan;
   char line[400];
   std::snprintf(line, sizeof line,
                 "figure=%d kindX=%d kindY=%d shape=%d rotation=%d zoomLevel=%d zoomPhase=%d "
                 "shrinking=%d joinMode=%d radius=%d firstPoint=%d,%d colour=0x%06X",
-                figure, wnd.m_kindX, wnd.m_kindY, wnd.m_shape, wnd.m_rotation, wnd.m_zoomLevel,
-                wnd.m_zoomPhase, wnd.m_shrinking, static_cast<int>(wnd.m_joinMode), wnd.m_radius,
-                wnd.m_firstPoint.x, wnd.m_firstPoint.y, colour);
+                figure, plan.m_kindX, plan.m_kindY, plan.m_shape, plan.m_rotation, plan.m_zoomLevel,
+                plan.m_zoomPhase, wnd.m_zoom.m_shrinking, static_cast<int>(plan.m_joinMode),
+                wnd.m_radius, plan.m_firstPoint.x, plan.m_firstPoint.y,
+                static_cast<unsigned>(wnd.m_colourWalk.Colour()));
   return line;
 }
 

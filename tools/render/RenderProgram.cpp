@@ -114,7 +114,7 @@ int RunRenderProgram(const char* programName, int argc, char** argv,
   CHeadlessHost host(
       target->Surface(), [&target] { target->BeginContext(); }, options.width, options.height,
       seed);
-  CTracingCurveWnd wnd(settings, host, 0);
+  CTracingCurveWnd wnd(settings, host);
   RunHeadless(wnd, host, target->Surface(), options.figures,
               options.ticks.has_value() ? static_cast<long long>(*options.ticks) : -1);
 

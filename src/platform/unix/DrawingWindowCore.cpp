@@ -24,7 +24,7 @@ bool CDrawingWindowCore::StartEngine() {
   if (m_fullScreen) {
     m_engine = std::make_unique<CSaverWnd>(m_settings, host, m_input);
   } else {
-    m_engine = std::make_unique<CCurveWnd>(m_settings, host, 1);
+    m_engine = std::make_unique<CCurveWnd>(m_settings, host);
   }
   if (m_engine->OnCreate() == -1) {
     m_engine.reset();

@@ -73,7 +73,6 @@ LRESULT CDrawingWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
       BeginPaint(Window(), &paint);
-      Engine().OnPaint();
       EndPaint(Window(), &paint);
       return 0;
     }

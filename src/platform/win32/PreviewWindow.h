@@ -10,7 +10,7 @@
 // invisible one. It ends when the host destroys it.
 class CPreviewWindow : public CDrawingWindow {
  public:
-  explicit CPreviewWindow(SaverSettings& settings) : m_engine(settings, m_host, 1) {}
+  explicit CPreviewWindow(SaverSettings& settings) : m_engine(settings, m_host) {}
 
  protected:
   CCurveWnd& Engine() override { return m_engine; }
