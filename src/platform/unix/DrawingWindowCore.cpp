@@ -120,7 +120,8 @@ void CDrawingWindowCore::AddButton(unsigned button, bool down) {
 
 void CDrawingWindowCore::AddKey(std::uint32_t virtualKey, bool down, SKeyModifiers modifiers) {
   // Keys act on presses only: a key held as the saver starts, then let go, is no press.
-  if (!down) {
+  // Previews and hosts' windows leave keys to their host, the pause key too.
+  if (!down || !m_fullScreen) {
     return;
   }
   // A system key never acts as a hotkey.

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "FakeProfileStore.h"
@@ -34,12 +35,21 @@ class CFakeDisplay : public IDisplayWindow {
   std::uint32_t shownPixel = 0x123456;
 };
 
-struct SEvent {
-  enum Kind { kEnter, kMotion, kButton, kButtonUp, kKey, kKeyUp, kFocusLost } kind;
-  int a = 0;
-  int b = 0;
-  SKeyModifiers modifiers{};
-};
+// Raw facts as a display reports them.
+using Event = std::function<void(CDrawingWindowCore&)>;
+Event Key(std::uint32_t code, SKeyModifiers modifiers = {}, bool down = true) {
+  return [=](CDrawingWindowCore& core) { core.AddKey(code, down, modifiers); };
+}
+Event Button(unsigned number, bool down = true) {
+  return [=](CDrawingWindowCore& core) { core.AddButton(number, down); };
+}
+Event Enter(std::uintptr_t surface, std::int32_t at) {
+  return [=](CDrawingWindowCore& core) { core.AddPointerEnter(surface, at, at); };
+}
+Event Motion(std::int32_t x, std::int32_t y) {
+  return [=](CDrawingWindowCore& core) { core.AddPointerMotion(x, y); };
+}
+const Event kFocusLost = [](CDrawingWindowCore& core) { core.AddFocusLost(); };
 
 enum class Outcome { kNothing, kClose, kShot, kPause };
 
@@ -55,98 +65,64 @@ class DrawingWindowCoreTest : public testing::Test {
   }
   ~DrawingWindowCoreTest() override { fs::remove_all(folder); }
 
-  static void Send(CDrawingWindowCore& core, const SEvent& event) {
-    switch (event.kind) {
-      case SEvent::kEnter:
-        core.AddPointerEnter(static_cast<std::uintptr_t>(event.a), event.b, event.b);
-        break;
-      case SEvent::kMotion:
-        core.AddPointerMotion(event.a, event.b);
-        break;
-      case SEvent::kButton:
-      case SEvent::kButtonUp:
-        core.AddButton(static_cast<unsigned>(event.a), event.kind == SEvent::kButton);
-        break;
-      case SEvent::kKey:
-      case SEvent::kKeyUp:
-        core.AddKey(static_cast<std::uint32_t>(event.a), event.kind == SEvent::kKey,
-                    event.modifiers);
-        break;
-      case SEvent::kFocusLost:
-        core.AddFocusLost();
-        break;
-    }
-  }
-
   CFakeProfileStore store;
   SaverSettings settings;
   CFakeDisplay display;
   fs::path folder = fs::temp_directory_path() / ("spirandel-core-" + std::to_string(getpid()));
 };
 
-TEST_F(DrawingWindowCoreTest, InputMeansTheSameBeforeAndAfterTheFigureStarts) {
-  using enum SEvent::Kind;
+TEST_F(DrawingWindowCoreTest, InputMeansTheSameBeforeAndAfterTheFigureStartsAndNothingInAPreview) {
   constexpr SKeyModifiers kAlt{true, false};
   constexpr SKeyModifiers kAltGr{true, true};
   struct Case {
     const char* what;
-    std::vector<SEvent> events;
+    std::vector<Event> events;
     Outcome outcome;
   };
   const Case cases[] = {
-      {"left button", {{kButton, 1}}, Outcome::kClose},
-      {"middle button", {{kButton, 2}}, Outcome::kClose},
-      {"right button", {{kButton, 3}}, Outcome::kClose},
-      {"wheel", {{kButton, 4}, {kButton, 5}, {kButton, 6}, {kButton, 7}}, Outcome::kNothing},
-      {"side buttons", {{kButton, 8}, {kButton, 9}}, Outcome::kNothing},
-      {"no button", {{kButton, 0}}, Outcome::kNothing},
-      {"a button let go", {{kButtonUp, 1}}, Outcome::kNothing},
-      {"any key", {{kKey, 'A'}}, Outcome::kClose},
-      {"a key held at the start, let go", {{kKeyUp, 'A'}}, Outcome::kNothing},
-      {"pause key", {{kKey, 'P'}}, Outcome::kPause},
-      {"screenshot key", {{kKey, 'S'}}, Outcome::kShot},
-      {"screenshot key with AltGr", {{kKey, 'S', 0, kAltGr}}, Outcome::kShot},
-      {"screenshot key with Alt", {{kKey, 'S', 0, kAlt}}, Outcome::kClose},
-      {"F10", {{kKey, 0x79}}, Outcome::kClose},
-      {"first motion", {{kMotion, 5, 5}}, Outcome::kNothing},
-      {"motion to where it started", {{kEnter, 1, 10}, {kMotion, 10, 10}}, Outcome::kNothing},
-      {"one pixel away", {{kEnter, 1, 10}, {kMotion, 11, 10}}, Outcome::kClose},
-      {"the second motion away", {{kMotion, 5, 5}, {kMotion, 5, 6}}, Outcome::kClose},
+      {"left button", {Button(1)}, Outcome::kClose},
+      {"middle button", {Button(2)}, Outcome::kClose},
+      {"right button", {Button(3)}, Outcome::kClose},
+      {"wheel", {Button(4), Button(5), Button(6), Button(7)}, Outcome::kNothing},
+      {"side buttons", {Button(8), Button(9)}, Outcome::kNothing},
+      {"no button", {Button(0)}, Outcome::kNothing},
+      {"a button let go", {Button(1, false)}, Outcome::kNothing},
+      {"any key", {Key('A')}, Outcome::kClose},
+      {"a key held at the start, let go", {Key('A', {}, false)}, Outcome::kNothing},
+      {"pause key", {Key('P')}, Outcome::kPause},
+      {"screenshot key", {Key('S')}, Outcome::kShot},
+      {"screenshot key with AltGr", {Key('S', kAltGr)}, Outcome::kShot},
+      {"screenshot key with Alt", {Key('S', kAlt)}, Outcome::kClose},
+      {"F10", {Key(0x79)}, Outcome::kClose},
+      {"first motion", {Motion(5, 5)}, Outcome::kNothing},
+      {"motion to where it appeared", {Enter(1, 10), Motion(10, 10)}, Outcome::kNothing},
+      {"one pixel away", {Enter(1, 10), Motion(11, 10)}, Outcome::kClose},
+      {"the second motion away", {Motion(5, 5), Motion(5, 6)}, Outcome::kClose},
       {"appearing again elsewhere",
-       {{kEnter, 1, 10}, {kEnter, 1, 20}, {kMotion, 20, 20}},
+       {Enter(1, 10), Enter(1, 20), Motion(20, 20)},
        Outcome::kNothing},
-      {"onto another output", {{kEnter, 1, 10}, {kEnter, 2, 10}}, Outcome::kClose},
-      {"focus lost", {{kFocusLost}}, Outcome::kClose},
+      {"onto another output", {Enter(1, 10), Enter(2, 10)}, Outcome::kClose},
+      {"focus lost", {kFocusLost}, Outcome::kClose},
   };
-  for (const bool started : {false, true}) {
+  enum { kPreview, kBeforeTheStart, kStarted };
+  for (const int state : {kPreview, kBeforeTheStart, kStarted}) {
     for (const Case& c : cases) {
-      CDrawingWindowCore core(settings, display, true);
-      if (started) {
+      CDrawingWindowCore core(settings, display, state != kPreview);
+      if (state != kBeforeTheStart) {
         ASSERT_TRUE(core.Start(64, 48));
       }
       display.cursors.clear();
-      for (const SEvent& event : c.events) {
-        Send(core, event);
+      for (const Event& event : c.events) {
+        event(core);
       }
       const Outcome seen = core.CloseRequested()      ? Outcome::kClose
                            : core.Paused()            ? Outcome::kPause
                            : !display.cursors.empty() ? Outcome::kShot
                                                       : Outcome::kNothing;
-      EXPECT_EQ(seen, c.outcome) << c.what << (started ? ", started" : ", before the start");
+      // A preview leaves input to its host.
+      EXPECT_EQ(seen, state == kPreview ? Outcome::kNothing : c.outcome) << c.what << ", " << state;
     }
   }
-}
-
-TEST_F(DrawingWindowCoreTest, PreviewsLeaveInputToTheirHost) {
-  CDrawingWindowCore core(settings, display, false);
-  ASSERT_TRUE(core.Start(64, 48));
-  for (const SEvent& event :
-       {SEvent{SEvent::kButton, 1}, SEvent{SEvent::kKey, 'S'}, SEvent{SEvent::kEnter, 1, 3},
-        SEvent{SEvent::kEnter, 2, 3}, SEvent{SEvent::kFocusLost}}) {
-    Send(core, event);
-  }
-  EXPECT_FALSE(core.CloseRequested());
-  EXPECT_TRUE(display.cursors.empty());
 }
 
 TEST_F(DrawingWindowCoreTest, TicksPresentPixelsPauseHoldsThemAndAnEraseOnlyFills) {
