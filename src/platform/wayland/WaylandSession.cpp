@@ -1,12 +1,9 @@
 #include "platform/wayland/WaylandSession.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 
 #include "platform/unix/SignalsAndWait.h"
 
