@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
@@ -52,15 +53,15 @@ void CatchEndingSignals() {
 }
 
 int WaitForInputOrSignal(int fd, std::optional<std::chrono::steady_clock::time_point> deadline) {
+  using std::chrono::nanoseconds;
   timespec timeout{};
   if (deadline) {
-    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                        *deadline - std::chrono::steady_clock::now())
-                        .count();
-    if (ns > 0) {
-      timeout.tv_sec = static_cast<time_t>(ns / 1000000000);
-      timeout.tv_nsec = static_cast<long>(ns % 1000000000);
-    }
+    // A deadline passed already is a wait of none.
+    const nanoseconds left = std::max<nanoseconds>(*deadline - std::chrono::steady_clock::now(),
+                                                   nanoseconds::zero());
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left);
+    timeout.tv_sec = static_cast<time_t>(seconds.count());
+    timeout.tv_nsec = static_cast<long>((left - seconds).count());
   }
   pollfd connection{fd, POLLIN, 0};
   const int ready =
