@@ -17,7 +17,13 @@ TEST(SaveTest, ThreeByTwoTrueColourIsSeventyEightBytes) {
   for (int i = 0; i < 6; ++i) {
     image.SetPixelRGB(i % 3, i / 3, 10 * (i % 3), i / 3, 200);
   }
-  EXPECT_EQ(image.Save(kScratch.File("missing/a.bmp")), 0);
+  // A file that cannot be created refuses every operation.
+  const std::string missing = kScratch.File("missing/a.bmp");
+  CStdioFile none(missing, CStdioFile::Mode::CreateWrite);
+  std::uint8_t buffer[4] = {};
+  EXPECT_EQ(std::tuple(image.Save(missing), WriteInChunks(none, buffer, 4), none.Read(buffer, 4),
+                       none.Tell(), none.Size(), none.SeekTo(0), none.Close()),
+            std::tuple(0, std::size_t{0}, std::size_t{0}, -1, -1, 0, 0));
   ASSERT_EQ(image.Save(name), 1);
   EXPECT_EQ(std::tuple(image.Save(""), image.FileName(), ReadBytes(name)),
             std::tuple(0, name, kFile3x2));
