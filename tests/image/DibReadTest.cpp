@@ -76,6 +76,7 @@ TEST(ReadDibTest, EveryFormGivesThePlainBlock) {
       {Bytes(kEightBitFile.begin() + 14, kEightBitFile.end()), 8, {1, 2, 0, 0, 3, 4, 0, 0}},  // no file header
       {Bmp(1, 1, 16, {0x1F, 0x7C, 0, 0}, 3, 0, 40, {0x7C00, 0x3E0, 0x1F}), 16, {0x1F, 0x7C, 0, 0}},
       {k565File, 24, {0, 0, 0, 0, 8, 4, 255, 0}},
+      {Bytes(k565File.begin() + 14, k565File.end()), 24, {0, 0, 0, 0, 8, 4, 255, 0}},  // masks, then rows
       {Bmp(1, 1, 32, {1, 2, 3, 4}, 3, 0, 124, {0xFF0000, 0xFF00, 0xFF}), 32, {1, 2, 3, 4}},
       {Bmp(2, 1, 32, {1, 2, 3, 4, 5, 6, 7, 8}, 3, 0, 124, {0xFF, 0xFF00, 0xFF0000}), 24, {3, 2, 1, 7, 6, 5, 0, 0}},
       {Bmp(1, 1, 16, {0x3C, 0x5A, 0, 0}, 3, 0, 56, {0xF00, 0xF0, 0xF}), 24, {204, 51, 170, 0}},
