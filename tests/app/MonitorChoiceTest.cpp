@@ -33,7 +33,7 @@ TEST(MonitorChoiceTest, TheFigureGoesOnThePrimaryElseTheOriginElseTheFirst) {
   const CMonitorArea primaryRight{800, 0, 800, 600, true};
   const CMonitorArea leftOfOrigin{-1024, 0, 1024, 768, false};
   const CMonitorArea across{-100, -100, 800, 600, false};
-  const CMonitorArea offset{1, 1, 800, 600, false};
+  const CMonitorArea above{0, -600, 800, 600, false};
   struct {
     const char* name;
     std::vector<CMonitorArea> monitors;
@@ -42,9 +42,8 @@ TEST(MonitorChoiceTest, TheFigureGoesOnThePrimaryElseTheOriginElseTheFirst) {
       {"primary wins over the origin", {kLeft, primaryRight}, 1},
       {"no primary: the one at the origin", {kRight, kLeft}, 1},
       {"origin inside a monitor that starts left of it", {leftOfOrigin, kRight, across}, 2},
-      {"a monitor ending at the origin does not hold it", {leftOfOrigin, offset}, 0},
-      {"nothing at the origin: the first", {kRight, offset}, 0},
-      {"a single monitor", {kRight}, 0},
+      {"monitors ending at the origin do not hold it", {kRight, leftOfOrigin, above}, 0},
+      {"nor those a pixel past it: the first", {kRight, {1, 0, 9, 9}, {0, 1, 9, 9}}, 0},
       {"no monitors", {}, 0},
   };
   for (const auto& c : cases) {

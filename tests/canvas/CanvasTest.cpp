@@ -62,14 +62,16 @@ TEST(CanvasTest, FillsClipResizesKeepThePictureAndTheDirtyRectHoldsWhatChanged) 
   EXPECT_EQ(take(), std::tuple(0, 0, 0, 0, 0));
   ASSERT_EQ(canvas.Resize(2, 7), 1);
   EXPECT_EQ(take(), std::tuple(1, 0, 0, 2, 7));
+  const CRect& lit = canvas.LitRect();  // cut to the new size, and emptied by a fill that covers it
+  EXPECT_EQ(std::tuple(lit.left, lit.top, lit.right, lit.bottom), std::tuple(0, 0, 2, 6));
   EXPECT_EQ(LitPixels(canvas),
             (PixelSet{{0, 0}, {1, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 3}, {0, 4}, {1, 4}, {1, 5}}));
   canvas.Resize(2, 7);
   EXPECT_EQ(std::get<0>(take()), 0);
   ASSERT_EQ(canvas.Resize(2, 9), 1);  // one side kept is a new size all the same
   EXPECT_EQ(canvas.Height(), 9);
-  canvas.FillRectBlack(0, 0, 2, 9);
-  EXPECT_TRUE(LitPixels(canvas).empty());
+  canvas.FillRectBlack(0, 0, 2, 6);
+  EXPECT_TRUE(LitPixels(canvas).empty() && lit.IsEmpty());
   EXPECT_TRUE(LitPixels(CRasterCanvas(1024, 1024)).empty());  // a screen's worth starts black
   ASSERT_EQ(canvas.Resize(-7, CRasterCanvas::kMaxSide + 1), 1);
   EXPECT_EQ(std::pair(canvas.Width(), canvas.Height()), std::pair(0, CRasterCanvas::kMaxSide));
@@ -106,7 +108,8 @@ TEST(CanvasTest, WideProductsDivideAndCompareExactlyAtTheEdgesOfTheirRanges) {
     const SFloorDivision got = FloorMulAddDiv(factor1, factor2, addend, divisor);
     EXPECT_EQ(std::pair(got.quotient, got.remainder), std::pair(quotient, remainder)) << factor1;
   }
-  // The sign of a * b - c * d where the products are 2^68 apart by 1 or equal in mixed signs.
+  // The sign of a * b - c * d where the products are 2^68 apart by 1 or equal in mixed signs,
+  // and of unrelated factors whose products, near 2^122, lie less than 2^63 apart.
   constexpr std::int64_t kMax = INT64_MAX;
   const std::int64_t signs[][5] = {
       {(1LL << 34) + 1, (1LL << 34) - 1, 1LL << 34, 1LL << 34, -1},
@@ -114,7 +117,8 @@ TEST(CanvasTest, WideProductsDivideAndCompareExactlyAtTheEdgesOfTheirRanges) {
       {-3, 5, 2, -7, -1},
       {0, 9, -1, 1, 1},
       {kMax, kMax, kMax, kMax - 1, 1},
-      {-kMax, 2, kMax, -2, 0}};
+      {-kMax, 2, kMax, -2, 0},
+      {1531955757627039194, 3511183551157608796, 7413275863073852992, 725587170453805860, -1}};
   for (const auto& [a, b, c, d, sign] : signs) {
     EXPECT_EQ(SignOfProductDifference(a, b, c, d), sign) << a << ' ' << c;
   }
