@@ -145,7 +145,9 @@ TEST(CanvasTest, BoxCornersInAnyOrderDrawTheSameEllipseAndEmptyBoxesNothing) {
   EXPECT_EQ(ArcOn(64, 50, 10, 5, 40, 0, 0, 0, 0), ordered);
   EXPECT_EQ(ordered.begin()->first, 5);
   EXPECT_EQ(ordered.rbegin()->first, 49);
-  for (auto [right, bottom, lit] : {std::tuple{5, 9, 0u}, {9, 5, 0u}, {6, 6, 0u}, {8, 6, 3u}}) {
+  // Thin and small ellipses: the walk's steps left and down both show in the count.
+  for (auto [right, bottom, lit] :
+       {std::tuple{5, 9, 0u}, {9, 5, 0u}, {6, 6, 0u}, {8, 6, 3u}, {10, 11, 13u}, {9, 12, 9u}}) {
     EXPECT_EQ(ArcOn(16, 5, 5, right, bottom, 0, 0, 0, 0).size(), lit) << right << ',' << bottom;
   }
 }
