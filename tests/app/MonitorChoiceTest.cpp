@@ -32,7 +32,7 @@ TEST(MonitorChoiceTest, TheFirstSourceNamingSeveralMonitorsIsBelieved) {
 TEST(MonitorChoiceTest, TheFigureGoesOnThePrimaryElseTheOriginElseTheFirst) {
   const CMonitorArea primaryRight{800, 0, 800, 600, true};
   const CMonitorArea leftOfOrigin{-1024, 0, 1024, 768, false};
-  const CMonitorArea across{-100, -100, 800, 600, false};
+  const CMonitorArea across{-799, -599, 800, 600, false};  // its last pixel column and row: 0
   const CMonitorArea above{0, -600, 800, 600, false};
   struct {
     const char* name;
