@@ -9,7 +9,7 @@ constexpr std::string_view kKey = "HKEY_CURRENT_USER\\software\\tallowyn\\spir_s
 TEST(RegExportTextTest, ReadsBothTypesAndRejectsTheWrongOne) {
   const CRegExportText text(
       "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\r\n"
-      " \"ImagesPerSec\"=dword:00000014\r\n\"FileLocation\"=\"C:\\\\Shots \\\"x\\\"\"\r\n");
+      " \"ImagesPerSec\"=dword:00000014\t\r\n\"FileLocation\"=\"C:\\\\Shots \\\"x\\\"\"\r\n");
   EXPECT_EQ(text.ReadDword(kKey, "ImagesPerSec"), 20u);
   EXPECT_EQ(text.ReadDword(kKey, "imagespersec"), 20u);
   EXPECT_EQ(text.ReadString(kKey, "FileLocation"), "C:\\Shots \"x\"");
@@ -19,9 +19,10 @@ TEST(RegExportTextTest, ReadsBothTypesAndRejectsTheWrongOne) {
 }
 
 TEST(RegExportTextTest, GarbledValuesReadAsAbsent) {
-  for (const char* line : {"\"A\"=dword:", "\"A\"=dword:123456789", "\"A\"=dword:12x4",
-                           "\"A\"=\"open", "\"A\"=\"bad \\q escape\"", "\"A\"=\"x\" tail",
-                           "\"A\"=hex:01,02", "\"A\" dword:00000001", "\"A"}) {
+  for (const char* line :
+       {"\"A\"=dword:", "\"A\"=dword:123456789", "\"A\"=dword:12x4", "\"A\"=\"open",
+        "\"A\"=\"bad \\q escape\"", "\"A\"=\"x\" tail", "\"A\"=hex:01,02", "\"A\" dword:00000001",
+        "\"A", "[]\n\"A\"=dword:1"}) {  // a value of another key
     const CRegExportText text(std::string("[") + std::string(kKey) + "]\n" + line + "\n");
     EXPECT_EQ(text.ReadDword(kKey, "A"), std::nullopt) << line;
     EXPECT_EQ(text.ReadString(kKey, "A"), std::nullopt) << line;
