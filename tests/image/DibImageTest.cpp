@@ -69,18 +69,6 @@ TEST(DibBlockTest, TheHeaderPlacesTheTableAndTheRows) {
   }
 }
 
-// A palette's colours by index, the first included; none beyond its entries, or without one.
-TEST(DibBlockTest, PaletteEntriesByIndex) {
-  const CColourPalette two({{1, 2, 3, 0}, {4, 5, 6, 0}});
-  std::uint8_t red = 0, green = 0, blue = 0;
-  EXPECT_EQ(std::tuple(GetPaletteEntryRGB(&two, -1, red, green, blue),
-                       GetPaletteEntryRGB(&two, 2, red, green, blue),
-                       GetPaletteEntryRGB(nullptr, 0, red, green, blue)),
-            std::tuple(0, 0, 0));
-  ASSERT_EQ(GetPaletteEntryRGB(&two, 0, red, green, blue), 1);
-  EXPECT_EQ(std::tuple(red, green, blue), std::tuple(1, 2, 3));
-}
-
 // Packed pixels sit in their own bits, the leftmost in the high ones, and take only the low
 // bits of an index; points outside are refused.
 TEST(PixelTest, PackedPixelsSitInTheirOwnBits) {

@@ -97,8 +97,8 @@ TEST(ReadDibTest, EveryFormGivesThePlainBlock) {
     const DibPtr block = Read(file);
     ASSERT_NE(block, nullptr) << i;
     const BitmapInfoHeader h = ReadInfoHeader(block.get());
-    EXPECT_EQ(std::tuple(h.biSize, h.biCompression, h.biBitCount, Rows(block)),
-              std::tuple(40u, 0u, bits, rows))
+    EXPECT_EQ(std::tuple(h.biSize, h.biPlanes, h.biCompression, h.biBitCount, Rows(block)),
+              std::tuple(40u, 1, 0u, bits, rows))
         << i;
     for (int entry = 0; entry < static_cast<int>(h.biClrUsed); ++entry) {
       ASSERT_EQ(Bytes(block.get() + 40 + 4 * entry, block.get() + 44 + 4 * entry), Entry(entry))
@@ -166,15 +166,19 @@ TEST(HostileFileTest, EveryTruncationIsRefused) {
   }
 }
 
-// Load makes the palette, reads the stored name when given none, and leaves the image empty
-// on failure. A true-colour file's table makes no palette; an index beyond a short table has
-// no colour.
+// Load makes the palette, reads the stored name (the last saved) when given none, and leaves the
+// image empty on failure. A true-colour file's table makes no palette; an index beyond a short
+// table has no colour.
 TEST(LoadTest, StoredNamePaletteAndEmptyImageOnFailure) {
   CDibFile image;
   ASSERT_EQ(image.Load(kScratch.Write("8.bmp", kEightBitFile)), 1);
+  // Saved with its colours in the file's table, kept in index form before and after.
+  ASSERT_EQ(image.Save(kScratch.File("8-saved.bmp")), 1);
+  const int kept = IndexFormColours(image);
   image.Create(1, 1, 24, -1);
   ASSERT_EQ(image.Load(""), 1);
-  EXPECT_EQ(IndexFormColours(image), 256);
+  EXPECT_EQ(std::tuple(kept, IndexFormColours(image), Rgb(image, 0, 1)),
+            std::tuple(256, 256, std::tuple(1, 1, 252, 3)));
   EXPECT_EQ(image.Load(kScratch.Write("bad.bmp", Patched(kFile3x2, 18, 0))), 0);
   EXPECT_EQ(std::tuple(image.Dib(), image.Width(), image.Palette()),
             std::tuple(nullptr, 0, nullptr));
