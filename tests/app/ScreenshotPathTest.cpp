@@ -15,20 +15,15 @@ TEST(NextSequenceNoTest, CountsUpToTenThousandThenWrapsToZero) {
 }
 
 TEST(FormatScreenshotPathTest, JoinsFolderSeparatorAndNumberedName) {
-  struct Case {
-    const char* folder;
-    std::int32_t number;
-    char separator;
-    const char* expected;
-  };
-  for (const Case& c : {Case{"/home/u/shots", 42, '/', "/home/u/shots/Spirandel 00042.bmp"},
-                        Case{"", 1, '\\', "\\Spirandel 00001.bmp"},
-                        Case{"C:\\", 7, '\\', "C:\\\\Spirandel 00007.bmp"},
-                        Case{"d", 123456, '/', "d/Spirandel 123456.bmp"},
-                        Case{"d", -4, '/', "d/Spirandel -0004.bmp"}}) {
+  for (const auto& [folder, number, separator, expected] :
+       {std::tuple{"/home/u/shots", 42, '/', "/home/u/shots/Spirandel 00042.bmp"},
+        {"", 1, '\\', "\\Spirandel 00001.bmp"},
+        {"C:\\", 7, '\\', "C:\\\\Spirandel 00007.bmp"},
+        {"d", 123456, '/', "d/Spirandel 123456.bmp"},
+        {"d", -4, '/', "d/Spirandel -0004.bmp"}}) {
     std::string path = "stale";
-    EXPECT_EQ(FormatScreenshotPath(c.folder, c.number, c.separator, path), 1);
-    EXPECT_EQ(path, c.expected);
+    EXPECT_EQ(FormatScreenshotPath(folder, number, separator, path), 1);
+    EXPECT_EQ(path, expected);
   }
 }
 

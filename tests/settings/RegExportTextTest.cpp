@@ -10,12 +10,12 @@ TEST(RegExportTextTest, ReadsBothTypesAndRejectsTheWrongOne) {
   const CRegExportText text(
       "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\r\n"
       " \"ImagesPerSec\"=dword:00000014\t\r\n\"FileLocation\"=\"C:\\\\Shots \\\"x\\\"\"\r\n");
-  EXPECT_EQ(text.ReadDword(kKey, "ImagesPerSec"), 20u);
-  EXPECT_EQ(text.ReadDword(kKey, "imagespersec"), 20u);
-  EXPECT_EQ(text.ReadString(kKey, "FileLocation"), "C:\\Shots \"x\"");
-  EXPECT_EQ(text.ReadString(kKey, "ImagesPerSec"), std::nullopt);
-  EXPECT_EQ(text.ReadDword(kKey, "FileLocation"), std::nullopt);
-  EXPECT_EQ(text.ReadDword("HKEY_CURRENT_USER\\other", "ImagesPerSec"), std::nullopt);
+  EXPECT_EQ(std::tuple(text.ReadDword(kKey, "ImagesPerSec"), text.ReadDword(kKey, "imagespersec"),
+                       text.ReadDword(kKey, "FileLocation"),
+                       text.ReadDword("HKEY_CURRENT_USER\\other", "ImagesPerSec")),
+            std::tuple(20u, 20u, std::nullopt, std::nullopt));
+  EXPECT_EQ(std::pair(text.ReadString(kKey, "FileLocation"), text.ReadString(kKey, "ImagesPerSec")),
+            std::pair(std::optional<std::string>("C:\\Shots \"x\""), std::optional<std::string>()));
 }
 
 TEST(RegExportTextTest, GarbledValuesReadAsAbsent) {
