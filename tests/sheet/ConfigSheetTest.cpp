@@ -93,8 +93,10 @@ TEST_F(ConfigSheetTest, ThePagesComeInTabOrderAndAskOnlyForPagesThatAreThereAndN
     EXPECT_EQ(protocol.ChangePage(refused, page, page), 0) << refused;
   }
   EXPECT_TRUE(page.messages.empty());
+  EXPECT_EQ(protocol.ChangePage(1, page, page), 0);  // the shown page refuses to go
   page.texts[kImagesPerSec] = "1";
   EXPECT_EQ(protocol.ChangePage(1, page, page), 1);
+  EXPECT_EQ(protocol.ChangePage(0, page, page), 1);
 }
 
 }  // namespace

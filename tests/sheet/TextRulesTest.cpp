@@ -26,7 +26,7 @@ TEST(TypedEditTest, HoldsTheUsersAdditionsToTheLimitAndCapitalisesThem) {
 }
 
 TEST(ConfigTextsTest, FillsInTheNumberedArgumentsThereAre) {
-  EXPECT_EQ(FormatConfigMessage("%1 to %2, not %3 %0 %", {"a", "b"}), "a to b, not %3 %0 %");
+  EXPECT_EQ(FormatConfigMessage("% %0 %3, not %1 to %2", {"a", "b"}), "% %0 %3, not a to b");
   EXPECT_EQ(FormatConfigMessage(std::string_view("50%1", 3), {"x"}), "50%");
 }
 
