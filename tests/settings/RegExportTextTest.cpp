@@ -1,4 +1,5 @@
 #include "settings/RegExportText.h"
+#include "settings/RegTextStore.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,7 @@ constexpr std::string_view kKey = "HKEY_CURRENT_USER\\software\\tallowyn\\spir_s
 
 TEST(RegExportTextTest, ReadsBothTypesAndRejectsTheWrongOne) {
   const CRegExportText text(
-      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\r\n"
+      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\r\n[x\r\nx]\r\n"
       " \"ImagesPerSec\"=dword:00000014\t\r\n\"FileLocation\"=\"C:\\\\Shots \\\"x\\\"\"\r\n");
   EXPECT_EQ(std::tuple(text.ReadDword(kKey, "ImagesPerSec"), text.ReadDword(kKey, "imagespersec"),
                        text.ReadDword(kKey, "FileLocation"),
@@ -47,6 +48,7 @@ TEST(RegExportTextTest, StartsAFileAndBlocksAndRefusesLineBreaks) {
   CRegExportText text("");
   EXPECT_TRUE(text.SetString(kKey, "FileLocation", "/home/me/Pictures"));
   EXPECT_FALSE(text.SetString(kKey, "FileLocation", "two\nlines"));
+  EXPECT_EQ(CRegTextStore("").WriteProfileString("Settings", "A", "two\nlines"), 0);
   text.SetDword("HKEY_CURRENT_USER\\other", "A", 1);
   text.SetDword(kKey, "B", 2);  // into its own block, above the blank line
   EXPECT_EQ(text.Text(), std::string("REGEDIT4\n\n[") + std::string(kKey) +
