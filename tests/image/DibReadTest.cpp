@@ -104,11 +104,6 @@ TEST(ReadDibTest, EveryFormGivesThePlainBlock) {
       ASSERT_EQ(Bytes(block.get() + 40 + 4 * entry, block.get() + 44 + 4 * entry), Entry(entry))
           << i;
     }
-    // The header reader leaves the file at the pixel rows, here the rest of the file (that it
-    // describes them as the file holds them shows in what spirandel-bmp info prints).
-    CStdioFile opened(kScratch.Write("read.bmp", file), CStdioFile::Mode::Read);
-    const BitmapInfoHeader header = ReadInfoHeader(ReadDibHeader(opened).get());
-    EXPECT_EQ(opened.Tell() + header.biSizeImage, static_cast<std::int64_t>(file.size())) << i;
   }
 }
 

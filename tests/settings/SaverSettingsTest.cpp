@@ -35,20 +35,6 @@ TEST_F(SaverSettingsTest, MissingValuesAndWrongTypesGiveTheDefaults) {
   EXPECT_TRUE(store.writes.empty());
 }
 
-TEST_F(SaverSettingsTest, ImagesPerSecKeepsOnlyTheIntervalAndWritesBackItsInverse) {
-  // Above 1000 and 0 are never written by the sheet: no 0 ms timer, no division by zero.
-  const std::uint32_t cases[][3] = {{20, 50, 20},    {30, 33, 30},          {36, 27, 37},
-                                    {1, 1000, 1},    {501, 1, 1000},        {1000, 1, 1000},
-                                    {1001, 1, 1000}, {0xFFFFFFFF, 1, 1000}, {0, 50, 20}};
-  for (const auto& [stored, intervalMs, writtenBack] : cases) {
-    store.values["ImagesPerSec"] = stored;
-    s.LoadImagesPerSec();
-    EXPECT_EQ(s.m_timerInterval, intervalMs) << stored;
-    s.SaveImagesPerSec();
-    EXPECT_EQ(Stored("ImagesPerSec"), writtenBack) << stored;
-  }
-}
-
 TEST_F(SaverSettingsTest, EveryWholePercentRoundTrips) {
   for (std::uint32_t percent = 0; percent <= 500; ++percent) {
     store.values["RadiusFactor"] = percent;
