@@ -26,12 +26,11 @@ TEST(MonitorChoiceTest, TheFirstSourceNamingSeveralMonitorsIsBelieved) {
 }
 
 TEST(MonitorChoiceTest, TheFigureGoesOnThePrimaryElseTheOriginElseTheFirst) {
-  const CMonitorArea primaryRight{800, 0, 800, 600, true};
   const CMonitorArea leftOfOrigin{-1024, 0, 1024, 768, false};
   const CMonitorArea across{-799, -599, 800, 600, false};  // its last pixel column and row: 0
   const CMonitorArea above{0, -600, 800, 600, false};
   const std::tuple<const char*, Monitors, std::size_t> cases[] = {
-      {"primary wins over the origin", {kLeft, primaryRight}, 1},
+      {"primary wins over the origin", {kLeft, {800, 0, 800, 600, true}}, 1},
       {"no primary: the one at the origin", {kRight, kLeft}, 1},
       {"origin inside a monitor that starts left of it", {leftOfOrigin, kRight, across}, 2},
       {"monitors ending at the origin do not hold it", {kRight, leftOfOrigin, above}, 0},

@@ -99,7 +99,9 @@ TEST_F(SaverSettingsTest, SafeAccessorsNeverOverflowAndAlwaysHoldACandidate) {
     s.m_joinTheDots = static_cast<std::int16_t>(join);
     EXPECT_EQ(std::pair(s.ZoomChoices(), s.JoinChoices()), std::pair(zooms, joins)) << zoom;
   }
-  EXPECT_EQ(SaverSettings().SaveSequenceNo(), 0);  // without a store nothing is written
+  // Without a store nothing is written.
+  EXPECT_EQ(std::pair(SaverSettings().SaveSequenceNo(), SaverSettings().SaveFileLocation()),
+            std::pair(0, 0));
   s.m_timerInterval = 0;
   EXPECT_EQ(s.TimerIntervalMs(), 1u);
   s.m_objectSizeFactor = 1e30;
