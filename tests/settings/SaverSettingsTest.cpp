@@ -18,11 +18,10 @@ class SaverSettingsTest : public testing::Test {
 // loads as the default, and loading writes nothing back. The join keeps its low 16 bits, and
 // a join of none is the default.
 TEST_F(SaverSettingsTest, MissingValuesAndWrongTypesGiveTheDefaults) {
-  store.values = {{"PausingKay", "P"},
-                  {"PrintingKey", "S"},
-                  {"EndDelay", "5"},
-                  {"FileLocation", 7u},
+  // clang-format off
+  store.values = {{"PausingKay", "P"}, {"PrintingKey", "S"}, {"EndDelay", "5"}, {"FileLocation", 7u},
                   {"JoinTheDots", 0x10000u}};
+  // clang-format on
   s.m_fileLocation = "junk";
   s.LoadSettings();
   EXPECT_EQ(std::tie(s.m_endDelay, s.m_zoomOption, s.m_colourOption, s.m_objectRotation,
