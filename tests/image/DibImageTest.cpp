@@ -60,11 +60,12 @@ TEST(DibBlockTest, TheHeaderPlacesTheTableAndTheRows) {
     std::tie(header.biCompression, header.biClrUsed) = std::tuple(compression, used);
     Bytes block(1100, 0xAB);
     WriteInfoHeader(block.data(), header);
-    const int switchedTable = SetDibColourTable(block.data(), nullptr, kColourTableColourForm);
+    const std::pair switchedTable(SetDibColourTable(block.data(), nullptr, kColourTableIndexForm),
+                                  SetDibColourTable(block.data(), nullptr, kColourTableColourForm));
     EXPECT_EQ(std::tuple(DibColourCount(block.data()), DibPixelRows(block.data()) - block.data(),
                          switchedTable, block[40] != 0xAB,
                          WriteDibFile(kScratch.File("none.bmp"), block.data())),
-              std::tuple(colours, rows, 1, switched == 1, 0))
+              std::tuple(colours, rows, std::pair(1, 1), switched == 1, 0))
         << bits << " bits, " << used << " colours";
   }
 }
