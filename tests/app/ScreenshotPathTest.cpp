@@ -14,31 +14,23 @@ TEST(NextSequenceNoTest, CountsUpToTenThousandThenWrapsToZero) {
       std::tuple(1, 10000, 0, 0, -4));
 }
 
-TEST(FormatScreenshotPathTest, JoinsFolderSeparatorAndNumberedName) {
-  struct Case {
-    const char* folder;
-    std::int32_t number;
-    char separator;
-    const char* expected;
-  };
-  for (const Case& c : {Case{"/home/u/shots", 42, '/', "/home/u/shots/Spirandel 00042.bmp"},
-                        Case{"", 1, '\\', "\\Spirandel 00001.bmp"},
-                        Case{"C:\\", 7, '\\', "C:\\\\Spirandel 00007.bmp"},
-                        Case{"d", 123456, '/', "d/Spirandel 123456.bmp"},
-                        Case{"d", -4, '/', "d/Spirandel -0004.bmp"}}) {
-    std::string path = "stale";
-    EXPECT_EQ(FormatScreenshotPath(c.folder, c.number, c.separator, path), 1);
-    EXPECT_EQ(path, c.expected);
-  }
-}
-
-TEST(FormatScreenshotPathTest, TooLongOrNulFolderIsRefused) {
+// The folder, the separator and the numbered name; a folder that leaves just room for the name
+// fits, one character more or a NUL in it is refused with an empty path.
+TEST(FormatScreenshotPathTest, JoinsFolderSeparatorAndNumberedNameOrRefuses) {
   const std::string fits(kMaxScreenshotPath - std::string("/Spirandel 00001.bmp").size(), 'a');
-  for (const auto& [folder, formatted] :
-       {std::pair{fits, 1}, {fits + "a", 0}, {std::string("/tmp\0/x", 7), 0}}) {
+  for (const auto& [folder, number, separator, expected] :
+       {std::tuple<std::string, int, char, std::string>{"/home/u/shots", 42, '/',
+                                                        "/home/u/shots/Spirandel 00042.bmp"},
+        {"", 1, '\\', "\\Spirandel 00001.bmp"},
+        {"C:\\", 7, '\\', "C:\\\\Spirandel 00007.bmp"},
+        {"d", 123456, '/', "d/Spirandel 123456.bmp"},
+        {"d", -4, '/', "d/Spirandel -0004.bmp"},
+        {fits, 1, '/', fits + "/Spirandel 00001.bmp"},
+        {fits + "a", 1, '/', ""},
+        {std::string("/tmp\0/x", 7), 1, '/', ""}}) {
     std::string path = "stale";
-    EXPECT_EQ(FormatScreenshotPath(folder, 1, '/', path), formatted);
-    EXPECT_EQ(path.size(), formatted ? kMaxScreenshotPath : 0u);
+    EXPECT_EQ(FormatScreenshotPath(folder, number, separator, path), expected.empty() ? 0 : 1);
+    EXPECT_EQ(path, expected);
   }
 }
 

@@ -41,18 +41,16 @@ TEST(ChooseRunModeTest, SelectsTheModeOfTheFirstWord) {
         // The Windows switches keep their meaning.
         S{{"-s", "--root"}, kFullScreen}}) {
     const ModeChoice choice = ChooseRunMode(c.arguments);
-    const std::string_view first = c.arguments.empty() ? "" : c.arguments[0];
-    EXPECT_EQ(choice.mode, c.mode) << first;
-    EXPECT_EQ(choice.hostWindow, c.window) << first;
-    EXPECT_EQ(choice.rootWindow, c.root) << first;
+    EXPECT_EQ(std::tuple(choice.mode, choice.hostWindow, choice.rootWindow),
+              std::tuple(c.mode, c.window, c.root))
+        << (c.arguments.empty() ? "" : c.arguments[0]);
   }
 }
 
 TEST(ParseHostWindowIdTest, HexOrDecimalWithNothingAround) {
-  EXPECT_EQ(ParseHostWindowId("0XABCdef"), 0xabcdefu);
-  EXPECT_EQ(ParseHostWindowId("0xffffffffffffffff"), 0xffffffffffffffffu);
-  EXPECT_EQ(ParseHostWindowId("18446744073709551615"), 18446744073709551615u);
-  EXPECT_EQ(ParseHostWindowId("0123"), 123u);
+  EXPECT_EQ(std::tuple(ParseHostWindowId("0XABCdef"), ParseHostWindowId("0xffffffffffffffff"),
+                       ParseHostWindowId("18446744073709551615"), ParseHostWindowId("0123")),
+            std::tuple(0xabcdefu, 0xffffffffffffffffu, 18446744073709551615u, 123u));
   for (const std::string_view bad : {"", "0x", "0", "0x0", " 12", "12 ", "+12", "-12", "0x12g",
                                      "12a", "x12", "0x10000000000000000", "18446744073709551616"}) {
     EXPECT_EQ(ParseHostWindowId(bad), std::nullopt) << "'" << bad << "'";

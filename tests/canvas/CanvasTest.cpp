@@ -62,14 +62,16 @@ TEST(CanvasTest, FillsClipResizesKeepThePictureAndTheDirtyRectHoldsWhatChanged) 
   EXPECT_EQ(take(), std::tuple(0, 0, 0, 0, 0));
   ASSERT_EQ(canvas.Resize(2, 7), 1);
   EXPECT_EQ(take(), std::tuple(1, 0, 0, 2, 7));
+  const CRect& lit = canvas.LitRect();  // cut to the new size, and emptied by a fill that covers it
+  EXPECT_EQ(std::tuple(lit.left, lit.top, lit.right, lit.bottom), std::tuple(0, 0, 2, 6));
   EXPECT_EQ(LitPixels(canvas),
             (PixelSet{{0, 0}, {1, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 3}, {0, 4}, {1, 4}, {1, 5}}));
   canvas.Resize(2, 7);
   EXPECT_EQ(std::get<0>(take()), 0);
   ASSERT_EQ(canvas.Resize(2, 9), 1);  // one side kept is a new size all the same
   EXPECT_EQ(canvas.Height(), 9);
-  canvas.FillRectBlack(0, 0, 2, 9);
-  EXPECT_TRUE(LitPixels(canvas).empty());
+  canvas.FillRectBlack(0, 0, 2, 6);
+  EXPECT_TRUE(LitPixels(canvas).empty() && lit.IsEmpty());
   EXPECT_TRUE(LitPixels(CRasterCanvas(1024, 1024)).empty());  // a screen's worth starts black
   ASSERT_EQ(canvas.Resize(-7, CRasterCanvas::kMaxSide + 1), 1);
   EXPECT_EQ(std::pair(canvas.Width(), canvas.Height()), std::pair(0, CRasterCanvas::kMaxSide));
@@ -77,6 +79,21 @@ TEST(CanvasTest, FillsClipResizesKeepThePictureAndTheDirtyRectHoldsWhatChanged) 
   canvas.Arc(-5, -5, 5, 5, 0, 0, 0, 0);
   canvas.FillRectBlack(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
   EXPECT_EQ(std::get<0>(take()), 0);
+}
+
+// Memory given to draw into holds the picture already; back in a block of its own, the canvas
+// has what it drew there.
+TEST(CanvasTest, DrawingIntoGivenMemoryAndBackKeepsThePicture) {
+  CRasterCanvas canvas(4, 2);
+  canvas.SelectPen(0xFFFFFF);
+  canvas.MoveTo(1, 1);
+  canvas.LineTo(3, 1);
+  std::vector<std::uint32_t> shown(canvas.Pixels(), canvas.Pixels() + 8);
+  canvas.DrawInto(shown.data());
+  canvas.LineTo(3, 0);
+  ASSERT_EQ(canvas.DrawIntoOwnBlock(), 1);
+  EXPECT_NE(canvas.Pixels(), shown.data());
+  EXPECT_EQ(std::vector<std::uint32_t>(canvas.Pixels(), canvas.Pixels() + 8), shown);
 }
 
 TEST(CanvasTest, LinesFromAnywhereInTheIntRangeLightWhatTheirShortMiddleLights) {
@@ -106,7 +123,8 @@ TEST(CanvasTest, WideProductsDivideAndCompareExactlyAtTheEdgesOfTheirRanges) {
     const SFloorDivision got = FloorMulAddDiv(factor1, factor2, addend, divisor);
     EXPECT_EQ(std::pair(got.quotient, got.remainder), std::pair(quotient, remainder)) << factor1;
   }
-  // The sign of a * b - c * d where the products are 2^68 apart by 1 or equal in mixed signs.
+  // The sign of a * b - c * d where the products are 2^68 apart by 1 or equal in mixed signs,
+  // and of unrelated factors whose products, near 2^122, lie less than 2^63 apart.
   constexpr std::int64_t kMax = INT64_MAX;
   const std::int64_t signs[][5] = {
       {(1LL << 34) + 1, (1LL << 34) - 1, 1LL << 34, 1LL << 34, -1},
@@ -114,7 +132,8 @@ TEST(CanvasTest, WideProductsDivideAndCompareExactlyAtTheEdgesOfTheirRanges) {
       {-3, 5, 2, -7, -1},
       {0, 9, -1, 1, 1},
       {kMax, kMax, kMax, kMax - 1, 1},
-      {-kMax, 2, kMax, -2, 0}};
+      {-kMax, 2, kMax, -2, 0},
+      {1531955757627039194, 3511183551157608796, 7413275863073852992, 725587170453805860, -1}};
   for (const auto& [a, b, c, d, sign] : signs) {
     EXPECT_EQ(SignOfProductDifference(a, b, c, d), sign) << a << ' ' << c;
   }
@@ -126,7 +145,9 @@ TEST(CanvasTest, BoxCornersInAnyOrderDrawTheSameEllipseAndEmptyBoxesNothing) {
   EXPECT_EQ(ArcOn(64, 50, 10, 5, 40, 0, 0, 0, 0), ordered);
   EXPECT_EQ(ordered.begin()->first, 5);
   EXPECT_EQ(ordered.rbegin()->first, 49);
-  for (auto [right, bottom, lit] : {std::tuple{5, 9, 0u}, {9, 5, 0u}, {6, 6, 0u}, {8, 6, 3u}}) {
+  // Thin and small ellipses: the walk's steps left and down both show in the count.
+  for (auto [right, bottom, lit] :
+       {std::tuple{5, 9, 0u}, {9, 5, 0u}, {6, 6, 0u}, {8, 6, 3u}, {10, 11, 13u}, {9, 12, 9u}}) {
     EXPECT_EQ(ArcOn(16, 5, 5, right, bottom, 0, 0, 0, 0).size(), lit) << right << ',' << bottom;
   }
 }

@@ -16,9 +16,8 @@ std::vector<std::pair<std::string, PixelSet>> LoadRows(const char* name) {
   for (std::string text; std::getline(file, text);) {
     std::istringstream in(text.substr(text.find(':') + 1));
     PixelSet pixels;
-    int x = 0, y = 0;
     char comma = 0;
-    while (in >> x >> comma >> y) {
+    for (int x = 0, y = 0; in >> x >> comma >> y;) {
       pixels.insert({x, y});
     }
     rows.emplace_back(text.substr(0, text.find(':')), pixels);

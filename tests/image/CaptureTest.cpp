@@ -20,7 +20,7 @@ TEST(CaptureTest, KeepsTheDepthAndTheColours) {
       {{2, 2, 32, 12, bgrx, {}}, 32, {9, 8, 7, 0, 12, 11, 10, 0, 3, 2, 1, 0, 6, 5, 4, 0}},
       {{2, 2, 24, 8, rows24, {}}, 24, {9, 8, 7, 12, 11, 10, 0, 0, 3, 2, 1, 6, 5, 4, 0, 0}},
       {{2, 2, 32, -12, bgrx + 12, {}}, 32, {3, 2, 1, 0, 6, 5, 4, 0, 9, 8, 7, 0, 12, 11, 10, 0}},
-      {{3, 2, 8, 8, bgrx, colours}, 8, {255, 255, 255, 0, 3, 2, 1, 0}},
+      {{3, 2, 8, 8, bgrx + 5, colours}, 8, {8, 7, 0, 0, 5, 4, 0, 0}},
       {{1, 1, 32, 4, bgrx, {}}, 32, {3, 2, 1, 0}},
       {{2, 0, 32, 8, bgrx, {}}, 0, {}}, {{2, 2, 12, 8, bgrx, {}}, 0, {}},
       {{2, 2, 32, 7, bgrx, {}}, 0, {}}, {{2, 2, 32, 8, nullptr, {}}, 0, {}}};
@@ -35,6 +35,6 @@ TEST(CaptureTest, KeepsTheDepthAndTheColours) {
         << i;
   }
   const CDibFile eight(&std::get<0>(cases[3]));
-  EXPECT_EQ(std::tuple(Rgb(eight, 0, 0), Rgb(eight, 1, 1)),
-            std::tuple(std::tuple(1, 0, 0, 0), std::tuple(1, 2, 253, 7)));
+  EXPECT_EQ(std::tuple(Rgb(eight, 0, 0), Rgb(eight, 2, 1)),
+            std::tuple(std::tuple(1, 0, 0, 0), std::tuple(1, 0, 255, 7)));
 }

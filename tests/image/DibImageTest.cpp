@@ -1,5 +1,6 @@
 #include "ImageTestFiles.h"
 #include "image/DibBlock.h"
+#include "image/DibFileIo.h"
 #include "image/DibImage.h"
 
 // The stride, size and default table of a new image (black and white for one bit, the sixteen
@@ -44,29 +45,29 @@ TEST(DibSizesTest, WhatWouldWrapIsRefused) {
             std::tuple(41u, 0u, kMax - 14, 0u, 0u, 0u));
 }
 
-// A block whose three table slots are bit-field masks: its rows start behind them, and no
-// colour table is written over them.
-TEST(DibBlockTest, MasksAreNoColourTable) {
-  BitmapInfoHeader header;
-  std::tie(header.biWidth, header.biHeight, header.biBitCount) = std::tuple(1, 1, 16);
-  std::tie(header.biCompression, header.biClrUsed) = std::tuple(kCompressionBitFields, 3u);
-  Bytes block(56, 0xAB);
-  WriteInfoHeader(block.data(), header);
-  EXPECT_EQ(std::tuple(DibPixelRows(block.data()) - block.data(),
-                       SetDibColourTable(block.data(), nullptr, kColourTableColourForm), block[51]),
-            std::tuple(52, 1, 0xAB));
-}
-
-// A palette's colours by index, the first included; none beyond its entries, or without one.
-TEST(DibBlockTest, PaletteEntriesByIndex) {
-  const CColourPalette two({{1, 2, 3, 0}, {4, 5, 6, 0}});
-  std::uint8_t red = 0, green = 0, blue = 0;
-  EXPECT_EQ(std::tuple(GetPaletteEntryRGB(&two, -1, red, green, blue),
-                       GetPaletteEntryRGB(&two, 2, red, green, blue),
-                       GetPaletteEntryRGB(nullptr, 0, red, green, blue)),
-            std::tuple(0, 0, 0));
-  ASSERT_EQ(GetPaletteEntryRGB(&two, 0, red, green, blue), 1);
-  EXPECT_EQ(std::tuple(red, green, blue), std::tuple(1, 2, 3));
+// The header places the table and the rows: a stated colour count (even beyond 256, though the
+// rows never lie more than 256 entries behind the header), else two to the bit count up to 8
+// bits; three bit-field masks are no colour table to switch. A block without pixels writes no
+// file.
+TEST(DibBlockTest, TheHeaderPlacesTheTableAndTheRows) {
+  // bit count, compression, colours used; colour count, offset of the rows, table switched
+  const int cases[][6] = {{8, 0, 0, 256, 40, 1}, {1, 0, 0, 2, 40, 1},
+                          {24, 0, 0, 0, 40, 0},  {4, 0, 300, 300, 1064, 1},
+                          {8, 0, 3, 3, 52, 1},   {16, kCompressionBitFields, 3, 3, 52, 0}};
+  for (const auto& [bits, compression, used, colours, rows, switched] : cases) {
+    BitmapInfoHeader header;
+    std::tie(header.biWidth, header.biHeight, header.biBitCount) = std::tuple(1, 1, bits);
+    std::tie(header.biCompression, header.biClrUsed) = std::tuple(compression, used);
+    Bytes block(1100, 0xAB);
+    WriteInfoHeader(block.data(), header);
+    const std::pair switchedTable(SetDibColourTable(block.data(), nullptr, kColourTableIndexForm),
+                                  SetDibColourTable(block.data(), nullptr, kColourTableColourForm));
+    EXPECT_EQ(std::tuple(DibColourCount(block.data()), DibPixelRows(block.data()) - block.data(),
+                         switchedTable, block[40] != 0xAB,
+                         WriteDibFile(kScratch.File("none.bmp"), block.data())),
+              std::tuple(colours, rows, std::pair(1, 1), switched == 1, 0))
+        << bits << " bits, " << used << " colours";
+  }
 }
 
 // Packed pixels sit in their own bits, the leftmost in the high ones, and take only the low
@@ -85,10 +86,10 @@ TEST(PixelTest, PackedPixelsSitInTheirOwnBits) {
                        one.GetPixelIndex(8, 0), one.GetPixelIndex(7, 0),
                        Bytes(one.Bits(), one.Bits() + 4)),
             std::tuple(0xA3, 3, 5, 1, 0, Bytes{0xC0, 0x80, 0, 0}));
-  EXPECT_EQ(
-      std::tuple(one.SetPixelIndex(9, 0, 1), one.SetPixelIndex(0, -1, 1), one.GetPixelIndex(0, 2),
-                 one.GetPixelIndex(-1, 0), Rgb(one, 9, 1), Rgb(one, 0, 2)),
-      std::tuple(0, 0, -1, -1, std::tuple(0, 0, 0, 0), std::tuple(0, 0, 0, 0)));
+  EXPECT_EQ(std::tuple(one.SetPixelIndex(9, 0, 1), one.SetPixelIndex(0, -1, 1),
+                       one.SetPixelRGB(9, 0, 1, 2, 3), one.GetPixelIndex(0, 2),
+                       one.GetPixelIndex(-1, 0), Rgb(one, 9, 1), Rgb(one, 0, 2)),
+            std::tuple(0, 0, 0, -1, -1, std::tuple(0, 0, 0, 0), std::tuple(0, 0, 0, 0)));
 }
 
 // Above 8 bits pixels hold their colour (16 bits: five bits a channel, red highest), leaving
@@ -109,12 +110,17 @@ TEST(PixelTest, ColoursInTheirBytesOrAsTheNearestTableEntry) {
   }
   CDibImage eight;
   eight.Create(5, 1, 8, -1);
-  for (const auto& [red, green, blue, index] :
-       {std::tuple{250, 10, 5, 9}, {0, 0, 1, 0}, {255, 255, 250, 15}, {64, 192, 192, 14}}) {
+  for (const auto& [red, green, blue, index] : {std::tuple{250, 10, 5, 9},
+                                                {0, 0, 1, 0},
+                                                {255, 255, 250, 15},
+                                                {64, 192, 192, 14},
+                                                {200, 10, 190, 13}}) {
     ASSERT_EQ(eight.SetPixelRGB(4, 0, red, green, blue), 1);
     EXPECT_EQ(eight.GetPixelIndex(4, 0), index);
   }
-  EXPECT_EQ(Rgb(eight, 4, 0), std::tuple(1, 0, 255, 255));
+  EXPECT_EQ(Rgb(eight, 4, 0), std::tuple(1, 255, 0, 255));
+  // A plain image has no file to load or save.
   eight.Create(5, 1, 8, 1);
-  EXPECT_EQ(eight.SetPixelRGB(0, 0, 1, 2, 3), 0);
+  EXPECT_EQ(std::tuple(eight.SetPixelRGB(0, 0, 1, 2, 3), eight.Load(""), eight.Save("x.bmp")),
+            std::tuple(0, 0, 0));
 }

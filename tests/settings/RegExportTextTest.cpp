@@ -1,4 +1,5 @@
 #include "settings/RegExportText.h"
+#include "settings/RegTextStore.h"
 
 #include <gtest/gtest.h>
 
@@ -8,20 +9,21 @@ constexpr std::string_view kKey = "HKEY_CURRENT_USER\\software\\tallowyn\\spir_s
 
 TEST(RegExportTextTest, ReadsBothTypesAndRejectsTheWrongOne) {
   const CRegExportText text(
-      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\r\n"
-      " \"ImagesPerSec\"=dword:00000014\r\n\"FileLocation\"=\"C:\\\\Shots \\\"x\\\"\"\r\n");
-  EXPECT_EQ(text.ReadDword(kKey, "ImagesPerSec"), 20u);
-  EXPECT_EQ(text.ReadDword(kKey, "imagespersec"), 20u);
-  EXPECT_EQ(text.ReadString(kKey, "FileLocation"), "C:\\Shots \"x\"");
-  EXPECT_EQ(text.ReadString(kKey, "ImagesPerSec"), std::nullopt);
-  EXPECT_EQ(text.ReadDword(kKey, "FileLocation"), std::nullopt);
-  EXPECT_EQ(text.ReadDword("HKEY_CURRENT_USER\\other", "ImagesPerSec"), std::nullopt);
+      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\r\n[x\r\nx]\r\n"
+      " \"ImagesPerSec\"=dword:00000014\t\r\n\"FileLocation\"=\"C:\\\\Shots \\\"x\\\"\"\r\n");
+  EXPECT_EQ(std::tuple(text.ReadDword(kKey, "ImagesPerSec"), text.ReadDword(kKey, "imagespersec"),
+                       text.ReadDword(kKey, "FileLocation"),
+                       text.ReadDword("HKEY_CURRENT_USER\\other", "ImagesPerSec")),
+            std::tuple(20u, 20u, std::nullopt, std::nullopt));
+  EXPECT_EQ(std::pair(text.ReadString(kKey, "FileLocation"), text.ReadString(kKey, "ImagesPerSec")),
+            std::pair(std::optional<std::string>("C:\\Shots \"x\""), std::optional<std::string>()));
 }
 
 TEST(RegExportTextTest, GarbledValuesReadAsAbsent) {
-  for (const char* line : {"\"A\"=dword:", "\"A\"=dword:123456789", "\"A\"=dword:12x4",
-                           "\"A\"=\"open", "\"A\"=\"bad \\q escape\"", "\"A\"=\"x\" tail",
-                           "\"A\"=hex:01,02", "\"A\" dword:00000001", "\"A"}) {
+  for (const char* line :
+       {"\"A\"=dword:", "\"A\"=dword:123456789", "\"A\"=dword:12x4", "\"A\"=\"open",
+        "\"A\"=\"bad \\q escape\"", "\"A\"=\"x\" tail", "\"A\"=hex:01,02", "\"A\" dword:00000001",
+        "\"A", "[]\n\"A\"=dword:1"}) {  // a value of another key
     const CRegExportText text(std::string("[") + std::string(kKey) + "]\n" + line + "\n");
     EXPECT_EQ(text.ReadDword(kKey, "A"), std::nullopt) << line;
     EXPECT_EQ(text.ReadString(kKey, "A"), std::nullopt) << line;
@@ -46,6 +48,7 @@ TEST(RegExportTextTest, StartsAFileAndBlocksAndRefusesLineBreaks) {
   CRegExportText text("");
   EXPECT_TRUE(text.SetString(kKey, "FileLocation", "/home/me/Pictures"));
   EXPECT_FALSE(text.SetString(kKey, "FileLocation", "two\nlines"));
+  EXPECT_EQ(CRegTextStore("").WriteProfileString("Settings", "A", "two\nlines"), 0);
   text.SetDword("HKEY_CURRENT_USER\\other", "A", 1);
   text.SetDword(kKey, "B", 2);  // into its own block, above the blank line
   EXPECT_EQ(text.Text(), std::string("REGEDIT4\n\n[") + std::string(kKey) +

@@ -15,10 +15,13 @@ class SaverSettingsTest : public testing::Test {
 };
 
 // Keys go by their historic names ("PausingKay"); a missing value, or one of the wrong type,
-// loads as the default, and loading writes nothing back.
+// loads as the default, and loading writes nothing back. The join keeps its low 16 bits, and
+// a join of none is the default.
 TEST_F(SaverSettingsTest, MissingValuesAndWrongTypesGiveTheDefaults) {
-  store.values = {
-      {"PausingKay", "P"}, {"PrintingKey", "S"}, {"EndDelay", "5"}, {"FileLocation", 7u}};
+  // clang-format off
+  store.values = {{"PausingKay", "P"}, {"PrintingKey", "S"}, {"EndDelay", "5"}, {"FileLocation", 7u},
+                  {"JoinTheDots", 0x10000u}};
+  // clang-format on
   s.m_fileLocation = "junk";
   s.LoadSettings();
   EXPECT_EQ(std::tie(s.m_endDelay, s.m_zoomOption, s.m_colourOption, s.m_objectRotation,
@@ -31,20 +34,6 @@ TEST_F(SaverSettingsTest, MissingValuesAndWrongTypesGiveTheDefaults) {
   EXPECT_TRUE(store.writes.empty());
 }
 
-TEST_F(SaverSettingsTest, ImagesPerSecKeepsOnlyTheIntervalAndWritesBackItsInverse) {
-  // Above 1000 and 0 are never written by the sheet: no 0 ms timer, no division by zero.
-  const std::uint32_t cases[][3] = {{20, 50, 20},    {30, 33, 30},          {36, 27, 37},
-                                    {1, 1000, 1},    {501, 1, 1000},        {1000, 1, 1000},
-                                    {1001, 1, 1000}, {0xFFFFFFFF, 1, 1000}, {0, 50, 20}};
-  for (const auto& [stored, intervalMs, writtenBack] : cases) {
-    store.values["ImagesPerSec"] = stored;
-    s.LoadImagesPerSec();
-    EXPECT_EQ(s.m_timerInterval, intervalMs) << stored;
-    s.SaveImagesPerSec();
-    EXPECT_EQ(Stored("ImagesPerSec"), writtenBack) << stored;
-  }
-}
-
 TEST_F(SaverSettingsTest, EveryWholePercentRoundTrips) {
   for (std::uint32_t percent = 0; percent <= 500; ++percent) {
     store.values["RadiusFactor"] = percent;
@@ -53,21 +42,6 @@ TEST_F(SaverSettingsTest, EveryWholePercentRoundTrips) {
     s.SaveRadiusFactor();
     ASSERT_EQ(Stored("RadiusFactor"), percent);
   }
-  store.values["RadiusFactor"] = std::uint32_t{29};
-  s.LoadRadiusFactor();
-  EXPECT_DOUBLE_EQ(s.m_objectSizeFactor, 0.29);
-}
-
-TEST_F(SaverSettingsTest, JoinAndColourKeepTheirLowSixteenBitsAndJoinIsNeverZero) {
-  const std::int32_t cases[][2] = {{0, 2}, {65536, 2}, {65537, 1}, {4, 4}, {0xFFFF, -1}};
-  for (const auto& [stored, loaded] : cases) {
-    store.values["JoinTheDots"] = static_cast<std::uint32_t>(stored);
-    s.LoadJoinTheDots();
-    EXPECT_EQ(s.m_joinTheDots, loaded) << stored;
-  }
-  store.values["ColourOption"] = std::uint32_t{0x1001E};  // the colour keeps its low 16 bits
-  s.LoadColourOption();
-  EXPECT_EQ(s.m_colourOption, 30);
 }
 
 // The writers substitute the defaults only for an empty shape, rotation or join mask, write
@@ -118,12 +92,15 @@ TEST_F(SaverSettingsTest, SafeAccessorsNeverOverflowAndAlwaysHoldACandidate) {
   // stored zoom, zoom choices; stored join, join choices
   for (const auto& [zoom, zooms, join, joins] : {std::tuple{2u, 2u | 32u, 8, 2u},
                                                  {2u | 128u | 256u, 2u | 128u | 256u, 3, 3u},
-                                                 {64u, 64u, 1, 1u}}) {
+                                                 {64u, 64u, 1, 1u},
+                                                 {0u, 0u, 0, 2u}}) {
     s.m_zoomOption = zoom;
     s.m_joinTheDots = static_cast<std::int16_t>(join);
     EXPECT_EQ(std::pair(s.ZoomChoices(), s.JoinChoices()), std::pair(zooms, joins)) << zoom;
   }
-  EXPECT_EQ(SaverSettings().SaveSequenceNo(), 0);  // without a store nothing is written
+  // Without a store nothing is written.
+  EXPECT_EQ(std::pair(SaverSettings().SaveSequenceNo(), SaverSettings().SaveFileLocation()),
+            std::pair(0, 0));
   s.m_timerInterval = 0;
   EXPECT_EQ(s.TimerIntervalMs(), 1u);
   s.m_objectSizeFactor = 1e30;

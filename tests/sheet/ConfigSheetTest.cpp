@@ -30,8 +30,11 @@ class ConfigSheetTest : public testing::Test, public IConfigSheetHost {
 
 TEST_F(ConfigSheetTest, OkConvertsTheMembersBackAndWritesThemInOrder) {
   // Stored images a second, shown and so stored again after OK.
-  for (const auto& [stored, shown] :
-       {std::pair(20u, 20u), {36u, 37u}, {7u, 7u}, {501u, 1000u}, {1u, 1u}}) {
+  // Above 1000 and 0 are never written by the sheet: no 0 ms timer, no division by zero.
+  const std::uint32_t cases[][2] = {{20, 20},           {36, 37},    {7, 7},
+                                    {30, 30},           {501, 1000}, {1001, 1000},
+                                    {0xFFFFFFFF, 1000}, {0, 20},     {1, 1}};
+  for (const auto& [stored, shown] : cases) {
     store.values["ImagesPerSec"] = stored;
     user = [&, shown = shown](CConfigSheet& sheet) {
       EXPECT_EQ(sheet.m_display.m_imagesPerSec, shown);
@@ -93,8 +96,10 @@ TEST_F(ConfigSheetTest, ThePagesComeInTabOrderAndAskOnlyForPagesThatAreThereAndN
     EXPECT_EQ(protocol.ChangePage(refused, page, page), 0) << refused;
   }
   EXPECT_TRUE(page.messages.empty());
+  EXPECT_EQ(protocol.ChangePage(1, page, page), 0);  // the shown page refuses to go
   page.texts[kImagesPerSec] = "1";
   EXPECT_EQ(protocol.ChangePage(1, page, page), 1);
+  EXPECT_EQ(protocol.ChangePage(0, page, page), 1);
 }
 
 }  // namespace

@@ -24,7 +24,6 @@ constexpr const char* kNoDir = "Directory does not exist ...|Error|stop";
 TEST(PageTest, LeavingAPageChecksItsBoxesInOrderAndReportsTheFirstFault) {
   enum { kDisplay, kHotkeys };
   const std::string x31 = "9" + std::string(30, ' ') + "junk";  // a box reads 31 characters
-  const std::string x256(256, 'd');
   const struct {
     int page;
     std::string first, second, third;
@@ -54,8 +53,8 @@ TEST(PageTest, LeavingAPageChecksItsBoxesInOrderAndReportsTheFirstFault) {
                {kHotkeys, "P", "S", "/none", 3, kNoDir, kLocation},
                {kHotkeys, "\xC3\x89", "AB", "", 0, kOneChar, kPrintKey},
                {kHotkeys, "AB", "", "/none", 0, kOneChar, kPauseKey},
-               {kHotkeys, "", "", x256, 0, "Please enter no more than 255 characters.|spir_ss|!",
-                kLocation}};
+               {kHotkeys, "", "", std::string(256, 'd'), 0,
+                "Please enter no more than 255 characters.|spir_ss|!", kLocation}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.first + "|" + c.second + "|" + c.third + "|" + std::to_string(c.active));
     CPageDisplay display;
