@@ -83,19 +83,6 @@ TEST(CanvasTest, FillsClipResizesKeepThePictureAndTheDirtyRectHoldsWhatChanged) 
 
 // Memory given to draw into holds the picture already; back in a block of its own, the canvas
 // has what it drew there.
-TEST(CanvasTest, DrawingIntoGivenMemoryAndBackKeepsThePicture) {
-  CRasterCanvas canvas(4, 2);
-  canvas.SelectPen(0xFFFFFF);
-  canvas.MoveTo(1, 1);
-  canvas.LineTo(3, 1);
-  std::vector<std::uint32_t> shown(canvas.Pixels(), canvas.Pixels() + 8);
-  canvas.DrawInto(shown.data());
-  canvas.LineTo(3, 0);
-  ASSERT_EQ(canvas.DrawIntoOwnBlock(), 1);
-  EXPECT_NE(canvas.Pixels(), shown.data());
-  EXPECT_EQ(std::vector<std::uint32_t>(canvas.Pixels(), canvas.Pixels() + 8), shown);
-}
-
 TEST(CanvasTest, LinesFromAnywhereInTheIntRangeLightWhatTheirShortMiddleLights) {
   // A line between lattice points of its own slope takes the same minor steps near the surface
   // whether its ends lie a hundred pixels away or two billion.
