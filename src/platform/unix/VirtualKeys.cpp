@@ -2,7 +2,6 @@
 
 #include <xkbcommon/xkbcommon-keysyms.h>
 
-#include <array>
 #include <string_view>
 #include <utility>
 
@@ -88,12 +87,12 @@ constexpr unsigned long kLastPrivateKeypad = 0x1100FFFF;
 
 // The letter or digit codes of the US layout by XKB key name: the row's two letters, then
 // its keys from column 01 on.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kUsRows{{
+constexpr std::pair<std::string_view, std::string_view> kUsRows[] = {
     {"AE", "1234567890"},
     {"AD", "QWERTYUIOP"},
     {"AC", "ASDFGHJKL"},
     {"AB", "ZXCVBNM"},
-}};
+};
 
 std::uint32_t LetterOrDigit(unsigned long keysym) {
   if (keysym >= XKB_KEY_a && keysym <= XKB_KEY_z) {
