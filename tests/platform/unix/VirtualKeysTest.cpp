@@ -85,6 +85,12 @@ TEST(VirtualKeyOfPressTest, FollowsNumLockOnTheKeypadOnly) {
   }
 }
 
+TEST(IsLatinLetterTest, LettersOfEitherCaseAndNothingElse) {
+  EXPECT_EQ(std::tuple(IsLatinLetter(XKB_KEY_a), IsLatinLetter(XKB_KEY_Z), IsLatinLetter(XKB_KEY_A),
+                       IsLatinLetter(XKB_KEY_0), IsLatinLetter(XKB_KEY_Cyrillic_a)),
+            std::tuple(1, 1, 1, 0, 0));
+}
+
 TEST(IsSystemKeyTest, AltCombinationsAltItselfAndF10) {
   // Ctrl+Alt is AltGr on many layouts: an ordinary key.
   EXPECT_EQ(std::tuple(IsSystemKey('P', true, false), IsSystemKey(vk::kMenu, false, false),
