@@ -1,6 +1,6 @@
-# Shared by the end-to-end scripts of the X11 and Wayland savers: the work folder and the
-# processes a case starts (all ended on exit), bounded waits, the settings file, the saver's
-# start and end, and picture comparison. A script sets CASE, SAVER and LOGS (the files a
+# Shared by the end-to-end scripts of the X11 and Wayland savers and of the installed program:
+# the work folder and the processes a case starts (all ended on exit), bounded waits, X servers,
+# the settings file, the saver's start and end, and picture comparison. A script sets CASE, SAVER and LOGS (the files a
 # failure shows), and defines capture FILE [WHERE].
 # shellcheck shell=bash
 WORK=$(mktemp -d)
@@ -23,6 +23,16 @@ fail() {
 
 # wait_for COMMAND...: true once the command succeeds, false after about WAIT_SECONDS (5).
 wait_for() { for _ in $(seq $((${WAIT_SECONDS:-5} * 20))); do "$@" && return 0; sleep 0.05; done; return 1; }
+
+# start_server NAME COMMAND...: an X server that picks a free display number and names it
+# once it is ready; DISPLAY is set to it. Every server runs with -noreset: it would otherwise
+# restart whenever its last client disconnects.
+start_server() {
+  "${@:2}" -displayfd 3 -nolisten tcp 3>"$WORK/$1.display" 2>"$WORK/$1.log" &
+  PIDS+=("$!")
+  wait_for test -s "$WORK/$1.display" || fail "$2 did not start"
+  export DISPLAY=":$(cat "$WORK/$1.display")"
+}
 
 # write_settings LINE...: the settings file with these values; screenshots go to $WORK/shots.
 write_settings() {
