@@ -5,9 +5,14 @@
 # entry, as an unprivileged user on a private display and HOME; then the package removed,
 # leaving nothing behind. Needs root, for apt and the test user. Usage: hosts.sh BUILD
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/helpers.sh"
 status=0
+fail() { echo "FAIL: $*" >&2; status=1; }
+# wait_for COMMAND...: true as soon as the command succeeds, false after about ten seconds.
+wait_for() { for _ in $(seq 50); do "$@" && return 0; sleep 0.2; done; return 1; }
+# lit WINDOW: how many pixels of the window are not black; drawn WINDOW: some are.
+lit() { import -window "$1" png:- 2>/dev/null | convert - -fill white +opaque black -format '%[fx:round(mean*w*h)]' info:; }
+drawn() { [ "$(lit "$1" 2>/dev/null)" -gt 0 ] 2>/dev/null; }
+gone() { ! kill -0 "$1" 2>/dev/null; }
 
 # recipe HEADING: the first code block after the README's heading "### HEADING".
 recipe() { awk -v h="### $1" '$0 == h {f = 1} f && /^```/ {if (n++) exit; next} f && n' "$readme"; }
@@ -104,7 +109,7 @@ for program in $(grep '^/usr/bin/' <<<"$files"); do
   done
 done
 # lintian takes a while on its own; it runs beside the hosts.
-lintian --fail-on error,warning "$build"/spirandel_*_amd64.deb >"$work.lint" 2>&1 &
+lintian --fail-on error,warning "$build"/spirandel_*_amd64.deb >"$work/lint" 2>&1 &
 lintian=$!
 lint=$(desktop-file-validate $(grep '\.desktop$' <<<"$files")) || fail "a desktop entry is not valid: $lint"
 appstreamcli validate --no-net --pedantic /usr/share/metainfo/*.xml >/dev/null || fail "the AppStream metadata is not valid"
@@ -120,13 +125,12 @@ for case in "1 env -u DISPLAY spirandel /c" "1 env -u DISPLAY spirandel" "1 env 
 done
 id "$user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$user"
 # The user reads nothing of the checkout, which may sit in root's home.
-cp "$0" "$here/helpers.sh" "$here/../../README.md" "$work" && chown -R "$user" "$work"
-timeout 180 runuser -u "$user" -- env HOME="$work" xvfb-run -a -s "-noreset -screen 0 640x480x24" \
-  bash "$work/hosts.sh" --session "$work/README.md" || status=1
-timeout 90 runuser -u "$user" -- env HOME="$work" xvfb-run -a -s "-noreset -screen 0 640x480x24" \
-  dbus-run-session bash "$work/hosts.sh" --mate >/dev/null 2>"$work/mate.err" || { grep FAIL "$work/mate.err"; status=1; }
-wait $lintian || fail "lintian: $(cat "$work.lint")"
-rm -f "$work.lint"
+cp "$0" "$(dirname "$0")/../../README.md" "$work" && chown -R "$user" "$work"
+# as_user SECONDS COMMAND...: the test user, on a display of its own, for at most that long.
+as_user() { timeout "$1" runuser -u "$user" -- env HOME="$work" xvfb-run -a -s "-noreset -screen 0 640x480x24" "${@:2}"; }
+as_user 180 bash "$work/hosts.sh" --session "$work/README.md" || status=1
+as_user 90 dbus-run-session bash "$work/hosts.sh" --mate >/dev/null 2>"$work/mate.err" || { grep FAIL "$work/mate.err"; status=1; }
+wait $lintian || fail "lintian: $(cat "$work/lint")"
 apt-get purge -y -qq spirandel >/dev/null || fail "apt could not remove the package"
 for file in $files; do
   [ -d "$file" ] || { [ ! -e "$file" ] && [ ! -L "$file" ]; } || fail "$file is left behind"
