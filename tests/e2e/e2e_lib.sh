@@ -1,7 +1,7 @@
 # Shared by the end-to-end scripts of the X11 and Wayland savers and of the installed program:
 # the work folder and the processes a case starts (all ended on exit), bounded waits, X servers,
-# the settings file, the saver's start and end, and picture comparison. A script sets CASE, SAVER and LOGS (the files a
-# failure shows), and defines capture FILE [WHERE].
+# the settings file, the saver's start and end, and picture comparison. A script sets CASE,
+# SAVER and LOGS (the files a failure shows), and defines capture FILE [WHERE].
 # shellcheck shell=bash
 WORK=$(mktemp -d)
 PIDS=()
@@ -21,6 +21,9 @@ fail() {
   exit 1
 }
 
+# hold COMMAND...: in the background, ended with the case; $! is its process.
+hold() { "$@" & PIDS+=("$!"); }
+
 # wait_for COMMAND...: true once the command succeeds, false after about WAIT_SECONDS (5).
 wait_for() { for _ in $(seq $((${WAIT_SECONDS:-5} * 20))); do "$@" && return 0; sleep 0.05; done; return 1; }
 
@@ -28,8 +31,7 @@ wait_for() { for _ in $(seq $((${WAIT_SECONDS:-5} * 20))); do "$@" && return 0; 
 # once it is ready; DISPLAY is set to it. Every server runs with -noreset: it would otherwise
 # restart whenever its last client disconnects.
 start_server() {
-  "${@:2}" -displayfd 3 -nolisten tcp 3>"$WORK/$1.display" 2>"$WORK/$1.log" &
-  PIDS+=("$!")
+  hold "${@:2}" -displayfd 3 -nolisten tcp 3>"$WORK/$1.display" 2>"$WORK/$1.log"
   wait_for test -s "$WORK/$1.display" || fail "$2 did not start"
   export DISPLAY=":$(cat "$WORK/$1.display")"
 }
@@ -52,9 +54,8 @@ hotkeys() {
 # start_saver ARGUMENT...: in the background; STARTED is the second it started in.
 start_saver() {
   STARTED=$(date +%s)
-  "${LAUNCH[@]}" "$SAVER" "$@" >"$WORK/out" 2>"$WORK/err" &
+  hold "${LAUNCH[@]}" "$SAVER" "$@" >"$WORK/out" 2>"$WORK/err"
   SAVER_PID=$!
-  PIDS+=("$SAVER_PID")
 }
 
 ended() { ! kill -0 "$SAVER_PID" 2>/dev/null; }

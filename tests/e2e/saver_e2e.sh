@@ -28,8 +28,7 @@ wait_drawn() { wait_for drawn "$@" || fail "nothing drawn in ${1:-root}"; }
 start_full_screen() { start_saver /s && wait_drawn; }
 
 start_host() { # start_host W H: sets HOST_HEX and HOST_DEC
-  "$HOST" "$1" "$2" >"$WORK/host" &
-  PIDS+=("$!")
+  hold "$HOST" "$1" "$2" >"$WORK/host"
   wait_for test -s "$WORK/host" || fail "test host did not start"
   read -r HOST_HEX HOST_DEC <"$WORK/host"
 }

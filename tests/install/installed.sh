@@ -20,8 +20,7 @@ lit() { import -window root "$WORK/root.png" && [ "$(convert "$WORK/root.png" -f
 # The bare screen is black: a check that took it for a drawing could not fail.
 ! lit || fail "the bare root counts as drawn"
 WAIT_SECONDS=10
-"$prefix/libexec/xscreensaver/spirandel" /c 2>/dev/null &
-PIDS+=("$!")
+hold "$prefix/libexec/xscreensaver/spirandel" /c 2>/dev/null
 wait_for xdotool search --name '^Spirandel v2.0$' >/dev/null || fail "/c opened no sheet"
 [ "$(readlink "/proc/$!/exe")" = "$prefix/bin/spirandel-settings" ] ||
   fail "/c started $(readlink "/proc/$!/exe"), not the installed sheet"

@@ -31,9 +31,8 @@ NESTED=""  # the socket of a compositor running inside sway, whose outputs captu
 # socket is there.
 start_compositor() {
   rm -rf "$WORK/run" && install -d -m 700 ${OWNER:+-o $OWNER} "$WORK/run"
-  "${RUN_AS[@]}" env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$WORK/run" "${@:2}" \
-    >"$WORK/compositor.log" 2>&1 &
-  PIDS+=($!)
+  hold "${RUN_AS[@]}" env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$WORK/run" "${@:2}" \
+    >"$WORK/compositor.log" 2>&1
   wait_for test -S "$WORK/run/wayland-1" || fail "$1 did not start"
 }
 
@@ -224,8 +223,7 @@ case_idle() {
   # compositor is one line and exit code 1.
   start_sway "HEADLESS-1 640x480 0 0 1"
   figure_settings
-  as_user swayidle -w timeout 1 "$SAVER /s" >/dev/null 2>&1 &
-  PIDS+=($!)
+  hold as_user swayidle -w timeout 1 "$SAVER /s" >/dev/null 2>&1
   WAIT_SECONDS=8 wait_for pgrep -f "^$SAVER /s" >/dev/null || fail "swayidle did not start the saver"
   kill $(pgrep -f "^$SAVER /s")
   start_saver /s
