@@ -20,11 +20,7 @@ pid=
 trap 'running && wineserver -k; rm -rf "$work"' EXIT
 fail() { echo "FAIL ($name): $*" && cat "$work/out" 2>/dev/null; exit 1; }
 # within SECONDS COMMAND...: true as soon as the command is; false once the time is up.
-within() {
-  local end=$((SECONDS + $1))
-  shift
-  until "$@"; do [ "$SECONDS" -lt "$end" ] && sleep 0.2 || return 1; done
-}
+within() { local end=$((SECONDS + $1)); until "${@:2}"; do [ "$SECONDS" -lt "$end" ] && sleep 0.2 || return 1; done; }
 running() { kill -0 "$pid" 2>/dev/null; }
 # The program ends, with exit code 0. Wine without a window manager waits about a second per
 # window for one before a closed program ends (about 4 s for the saver); 30 s allows for that.
@@ -52,14 +48,12 @@ for blank in '#0000ff' black; do
   ! shows_paint "$work/blank.png" || fail "a blank $blank screen counts as painted"
 done
 named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-found() { id=$(named "$wanted") && [ -n "$id" ]; }
 # No window manager hands a new window the X input focus, and Wine drops keys sent before it.
-focus() { wanted=$1 && within 60 found && xdotool windowfocus --sync "$id"; }
+focus() { local id wanted=$1; within 60 eval 'id=$(named "$wanted") && [ -n "$id" ]' && xdotool windowfocus --sync "$id"; }
 # The saver's window is the one under the pointer on the primary monitor, once there (the cover
 # over both monitors comes first).
 under_pointer() { xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p'; }
 saver_shown() { xdotool getwindowgeometry "$(under_pointer)" | grep -q 'Geometry: 1024x768$'; }
-focus_saver() { xdotool windowfocus --sync "$(under_pointer)"; }
 # Runs a program in the background until the saver draws on the primary monitor (x 640 to 1664),
 # or only shows there with shown=saver_shown, and the second monitor is covered in black, which is
 # where the cases' input goes.
@@ -70,6 +64,8 @@ start_saver() {
   within 60 "$shown" 1024x768+640+0 || fail "the saver did not show on the primary monitor"
   within 30 eval '! painted 640x480+0+0' || fail "the second monitor is not black"
 }
+# start_focused COMMAND...: the saver started with the pointer on the primary, and focused.
+start_focused() { xdotool mousemove 1100 400 && start_saver "$@" && xdotool windowfocus --sync "$(under_pointer)"; }
 start_sheet() { launch "$saver" /c; focus 'Spirandel v2.0' || fail "no sheet \"Spirandel v2.0\""; }
 shots=$WINEPREFIX/drive_c/shots
 shot() { echo "$shots/Spirandel 000$1.bmp"; }
@@ -78,9 +74,7 @@ settings
 rm -rf "$shots" && mkdir -p "$shots/sub"
 case $name in
   full_screen_covers_every_monitor_and_gives_the_focus_back)
-    xdotool mousemove 1100 400
-    start_saver "$build/spirandel-saver-host.exe" focus "$saver"
-    focus_saver
+    start_focused "$build/spirandel-saver-host.exe" focus "$saver"
     xdotool key x
     # The host waits up to 60 s for the focus to come back and says so if it does not.
     ended 70 || fail "a key did not close the saver, or: $(cat "$work/out")"
@@ -100,9 +94,7 @@ case $name in
     settings '"PausingActive"=dword:1' '"PausingKay"="P"' '"PrintingActive"=dword:1' \
       '"PrintingKey"="S"' '"FileLocation"="C:\\shots"' '"SequenceNo"=dword:29' \
       '"EndDelay"=dword:0' '"ImagesPerSec"=dword:64'
-    xdotool mousemove 1100 400
-    start_saver "$saver" /s
-    focus_saver
+    start_focused "$saver" /s
     # Keys reach the saver in order, so once a screenshot's file is there every key before it
     # has been handled: the pictures taken while paused must be equal, on a busy machine too.
     # After P again a picture must differ soon. The first number follows the stored 41.
@@ -130,9 +122,7 @@ case $name in
       settings "\"RadiusFactor\"=dword:$factor" '"ObjectShape"=dword:2' '"ZoomOption"=dword:0' \
         '"PrintingActive"=dword:1' '"PrintingKey"="S"' '"FileLocation"="C:\\shots"' \
         '"SequenceNo"=dword:29'
-      xdotool mousemove 1100 400
-      shown=saver_shown start_saver "$saver" /s
-      focus_saver
+      shown=saver_shown start_focused "$saver" /s
       # Under load Wine now and then loses a key sent to a busy saver: the key goes again
       # every few seconds until the picture is there, which a saver that stopped never gives.
       for n in 42 43; do
