@@ -58,17 +58,18 @@ saver_shown() { xdotool getwindowgeometry "$(under_pointer)" | grep -q 'Geometry
 # or only shows there with shown=saver_shown, and the second monitor is covered in black, which is
 # where the cases' input goes.
 shown=painted
-launch() { "$wine" "$@" >"$work/out" 2>&1 & pid=$!; }
 start_saver() {
-  launch "$@"
+  "$wine" "$@" >"$work/out" 2>&1 & pid=$!
   within 60 "$shown" 1024x768+640+0 || fail "the saver did not show on the primary monitor"
   within 30 eval '! painted 640x480+0+0' || fail "the second monitor is not black"
 }
 # start_focused COMMAND...: the saver started with the pointer on the primary, and focused.
 start_focused() { xdotool mousemove 1100 400 && start_saver "$@" && xdotool windowfocus --sync "$(under_pointer)"; }
-start_sheet() { launch "$saver" /c; focus 'Spirandel v2.0' || fail "no sheet \"Spirandel v2.0\""; }
+start_sheet() { "$wine" "$saver" /c >"$work/out" 2>&1 & pid=$!; focus 'Spirandel v2.0' || fail "no sheet \"Spirandel v2.0\""; }
 shots=$WINEPREFIX/drive_c/shots
 shot() { echo "$shots/Spirandel 000$1.bmp"; }
+# The screenshot key S, its files in C:\shots numbered on from 41.
+printing=('"PrintingActive"=dword:1' '"PrintingKey"="S"' '"FileLocation"="C:\\shots"' '"SequenceNo"=dword:29')
 
 settings
 rm -rf "$shots" && mkdir -p "$shots/sub"
@@ -91,9 +92,8 @@ case $name in
     done
     ;;
   pause_holds_the_figure_and_screenshots_go_on)
-    settings '"PausingActive"=dword:1' '"PausingKay"="P"' '"PrintingActive"=dword:1' \
-      '"PrintingKey"="S"' '"FileLocation"="C:\\shots"' '"SequenceNo"=dword:29' \
-      '"EndDelay"=dword:0' '"ImagesPerSec"=dword:64'
+    settings '"PausingActive"=dword:1' '"PausingKay"="P"' "${printing[@]}" '"EndDelay"=dword:0' \
+      '"ImagesPerSec"=dword:64'
     start_focused "$saver" /s
     # Keys reach the saver in order, so once a screenshot's file is there every key before it
     # has been handled: the pictures taken while paused must be equal, on a busy machine too.
@@ -120,8 +120,7 @@ case $name in
     # key, its drawing timer ticking while it waits for the next.
     for factor in 186a0 ffffffff; do
       settings "\"RadiusFactor\"=dword:$factor" '"ObjectShape"=dword:2' '"ZoomOption"=dword:0' \
-        '"PrintingActive"=dword:1' '"PrintingKey"="S"' '"FileLocation"="C:\\shots"' \
-        '"SequenceNo"=dword:29'
+        "${printing[@]}"
       shown=saver_shown start_focused "$saver" /s
       # Under load Wine now and then loses a key sent to a busy saver: the key goes again
       # every few seconds until the picture is there, which a saver that stopped never gives.
