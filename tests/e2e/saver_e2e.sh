@@ -9,9 +9,6 @@ source "$(dirname "$0")/e2e_lib.sh"
 LOGS=("$WORK/err" "$WORK/xvfb.log" "$WORK/xephyr.log")
 BASE_SETTINGS=('"ImagesPerSec"=dword:00000064') # drawing fast, so that cases stay short
 
-# start_xvfb [WxH]: the server, and a settings file of the defaults until a case writes its own.
-start_xvfb() { start_server xvfb Xvfb -noreset -screen 0 "${1:-640x480}x24" && write_settings; }
-
 capture() { import -window "${2:-root}" "$1" 2>/dev/null || fail "cannot capture ${2:-root}"; }
 max_value() { convert "$1" "${@:2}" -format '%[max]' info:; }
 
@@ -38,7 +35,6 @@ first_child() { xwininfo -children -id "$1" | awk '/^ +0x[0-9a-f]+/{print $1; ex
 
 # Each of these closes the saver, hotkeys or not; the wheel and the side buttons do not.
 case_buttons_and_keys_close() {
-  start_xvfb
   hotkeys P Y
   for input in "click 1" "click 2" "click 3" "key a" "key space" "key Escape" "key KP_5" \
     "key Shift_L" "key alt+p" "key F10" "key alt+y"; do
@@ -51,7 +47,6 @@ case_buttons_and_keys_close() {
 }
 
 case_pause_hotkey_stops_and_resumes() {
-  start_xvfb
   # No completion delay, so the picture changes at every tick unless paused.
   hotkeys P Y '"EndDelay"=dword:00000000'
   start_full_screen
@@ -69,7 +64,6 @@ case_pause_hotkey_stops_and_resumes() {
 # holds the left one's drawing area alone, as the screen shows it, and a move on the right one
 # ends the saver.
 case_two_monitors_and_screenshot() {
-  start_xvfb 1600x600
   xrandr --setmonitor LEFT 800/211x600/158+0+0 screen >/dev/null &&
     xrandr --setmonitor RIGHT 800/211x600/158+800+0 none >/dev/null || fail "cannot set up two monitors"
   start_host 200 200
@@ -104,7 +98,6 @@ heads_covered() {
     [ "$(max_value "$WORK/heads.png" -crop 640x120+800+480 -fill black -opaque '#123456')" = 0 ]
 }
 case_xinerama_heads() {
-  start_xvfb 1440x600
   start_server xephyr Xephyr -noreset -screen 800x600x24 -screen 640x480x24 +xinerama
   xsetroot -solid '#123456'
   start_saver /s
@@ -117,7 +110,6 @@ case_xinerama_heads() {
 # the layout while the saver runs, the keys (by position) pause and take a screenshot, as a
 # Windows layout names them; another letter key ends the saver.
 layout_case() {
-  start_xvfb
   hotkeys "$2" "$3"
   start_full_screen
   setxkbmap "$1" || fail "setxkbmap $1"
@@ -136,7 +128,6 @@ case_layout_de() { layout_case de Z 2 29 11 52; }
 case_layout_ru() { layout_case ru 3 A 12 38 39; }
 
 case_preview_follows_host_and_ends_with_it() {
-  start_xvfb
   start_host 300 200
   start_saver /p "$HOST_DEC"
   wait_drawn "$HOST_HEX"
@@ -155,7 +146,6 @@ case_preview_follows_host_and_ends_with_it() {
 # A window id that names no window: one line on stderr for the host's log, exit code 0. No
 # usable display: one line, exit code 1.
 case_missing_window_or_display_says_so() {
-  start_xvfb
   local code lines env args w=XSCREENSAVER_WINDOW=0x7ffff1
   # CODE LINES ENVIRONMENT ARGUMENTS: without a preview handle the program ends quietly, as before.
   for row in "0 1 $w /p 12345" "0 1 $w /p 99999999999" "0 1 $w --window-id 0x7ffff0" \
@@ -172,7 +162,6 @@ case_missing_window_or_display_says_so() {
 # The window id wins over the host's environment (XScreenSaver and xsecurelock, whose tests
 # use it, name their window there).
 case_window_id_draws_into_that_window() {
-  start_xvfb
   # One point a second, so that the cleared window of a fresh figure can be seen.
   write_settings '"ImagesPerSec"=dword:00000001'
   start_host 320 240
@@ -197,7 +186,6 @@ case_window_id_draws_into_that_window() {
 # process by the signal, so that hosts log a normal stop, with no window left behind. Another
 # window taking the focus is another window becoming active: that ends the saver too.
 case_focus_returns_after_key_sigterm_or_focus_loss() {
-  start_xvfb
   start_host 100 100
   for stop in "key|0" "TERM|143" "focus|0"; do
     xdotool windowfocus --sync "$HOST_HEX"
@@ -214,7 +202,6 @@ case_focus_returns_after_key_sigterm_or_focus_loss() {
 }
 
 case_lost_connection_ends_cleanly() {
-  start_xvfb
   start_full_screen
   kill -TERM "${PIDS[0]}"
   expect_exit 0 "the server went away"
@@ -225,5 +212,9 @@ case_picture_checks_fail_on_blank() {
   blank_captures "black:drawn" "#808080:drawn" "black:heads_covered" "black,white:stable_for 0"
 }
 
+# Every case on an Xvfb of its own, 640x480 unless named here, with a settings file of the
+# defaults until the case writes its own.
+declare -A screen=([two_monitors_and_screenshot]=1600x600 [xinerama_heads]=1440x600)
+start_server xvfb Xvfb -noreset -screen 0 "${screen[$CASE]:-640x480}x24" && write_settings
 "case_$CASE"
 echo "PASS ($CASE)"
