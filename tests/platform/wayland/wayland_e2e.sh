@@ -258,10 +258,9 @@ case_weston() {
   expect_running "it started under weston" 1.5
 }
 
-cases=("$@")
-[ ${#cases[@]} -gt 0 ] || cases=(blank outputs buttons keys signals idle sheet weston cage)
+[ $# -gt 0 ] || set -- blank outputs buttons keys signals idle sheet weston cage
 status=0
-for CASE in "${cases[@]}"; do
+for CASE; do
   # Each case in a process of its own, which ends what it started however it ends; it fails
   # by fail alone.
   start=$SECONDS
