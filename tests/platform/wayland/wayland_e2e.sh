@@ -91,11 +91,9 @@ same_as_render() {
   done
   return 1
 }
-# A fast figure that stays once complete.
-figure_settings() { write_settings '"ImagesPerSec"=dword:000003e8' '"EndDelay"=dword:0000003c'; }
 # pointer_in_sway OUTPUT...: sway with these outputs, the pointer near the first's corner, where
-# the saver's surface will appear, and the figure's settings.
-pointer_in_sway() { start_sway "$@" && start_input us && send "move 10 10" && figure_settings; }
+# the saver's surface will appear.
+pointer_in_sway() { start_sway "$@" && start_input us && send "move 10 10"; }
 
 case_outputs() {
   # The figure on the focused output (scale 2: its canvas has the output's pixels), black on
@@ -142,7 +140,6 @@ case_cage() {
   # of cage's. With one output the saver needs no enter, which shows the key gets through.
   start_sway "HEADLESS-1 800x600 0 0 1"
   start_input us
-  figure_settings
   local outputs NESTED=wayland-0
   for outputs in 1 2; do
     local -a LAUNCH=(as_user env WLR_BACKENDS=wayland WLR_WL_OUTPUTS="$outputs" WLR_RENDERER=pixman
@@ -159,7 +156,6 @@ case_cage() {
 case_blank() {
   # Every picture check fails on a capture that shows nothing of what it looks for.
   STARTED=$(date +%s)
-  figure_settings
   blank_captures "white:is_black HEADLESS-2" "black:capture \$WORK/c.png && lit \$WORK/c.png" \
     "black:capture \$WORK/c.png && same_as_render \$WORK/c.png 800x600" "black,white:stable_for 0"
 }
@@ -222,7 +218,6 @@ case_idle() {
   # swayidle starts it after its timeout; a compositor that goes away ends it with 0; no
   # compositor is one line and exit code 1.
   start_sway "HEADLESS-1 640x480 0 0 1"
-  figure_settings
   hold as_user swayidle -w timeout 1 "$SAVER /s" >/dev/null 2>&1
   WAIT_SECONDS=8 wait_for pgrep -f "^$SAVER /s" >/dev/null || fail "swayidle did not start the saver"
   kill $(pgrep -f "^$SAVER /s")
@@ -253,7 +248,6 @@ case_weston() {
   # take the saver's own screenshot with.
   start_compositor weston weston --backend=headless-backend.so --use-pixman --width=640 \
     --height=480 --socket=wayland-1 --idle-time=0
-  figure_settings
   start_saver /s
   expect_running "it started under weston" 1.5
 }
@@ -262,9 +256,10 @@ case_weston() {
 status=0
 for CASE; do
   # Each case in a process of its own, which ends what it started however it ends; it fails
-  # by fail alone.
+  # by fail alone. Its settings, until it writes its own: a fast figure that stays once complete.
   start=$SECONDS
-  (trap 'kill "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null' EXIT; "case_$CASE"; exit 0) &&
+  (trap 'kill "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null' EXIT
+    write_settings '"ImagesPerSec"=dword:000003e8' '"EndDelay"=dword:0000003c'; "case_$CASE"; exit 0) &&
     echo "wayland $CASE: passed ($((SECONDS - start)) s)" || status=1
 done
 exit $status
