@@ -187,14 +187,11 @@ case_window_id_draws_into_that_window() {
 # window taking the focus is another window becoming active: that ends the saver too.
 case_focus_returns_after_key_sigterm_or_focus_loss() {
   start_host 100 100
-  for stop in "key|0" "TERM|143" "focus|0"; do
+  # HOW|CODE
+  for stop in 'xdotool key a|0' 'kill -TERM "$SAVER_PID"|143' 'xdotool windowfocus "$HOST_HEX"|0'; do
     xdotool windowfocus --sync "$HOST_HEX"
     start_full_screen
-    case ${stop%|*} in
-      key) xdotool key a ;;
-      TERM) kill -TERM "$SAVER_PID" ;;
-      focus) xdotool windowfocus "$HOST_HEX" ;;
-    esac
+    eval "${stop%|*}"
     expect_exit "${stop#*|}" "${stop%|*}"
     wait_for eval '[ "$(xdotool getwindowfocus)" = "$HOST_DEC" ]' || fail "the focus did not return after $stop"
   done
