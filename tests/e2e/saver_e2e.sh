@@ -23,6 +23,11 @@ drawn() {
 wait_drawn() { wait_for drawn "$@" || fail "nothing drawn in ${1:-root}"; }
 
 start_full_screen() { start_saver /s && wait_drawn; }
+# start_paused SHOT [LINE...]: full screen, with P to pause and SHOT for screenshots, paused.
+start_paused() {
+  hotkeys P "$@" && start_full_screen && xdotool key p
+  wait_for stable_for 0.2 || fail "the picture kept changing after the pause key"
+}
 
 start_host() { # start_host W H: sets HOST_HEX and HOST_DEC
   hold "$HOST" "$1" "$2" >"$WORK/host"
@@ -48,10 +53,7 @@ case_buttons_and_keys_close() {
 
 case_pause_hotkey_stops_and_resumes() {
   # No completion delay, so the picture changes at every tick unless paused.
-  hotkeys P Y '"EndDelay"=dword:00000000'
-  start_full_screen
-  xdotool key p
-  wait_for stable_for 0.2 || fail "the picture kept changing after the pause key"
+  start_paused Y '"EndDelay"=dword:00000000'
   stable_for 0.7 || fail "the picture changed while paused"
   xdotool key p
   wait_for eval '! stable_for 0.1' || fail "the picture did not change after resuming"
@@ -68,11 +70,8 @@ case_two_monitors_and_screenshot() {
     xrandr --setmonitor RIGHT 800/211x600/158+800+0 none >/dev/null || fail "cannot set up two monitors"
   start_host 200 200
   xdotool windowmove "$HOST_HEX" 1100 100
-  hotkeys P S
-  start_full_screen
   # Paused, so that the capture to compare with shows the same picture.
-  xdotool key p
-  wait_for stable_for 0.2 || fail "did not pause"
+  start_paused S
   capture "$WORK/screen.png"
   [ "$(max_value "$WORK/screen.png" -crop 800x600+800+0)" = 0 ] || fail "the right monitor is not black"
   xdotool key s
