@@ -253,6 +253,7 @@ case_weston() {
 }
 
 [ $# -gt 0 ] || set -- blank outputs buttons keys signals idle sheet weston cage
+for CASE; do declare -F "case_$CASE" >/dev/null || { echo "wayland: no case $CASE" >&2; exit 2; }; done
 status=0
 for CASE; do
   # Each case in a process of its own, which ends what it started however it ends; it fails
