@@ -27,9 +27,6 @@ class SaverWndTest : public testing::Test {
   ~SaverWndTest() override { fs::remove_all(folder); }
 
   long Closes() const { return std::ranges::count(host.calls, std::string("close")); }
-  std::uint32_t StoredSequenceNo() {
-    return std::get<std::uint32_t>(store.values.at("SequenceNo"));
-  }
 
   CFakeProfileStore store;
   SaverSettings settings;
@@ -123,7 +120,7 @@ TEST_F(SaverWndTest, UnwritableShotLeavesNoFileButStoresTheCounter) {
     }
     TakeScreenshot(settings, host, wnd.m_drawWidth, wnd.m_drawHeight);
     EXPECT_EQ(settings.m_sequenceNo, 6) << location;
-    EXPECT_EQ(StoredSequenceNo(), 6u) << location;
+    EXPECT_EQ(std::get<std::uint32_t>(store.values.at("SequenceNo")), 6u) << location;
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}),
               blocked ? 1 : 0)
         << location;

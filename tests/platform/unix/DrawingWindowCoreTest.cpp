@@ -48,7 +48,6 @@ Event Enter(std::uintptr_t surface, std::int32_t at) {
 Event Motion(std::int32_t x, std::int32_t y) {
   return [=](CDrawingWindowCore& core) { core.AddPointerMotion(x, y); };
 }
-const Event kFocusLost = [](CDrawingWindowCore& core) { core.AddFocusLost(); };
 
 enum class Outcome { kNothing, kClose, kShot, kPause };
 
@@ -101,7 +100,7 @@ TEST_F(DrawingWindowCoreTest, InputMeansTheSameBeforeAndAfterTheFigureStartsAndN
        {Enter(1, 10), Enter(1, 20), Motion(20, 20)},
        Outcome::kNothing},
       {"onto another output", {Enter(1, 10), Enter(2, 10)}, Outcome::kClose},
-      {"focus lost", {kFocusLost}, Outcome::kClose},
+      {"focus lost", {[](CDrawingWindowCore& core) { core.AddFocusLost(); }}, Outcome::kClose},
   };
   enum { kPreview, kBeforeTheStart, kStarted };
   for (const int state : {kPreview, kBeforeTheStart, kStarted}) {
