@@ -27,9 +27,6 @@ class SaverWndTest : public testing::Test {
   ~SaverWndTest() override { fs::remove_all(folder); }
 
   long Closes() const { return std::ranges::count(host.calls, std::string("close")); }
-  std::uint32_t StoredSequenceNo() {
-    return std::get<std::uint32_t>(store.values.at("SequenceNo"));
-  }
 
   CFakeProfileStore store;
   SaverSettings settings;
@@ -40,13 +37,11 @@ class SaverWndTest : public testing::Test {
 };
 
 TEST_F(SaverWndTest, MovesButtonsSystemKeysAndLostActivationClose) {
-  // The first move records where the pointer is ((-1, -1) is the "nothing yet" mark), the same
-  // place again keeps the saver running, one pixel further closes it.
-  for (const auto& [x, y, closes] :
-       {std::tuple{-1, -1, 0}, {320, 240, 0}, {320, 240, 0}, {320, 241, 1}}) {
-    wnd.OnMouseMove(x, y);
-    EXPECT_EQ(Closes(), closes) << x << ',' << y;
-  }
+  // How far a move must go is the input rules' own (the drawing window core's table); here only
+  // that the window carries a move out.
+  wnd.OnMouseMove(320, 240);
+  wnd.OnMouseMove(320, 241);
+  EXPECT_EQ(Closes(), 1);
   wnd.OnButtonDown();
   // A system key never acts as a hotkey, even the pause key with Alt.
   wnd.OnSysKeyDown('P');
@@ -72,8 +67,7 @@ TEST_F(SaverWndTest, KeysTakeShotsPauseOrCloseByAnExactOneCharacterMatch) {
   for (const auto& [printingActive, printingKey, pausingActive, pausingKey, key, outcome] : {
            Case{0, "", 0, "", 'P', "close"}, Case{0, "", 0, "P", 'P', "close"},
            Case{1, "S", 0, "", 'S', "shot"}, Case{0, "S", 0, "", 'S', "close"},
-           Case{1, "S", 1, "P", 'P', "pause"}, Case{1, "P", 1, "P", 'P', "shot"},
-           Case{1, "", 1, "", 0, "close"}, Case{1, "", 1, "", 'A', "close"},
+           Case{1, "P", 1, "P", 'P', "shot"}, Case{1, "", 1, "", 0, "close"},
            // Letter codes are upper case, so a lower-case string never matches.
            Case{1, "s", 1, "p", 'P', "close"}, Case{1, "SS", 1, "PP", 'S', "close"},
            Case{0, "", 1, "5", '5', "pause"},
@@ -126,7 +120,7 @@ TEST_F(SaverWndTest, UnwritableShotLeavesNoFileButStoresTheCounter) {
     }
     TakeScreenshot(settings, host, wnd.m_drawWidth, wnd.m_drawHeight);
     EXPECT_EQ(settings.m_sequenceNo, 6) << location;
-    EXPECT_EQ(StoredSequenceNo(), 6u) << location;
+    EXPECT_EQ(std::get<std::uint32_t>(store.values.at("SequenceNo")), 6u) << location;
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}),
               blocked ? 1 : 0)
         << location;

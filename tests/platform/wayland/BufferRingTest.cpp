@@ -220,10 +220,8 @@ TEST(BufferRingTest, HeldBuffersAreNeverWrittenAndEveryCommitShowsTheWholePictur
     for (std::string event; events >> event;) {
       if (event == "d") {
         display.Draw(colour++);
-      } else if (event == "k") {
-        display.Paint({0, 0, 8, 8}, 0);
-      } else if (event == "e") {
-        display.Paint({0, 0, 8, 8}, colour++);
+      } else if (event == "k" || event == "e") {
+        display.Paint({0, 0, 8, 8}, event == "k" ? 0 : colour++);
       } else if (event[0] == 'r') {
         display.Release(std::stoi(event.substr(1)));
       } else if (event[0] == 's') {
