@@ -80,8 +80,6 @@ TEST(CanvasTest, FillsClipResizesKeepThePictureAndTheDirtyRectHoldsWhatChanged) 
   EXPECT_EQ(std::get<0>(take()), 0);
 }
 
-// Memory given to draw into holds the picture already; back in a block of its own, the canvas
-// has what it drew there.
 TEST(CanvasTest, LinesFromAnywhereInTheIntRangeLightWhatTheirShortMiddleLights) {
   // A line between lattice points of its own slope takes the same minor steps near the surface
   // whether its ends lie a hundred pixels away or two billion.
