@@ -72,6 +72,8 @@ TEST(CanvasTest, FillsClipResizesKeepThePictureAndTheDirtyRectHoldsWhatChanged) 
   EXPECT_EQ(canvas.Height(), 9);
   canvas.FillRectBlack(0, 0, 2, 6);
   EXPECT_TRUE(LitPixels(canvas).empty() && lit.IsEmpty());
+  // A screen's worth comes in a block of huge pages of its own, and starts black too.
+  EXPECT_TRUE(LitPixels(CRasterCanvas(1024, 1024)).empty());
   ASSERT_EQ(canvas.Resize(-7, CRasterCanvas::kMaxSide + 1), 1);
   EXPECT_EQ(std::pair(canvas.Width(), canvas.Height()), std::pair(0, CRasterCanvas::kMaxSide));
   canvas.LineTo(INT_MAX, INT_MAX);
