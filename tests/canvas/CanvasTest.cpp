@@ -72,7 +72,8 @@ TEST(CanvasTest, FillsClipResizesKeepThePictureAndTheDirtyRectHoldsWhatChanged) 
   EXPECT_EQ(canvas.Height(), 9);
   canvas.FillRectBlack(0, 0, 2, 6);
   EXPECT_TRUE(LitPixels(canvas).empty() && lit.IsEmpty());
-  EXPECT_TRUE(LitPixels(CRasterCanvas(1024, 1024)).empty());  // a screen's worth starts black
+  // A screen's worth comes in a block of huge pages of its own, and starts black too.
+  EXPECT_TRUE(LitPixels(CRasterCanvas(1024, 1024)).empty());
   ASSERT_EQ(canvas.Resize(-7, CRasterCanvas::kMaxSide + 1), 1);
   EXPECT_EQ(std::pair(canvas.Width(), canvas.Height()), std::pair(0, CRasterCanvas::kMaxSide));
   canvas.LineTo(INT_MAX, INT_MAX);
@@ -81,8 +82,6 @@ TEST(CanvasTest, FillsClipResizesKeepThePictureAndTheDirtyRectHoldsWhatChanged) 
   EXPECT_EQ(std::get<0>(take()), 0);
 }
 
-// Memory given to draw into holds the picture already; back in a block of its own, the canvas
-// has what it drew there.
 TEST(CanvasTest, LinesFromAnywhereInTheIntRangeLightWhatTheirShortMiddleLights) {
   // A line between lattice points of its own slope takes the same minor steps near the surface
   // whether its ends lie a hundred pixels away or two billion.

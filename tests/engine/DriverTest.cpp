@@ -8,7 +8,6 @@ TEST_F(DriverTest, AFigureIs361TicksThenTheWaitThenAClearFailedTimersStay) {
   settings.m_timerInterval = 40;
   settings.m_endDelay = 3;
   Create();
-  EXPECT_EQ(host.timers, (Timers{{1, 40}}));
   Ticks(360);
   EXPECT_EQ(host.timers, (Timers{{1, 40}}));
   wnd.OnTimer(1);  // point 360

@@ -6,11 +6,11 @@
 using FigureTest = EngineTest;
 
 TEST_F(FigureTest, RadiusFollowsTheObjectSizeUpToWhereCoordinatesLeave32Bits) {
+  // Ordinary sizes show in the known figures; here the ends of the range and the short side.
   struct {
     double factor;
     int cx, cy, radius;
-  } const cases[] = {{0.08, 640, 480, 38},   {6.0, 640, 480, 2868},
-                     {10.0, 640, 480, 4780}, {42949672.95, 640, 480, (1 << 29) - 1},
+  } const cases[] = {{10.0, 640, 480, 4780}, {42949672.95, 640, 480, (1 << 29) - 1},
                      {0.08, 480, 640, 38},   {-1.0, 640, 480, 0},
                      {NAN, 640, 480, 0},     {5.0, 2, 2, 0},
                      {5.0, 1, 1, 0},         {5.0, INT32_MAX, INT32_MAX, 5 * ((1 << 24) - 2)}};

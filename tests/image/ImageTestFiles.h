@@ -55,8 +55,3 @@ inline const struct CScratch {
   const std::filesystem::path path =
       std::filesystem::temp_directory_path() / ("spirandel-image-" + std::to_string(::getpid()));
 } kScratch;
-
-inline Bytes ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
