@@ -96,6 +96,8 @@ TEST_F(DrawingWindowCoreTest, InputMeansTheSameBeforeAndAfterTheFigureStartsAndN
       {"motion to where it appeared", {Enter(1, 10), Motion(10, 10)}, Outcome::kNothing},
       {"one pixel away", {Enter(1, 10), Motion(11, 10)}, Outcome::kClose},
       {"the second motion away", {Motion(5, 5), Motion(5, 6)}, Outcome::kClose},
+      // Left of the window, on another monitor: only (-1, -1) is the mark of no start.
+      {"from a start left of the window", {Motion(-1, 5), Motion(-1, 6)}, Outcome::kClose},
       {"appearing again elsewhere",
        {Enter(1, 10), Enter(1, 20), Motion(20, 20)},
        Outcome::kNothing},
