@@ -6,6 +6,7 @@
 #include <bit>
 
 #include "platform/x11/X11Errors.h"
+#include "platform/x11/X11Monitors.h"
 
 namespace {
 
@@ -64,18 +65,10 @@ std::unique_ptr<CX11DrawingWindow> CX11DrawingWindow::CreateTop(Display* display
                                                                 SaverSettings& settings,
                                                                 const CMonitorArea& area) {
   const int screen = DefaultScreen(display);
-  XSetWindowAttributes attributes{};
-  attributes.override_redirect = True;
-  attributes.background_pixel = BlackPixel(display, screen);
-  attributes.event_mask = kTopWindowEvents;
-  const Window window = XCreateWindow(
-      display, RootWindow(display, screen), area.x, area.y, WindowSide(area.width),
-      WindowSide(area.height), 0, DefaultDepth(display, screen), InputOutput,
-      DefaultVisual(display, screen), CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
+  const Window window = CreateBlackTopWindow(display, area, kTopWindowEvents);
   if (window == None) {
     return nullptr;
   }
-  XStoreName(display, window, "Spirandel");
   std::unique_ptr<CX11DrawingWindow> self(
       new CX11DrawingWindow(display, settings, Kind::kTop, window, None,
                             DefaultVisual(display, screen), DefaultDepth(display, screen)));

@@ -21,19 +21,10 @@ void WaitForMap(Display* display, Window window) {
       reinterpret_cast<XPointer>(&window));
 }
 
-// The black window under the figure's: override-redirect, no events of its own.
+// The black window under the figure's, over every monitor, with no events of its own.
 Window CreateCover(Display* display, Cursor cursor) {
-  const int screen = DefaultScreen(display);
-  const CMonitorArea area = WholeScreen(display);
-  XSetWindowAttributes attributes{};
-  attributes.override_redirect = True;
-  attributes.background_pixel = BlackPixel(display, screen);
-  attributes.cursor = cursor;
-  const Window cover = XCreateWindow(
-      display, RootWindow(display, screen), area.x, area.y, static_cast<unsigned>(area.width),
-      static_cast<unsigned>(area.height), 0, DefaultDepth(display, screen), InputOutput,
-      DefaultVisual(display, screen), CWOverrideRedirect | CWBackPixel | CWCursor, &attributes);
-  XStoreName(display, cover, "Spirandel");
+  const Window cover = CreateBlackTopWindow(display, WholeScreen(display), NoEventMask);
+  XDefineCursor(display, cover, cursor);
   FitCoverToMonitors(display, cover);
   return cover;
 }

@@ -69,6 +69,25 @@ CMonitorArea WholeScreen(Display* display) {
   return {0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen), false};
 }
 
+Window CreateBlackTopWindow(Display* display, const CMonitorArea& area, long mask) {
+  const int screen = DefaultScreen(display);
+  XSetWindowAttributes attributes{};
+  attributes.override_redirect = True;
+  attributes.background_pixel = BlackPixel(display, screen);
+  attributes.event_mask = mask;
+  // X has no windows of size 0.
+  const Window window =
+      XCreateWindow(display, RootWindow(display, screen), area.x, area.y,
+                    static_cast<unsigned>(std::max(area.width, 1)),
+                    static_cast<unsigned>(std::max(area.height, 1)), 0,
+                    DefaultDepth(display, screen), InputOutput, DefaultVisual(display, screen),
+                    CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
+  if (window != None) {
+    XStoreName(display, window, "Spirandel");
+  }
+  return window;
+}
+
 void FitCoverToMonitors(Display* display, Window cover) {
   // The monitors' bounding box, not the screen's size as Xlib holds it: RandR's updates of
   // that size know only the first of several X screens joined by Xinerama.

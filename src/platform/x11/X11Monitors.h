@@ -16,6 +16,10 @@ CMonitorArea FigureMonitor(Display* display);
 // The whole screen, every monitor on it.
 CMonitorArea WholeScreen(Display* display);
 
+// An override-redirect window of the screen's default visual over area, black, named
+// "Spirandel", taking the events in mask: the figure's window and the cover under it.
+Window CreateBlackTopWindow(Display* display, const CMonitorArea& area, long mask);
+
 // Places a black window over the monitors' bounding box and cuts it down to the monitors
 // themselves, so that it hides every monitor and paints nothing where no monitor shows (the
 // screen's corner beside a smaller head). Without the shape extension it stays the box.
