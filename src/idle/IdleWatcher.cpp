@@ -18,7 +18,14 @@ void CIdleWatcher::OnActive() {
 }
 
 void CIdleWatcher::OnSessionChanged(const SSessionBlockers& blockers) {
+  if (blockers.locked && m_lockedThisRun) OnLockTaken();
   StartIfDue(blockers);
+}
+
+void CIdleWatcher::OnLockTaken() {
+  if (!m_saverRunning || !m_lockedThisRun || m_stopping) return;
+  m_stopping = true;
+  m_actions.StopSaver();
 }
 
 void CIdleWatcher::StartIfDue(const SSessionBlockers& blockers) {
@@ -34,6 +41,7 @@ void CIdleWatcher::StartIfDue(const SSessionBlockers& blockers) {
   }
   m_saverRunning = true;
   m_lockedThisRun = false;
+  m_stopping = false;
   if (m_settings.lock) {
     m_lockPending = true;
     m_actions.StartLockTimer(LockDelay());
@@ -47,7 +55,8 @@ void CIdleWatcher::OnSaverEnded(const SSaverEnd& end) {
   if (m_lockPending)
     m_actions.CancelLockTimer();
   m_lockPending = false;
-  if (end.status == 0 || end.ranFor >= kQuickFailure) {
+  // A saver ended for the lock ended as asked, however it says so.
+  if (end.status == 0 || end.ranFor >= kQuickFailure || m_stopping) {
     m_failureReported = false;
     return;
   }

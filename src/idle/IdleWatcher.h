@@ -14,6 +14,7 @@ class IIdleActions {
   virtual void StopWatching() = 0;
   // False when the saver could not even be started.
   virtual bool StartSaver() = 0;
+  virtual void StopSaver() = 0;
   virtual void StartLockTimer(std::chrono::seconds delay) = 0;
   virtual void CancelLockTimer() = 0;
   virtual void Lock() = 0;
@@ -30,7 +31,8 @@ struct SSaverEnd {
 // The watcher's decisions, free of any session: one saver at a time, started when the session
 // is idle and nothing blocks it, the lock a while after the start, and a saver that fails at
 // once not started again until the user has come and gone. Every start needs an idle that is
-// newer than the last saver's end, so nothing can start it in a loop.
+// newer than the last saver's end, so nothing can start it in a loop. Once the lock it asked
+// for is up, the saver ends: a saver left over the locker would hide it from the user.
 class CIdleWatcher {
  public:
   // A run shorter than this that ends in an error is a saver that cannot start at all.
@@ -45,6 +47,9 @@ class CIdleWatcher {
   void OnSessionChanged(const SSessionBlockers& blockers);
   void OnSaverEnded(const SSaverEnd& end);
   void OnLockDue();
+  // The locker says it is up (its command returned, or the session reads as locked): the saver
+  // that may cover it goes, so the user comes back to the lock and never to an open desktop.
+  void OnLockTaken();
   void OnSettingsChanged(const SIdleSettings& settings);
 
   bool SaverRunning() const { return m_saverRunning; }
@@ -63,5 +68,6 @@ class CIdleWatcher {
   bool m_saverRunning = false;
   bool m_lockPending = false;
   bool m_lockedThisRun = false;
+  bool m_stopping = false;
   bool m_failureReported = false;
 };

@@ -27,7 +27,15 @@ int CIdleRun::Run() {
   std::fprintf(stderr, "spirandel-idle: watching the session through %s\n",
                std::string(m_session.source->Description()).c_str());
   if (m_options.lockCommand) {
-    auto locker = std::make_unique<CCommandLocker>(*m_options.lockCommand);
+    auto locker = std::make_unique<CCommandLocker>(
+        *m_options.lockCommand, [this](int status, std::chrono::milliseconds) {
+          // A command that returns has locked (swaylock -f, i3lock); one that fails has not.
+          if (status == 0) {
+            m_watcher.OnLockTaken();
+          } else {
+            Report("the lock command ended with status " + std::to_string(status));
+          }
+        });
     m_loop.Add(locker->Process());
     m_commandLocker = std::move(locker);
   }
@@ -68,9 +76,9 @@ void CIdleRun::StopWatching() {
   m_session.source->StopWatching();
 }
 
-bool CIdleRun::StartSaver() {
-  return m_saver.Start(m_saverCommand);
-}
+bool CIdleRun::StartSaver() { return m_saver.Start(m_saverCommand); }
+
+void CIdleRun::StopSaver() { m_saver.Stop(); }
 
 void CIdleRun::StartLockTimer(std::chrono::seconds delay) {
   m_lockTimer.Start(delay);

@@ -40,6 +40,7 @@ class CIdleRun : public IIdleActions, public IIdleEvents {
   void WatchIdle(std::chrono::seconds wait) override;
   void StopWatching() override;
   bool StartSaver() override;
+  void StopSaver() override;
   void StartLockTimer(std::chrono::seconds delay) override;
   void CancelLockTimer() override;
   void Lock() override;

@@ -75,11 +75,13 @@ case_quick_failure_said_once() {
     fail "the failure was not said exactly once"
 }
 
+# The lock command runs while the saver shows, and the saver goes only once it has returned.
 case_lock_command_runs_while_the_saver_shows() {
-  start_watcher --wait 1 --lock-after 1 --lock-command "touch '$WORK/locked'"
+  start_watcher --wait 1 --lock-after 1 --lock-command \
+    "sleep 0.5; pgrep -P \$PPID -x spirandel >/dev/null && touch '$WORK/locked'"
   expect_saver_within 4 "after 1 s idle"
-  WAIT_SECONDS=4 wait_for test -e "$WORK/locked" || fail "the lock command did not run"
-  saver_runs || fail "the saver ended before the lock"
+  WAIT_SECONDS=4 wait_for test -e "$WORK/locked" || fail "no lock command while the saver ran"
+  wait_for no_saver || fail "the saver stayed after the lock"
 }
 
 case_session_end_ends_the_watcher() {

@@ -21,6 +21,7 @@ class CRecordedActions : public IIdleActions {
   }
   void StartLockTimer(std::chrono::seconds delay) override { Say("lock-timer " + Count(delay)); }
   void CancelLockTimer() override { Say("cancel-lock"); }
+  void StopSaver() override { Say("stop-saver"); }
   void Lock() override { Say("lock"); }
   void Report(const std::string&) override { Say("report"); }
 
@@ -41,7 +42,8 @@ const SSessionBlockers kInactive{.inactive = true};
 //   i idle   I idle while inhibited   L idle while locked   X idle in an inactive session
 //   a active   f blockers gone   b blockers still there
 //   e saver ended well after a while   q saver failed at once   s saver failed after a while
-//   k lock due   o settings: off   n settings: on   w settings: wait 60   l settings: lock on
+//   k lock due   t lock taken   K the session reads as locked
+//   o settings: off   n settings: on   w settings: wait 60   l settings: lock on
 //   u settings: lock off
 void Apply(CIdleWatcher& watcher, char event, SIdleSettings& settings) {
   switch (event) {
@@ -67,6 +69,10 @@ void Apply(CIdleWatcher& watcher, char event, SIdleSettings& settings) {
       return watcher.OnSaverEnded({134, 5000ms});
     case 'k':
       return watcher.OnLockDue();
+    case 't':
+      return watcher.OnLockTaken();
+    case 'K':
+      return watcher.OnSessionChanged(kLocked);
     case 'o':
       settings.active = false;
       break;
@@ -125,6 +131,12 @@ const SCase kCases[] = {
     {"lock turned on while the saver runs counts from now", false, "il", "start, lock-timer 300"},
     {"lock turned off while pending cancels it", true, "iuk", "start, lock-timer 300, cancel-lock"},
     {"no second lock in one run", true, "ikul", "start, lock-timer 300, lock"},
+    {"the saver goes once the lock is up", true, "ikt", "start, lock-timer 300, lock, stop-saver"},
+    {"a session locked after our lock ends the saver", true, "ikKt",
+     "start, lock-timer 300, lock, stop-saver"},
+    {"a lock that is not ours leaves the saver", true, "iKt", "start, lock-timer 300"},
+    {"a saver ended for the lock is no failure", true, "iktqai",
+     "start, lock-timer 300, lock, stop-saver, start, lock-timer 300"},
 };
 
 class IdleWatcherCases : public ::testing::TestWithParam<SCase> {};

@@ -67,6 +67,12 @@ bool CChildProcess::Start(const std::vector<std::string>& argv) {
   return true;
 }
 
+void CChildProcess::Stop() {
+  // Through the descriptor: the process id alone could name a newer process after a reap.
+  if (m_pidFd >= 0)
+    syscall(SYS_pidfd_send_signal, m_pidFd, SIGTERM, nullptr, 0);
+}
+
 bool CChildProcess::Process(short) {
   int waitStatus = 0;
   if (m_pid <= 0 || waitpid(m_pid, &waitStatus, WNOHANG) != m_pid)

@@ -24,6 +24,8 @@ class CChildProcess : public IPolledSource {
   // Runs argv[0] (a path, or a name looked up in PATH) with the signals unblocked. False, with
   // nothing running, when it cannot start or one runs already.
   bool Start(const std::vector<std::string>& argv);
+  // Asks it to end (SIGTERM); its end comes through Process as any other.
+  void Stop();
   bool Running() const { return m_pid > 0; }
   pid_t Pid() const { return m_pid; }
 

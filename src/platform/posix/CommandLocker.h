@@ -6,11 +6,11 @@
 #include "platform/posix/ChildProcess.h"
 
 // A locker the user names, run by /bin/sh: "swaylock -f", "i3lock", "loginctl lock-session".
-// Its process joins the watcher's loop so that it is reaped when it ends; a locker that forks
-// into the background ends at once, one that stays up ends at the unlock.
+// Its process joins the watcher's loop so that it is reaped when it ends. A command that
+// returns once the screen is locked (swaylock -f, i3lock) tells the watcher so by its end.
 class CCommandLocker : public ILocker {
  public:
-  explicit CCommandLocker(std::string command);
+  CCommandLocker(std::string command, CChildProcess::EndHandler onEnd);
 
   std::string Description() const override { return "the command '" + m_command + "'"; }
   // False when the shell cannot start, or the last lock's command still runs.
