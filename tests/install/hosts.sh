@@ -143,5 +143,5 @@ apt-get purge -y -qq spirandel >/dev/null || fail "apt could not remove the pack
 for file in $files; do
   [ -d "$file" ] || { [ ! -e "$file" ] && [ ! -L "$file" ]; } || fail "$file is left behind"
 done
-[ $status -eq 0 ] && echo "package and hosts: lintian clean, installed, drawn under XScreenSaver, xsecurelock and MATE, removed"
+[ $status -eq 0 ] && echo "package and hosts: lintian clean, the user unit verified, installed, drawn under XScreenSaver, xsecurelock, MATE and the idle watcher, removed"
 exit $status
