@@ -64,6 +64,8 @@ capture() {
 }
 # is_black OUTPUT: nothing lit on that output.
 is_black() { capture "$WORK/$1.png" "$1" && ! lit "$WORK/$1.png"; }
+# all_white FILE: every pixel white, as swaylock shows by default.
+all_white() { [ "$(convert "$1" -format '%[fx:minima.r*minima.g*minima.b]' info:)" = 1 ]; }
 
 # pointer_in_sway OUTPUT...: sway with these outputs, the pointer near the first's corner, where
 # the saver's surface will appear.
@@ -131,7 +133,8 @@ case_blank() {
   # Every picture check fails on a capture that shows nothing of what it looks for.
   STARTED=$(date +%s)
   blank_captures "white:is_black HEADLESS-2" "black:capture \$WORK/c.png && lit \$WORK/c.png" \
-    "black:capture \$WORK/c.png && same_as_render \$WORK/c.png 800x600" "black,white:stable_for 0"
+    "black:capture \$WORK/c.png && same_as_render \$WORK/c.png 800x600" "black,white:stable_for 0" \
+    "black:capture \$WORK/c.png && all_white \$WORK/c.png"
 }
 
 case_keys() {
@@ -205,6 +208,38 @@ case_idle() {
   [ $? = 1 ] && grep -q "X windows" "$WORK/none" || fail "/p without X: $(cat "$WORK/none")"
 }
 
+# The watcher's saver: a child of the watcher started as the user.
+watched_saver() { pgrep -P "$(pgrep -n -u "${OWNER:-$(id -u)}" -x spirandel-idle)" -x spirandel; }
+no_watched_saver() { ! watched_saver >/dev/null; }
+
+case_watcher() {
+  # spirandel-idle through sway's idle protocol: it starts the saver, a motion ends it, the
+  # next idle starts it again; a window that inhibits idleness holds it back; the lock command
+  # puts swaylock over the saver before the saver ends.
+  pointer_in_sway "HEADLESS-1 640x480 0 0 1"
+  hold as_user "$BUILD/spirandel-idle" --wait 2 --lock-after 3 --lock-command "swaylock -f" \
+    2>>"$WORK/err"
+  WAIT_SECONDS=8 wait_for watched_saver >/dev/null || fail "the watcher did not start the saver"
+  send "move 40 40"
+  wait_for no_watched_saver || fail "a motion did not end the saver"
+  WAIT_SECONDS=8 wait_for watched_saver >/dev/null || fail "not started again at the next idle"
+  WAIT_SECONDS=8 wait_for pgrep -u "${OWNER:-$(id -u)}" -x swaylock >/dev/null ||
+    fail "no swaylock after the lock delay"
+  # swaylock -f returns once it is up; only then the saver goes, leaving swaylock's own white
+  # over the whole output.
+  wait_for no_watched_saver || fail "the saver stayed over the locker"
+  capture "$WORK/locked.png"
+  all_white "$WORK/locked.png" || fail "no swaylock where the saver was"
+  pkill -u "${OWNER:-$(id -u)}" -x swaylock
+  # An inhibitor on a visible window: no saver however long the user is away.
+  hold as_user "$BUILD/spirandel-settings" 2>/dev/null
+  WAIT_SECONDS=8 wait_for eval "as_user swaymsg '[title=\"Spirandel v2.0\"] inhibit_idle open' \
+    >/dev/null 2>&1" || fail "no window to inhibit idleness with"
+  send "move 5 5"
+  sleep 4
+  no_watched_saver || fail "the saver started while a window inhibited idleness"
+}
+
 case_sheet() {
   # The settings sheet opens as a Wayland window.
   [ -x "$BUILD/spirandel-settings" ] || { echo "no settings sheet in this build: skipped"; return; }
@@ -226,7 +261,7 @@ case_weston() {
   expect_running "it started under weston" 1.5
 }
 
-[ $# -gt 0 ] || set -- blank outputs buttons keys signals idle sheet weston cage
+[ $# -gt 0 ] || set -- blank outputs buttons keys signals idle watcher sheet weston cage
 for CASE; do declare -F "case_$CASE" >/dev/null || { echo "wayland: no case $CASE" >&2; exit 2; }; done
 status=0
 for CASE; do
