@@ -93,8 +93,9 @@ case_saver() {
 }
 
 case_idle() {
-  # The watcher starts the saver after the wait, through KWin's idle notification, and again
-  # at the next idle after a key ended it.
+  # The watcher starts the saver after the wait, through KWin's idle notification (KWin also
+  # has KDE's older idle timeout, which the watcher only falls back to), and again at the next
+  # idle after a key ended it.
   [ -x "$BUILD/spirandel-idle" ] || { echo "no idle watcher in this build: skipped"; return; }
   start_kwin
   start_input us
@@ -107,6 +108,7 @@ case_idle() {
     WAIT_SECONDS=5 wait_for saver_running || fail "the watcher did not start the $round saver"
     kill -0 "$watcher" 2>/dev/null || fail "the watcher ended"
     if [ $round = first ]; then
+      grep -q ext-idle-notify "$WORK/idle.log" || fail "the watcher did not use ext-idle-notify"
       sleep 1.5
       figure_beside_black || fail "not the figure beside black: $(seen)"
     fi
@@ -129,7 +131,9 @@ for CASE; do
   # by fail alone. Its settings: a fast figure that stays once complete.
   start=$SECONDS
   (trap 'kill "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null' EXIT
-    write_settings '"ImagesPerSec"=dword:000003e8' '"EndDelay"=dword:0000003c'; "case_$CASE"; exit 0) &&
+    write_settings '"ImagesPerSec"=dword:000003e8' '"EndDelay"=dword:0000003c'
+    "case_$CASE"
+    exit 0) &&
     echo "kwin $CASE: passed ($((SECONDS - start)) s)" || status=1
 done
 exit $status

@@ -80,9 +80,9 @@ same_pictures() { [ "$(compare -alpha off -metric AE "$1" "$2" null: 2>&1 | cut 
 # lit FILE: some pixel is not black.
 lit() { [ "$(convert "$1" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" != 0 ]; }
 
-# same_as_render PNG WxH (BUILD set): the capture equals the renderer's picture of the first figure for
-# one of the seeds the saver can have used (the time it started, in seconds). The renderer
-# writes the drawing area, which leaves out the two right-most columns and bottom rows.
+# same_as_render PNG WxH (BUILD set): the capture equals the renderer's picture of the first
+# figure for one of the seeds the saver can have used (the time it started, in seconds). The
+# renderer writes the drawing area, which leaves out the two right-most columns and bottom rows.
 same_as_render() {
   local seed
   for seed in $(seq "$STARTED" "$(date +%s)"); do
