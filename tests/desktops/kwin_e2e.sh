@@ -12,14 +12,7 @@ INPUT=$BUILD/tests/spirandel_wayland_input
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$(dirname "$0")/../e2e/e2e_lib.sh"
 LOGS=("$WORK/err" "$WORK/kwin.log" "$WORK/idle.log")
-RUN_AS=()
-chmod 755 "$WORK"
-if [ "$(id -u)" = 0 ]; then
-  OWNER=spirandel-wayland
-  id $OWNER >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin $OWNER
-  RUN_AS=(runuser -u "$OWNER" --)
-  chown $OWNER "$WORK"
-fi
+as_unprivileged
 # The user's session; held processes start from LAUNCH, not from a function, so that ending
 # them ends runuser, which ends what it runs.
 LAUNCH=("${RUN_AS[@]}" env -u DISPLAY HOME="$WORK" XDG_RUNTIME_DIR="$WORK/run"

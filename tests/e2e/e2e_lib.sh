@@ -22,6 +22,18 @@ fail() {
   exit 1
 }
 
+# as_unprivileged: as root, the cases run as a user made for them, since compositors refuse
+# to run as root: OWNER is that user, RUN_AS runs a command as them, and WORK is theirs.
+RUN_AS=()
+as_unprivileged() {
+  chmod 755 "$WORK"
+  [ "$(id -u)" = 0 ] || return 0
+  OWNER=spirandel-wayland
+  id $OWNER >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin $OWNER
+  RUN_AS=(runuser -u "$OWNER" --)
+  chown $OWNER "$WORK"
+}
+
 # hold COMMAND...: in the background, ended with the case; $! is its process.
 hold() { "$@" & PIDS+=("$!"); }
 

@@ -12,14 +12,7 @@ INPUT=$BUILD/tests/spirandel_wayland_input
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$(dirname "$0")/../../e2e/e2e_lib.sh"
 LOGS=("$WORK/err" "$WORK/compositor.log")
-RUN_AS=()
-chmod 755 "$WORK"
-if [ "$(id -u)" = 0 ]; then
-  OWNER=spirandel-wayland
-  id $OWNER >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin $OWNER
-  RUN_AS=(runuser -u $OWNER --)
-  chown $OWNER "$WORK"
-fi
+as_unprivileged
 as_user() {
   "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=wayland-1 \
     SWAYSOCK="$(ls "$WORK"/run/sway-ipc.*.sock 2>/dev/null)" XDG_CONFIG_HOME="$WORK/cfg" "$@"
