@@ -20,7 +20,8 @@ LAUNCH=("${RUN_AS[@]}" env -u DISPLAY HOME="$WORK" XDG_RUNTIME_DIR="$WORK/run"
   XDG_CONFIG_HOME="$WORK/cfg")
 as_user() { "${LAUNCH[@]}" "$@"; }
 # Debian's kwin_wayland carries a file capability, which makes its exec fail for a user who
-# cannot have it; a copy has none. The copy keeps the name: KWin tells its clients by it.
+# cannot have it; a copy has none. The copy keeps the name: KWin's own Qt platform plugin
+# loads only into a program of that name.
 KWIN=$(command -v kwin_wayland) || { echo "kwin_wayland is not installed" >&2; exit 1; }
 mkdir "$WORK/bin" && cp "$KWIN" "$WORK/bin/kwin_wayland"
 SIZE=640x480
@@ -35,7 +36,7 @@ start_kwin() {
   hold "${LAUNCH[@]}" KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 \
     "$WORK/bin/kwin_wayland" --virtual --output-count 2 --width ${SIZE%x*} --height ${SIZE#*x} \
     --no-lockscreen --socket wayland-1 >>"$WORK/kwin.log" 2>&1
-  WAIT_SECONDS=10 wait_for eval 'as_user gdbus introspect -e -d org.kde.KWin \
+  WAIT_SECONDS=10 wait_for eval 'as_user timeout 2 gdbus introspect -e -d org.kde.KWin \
     -o /org/kde/KWin/ScreenShot2 2>/dev/null | grep -q CaptureScreen' || fail "KWin did not start"
 }
 
@@ -43,7 +44,7 @@ start_kwin() {
 # the pipe it is handed, and closes it once they are all there.
 capture() {
   local output=${2:-Virtual-0} size
-  as_user gdbus call -e -d org.kde.KWin -o /org/kde/KWin/ScreenShot2 \
+  as_user gdbus call -t 5 -e -d org.kde.KWin -o /org/kde/KWin/ScreenShot2 \
     -m org.kde.KWin.ScreenShot2.CaptureScreen "$output" '{}' 3 3>&1 >"$WORK/shot.txt" 2>&1 |
     timeout 5 cat >"$WORK/shot.raw"
   size=$(sed -n "s/.*'height': <uint32 \([0-9]*\)>.*'width': <uint32 \([0-9]*\)>.*/\2x\1/p" \
