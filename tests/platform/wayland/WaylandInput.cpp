@@ -39,7 +39,7 @@ org_kde_kwin_fake_input* g_fake = nullptr;
 #endif
 
 void Global(void*, wl_registry* registry, std::uint32_t name, const char* interface,
-            std::uint32_t version) {
+            [[maybe_unused]] std::uint32_t version) {
   if (std::strcmp(interface, wl_seat_interface.name) == 0 && g_seat == nullptr) {
     g_seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
   } else if (std::strcmp(interface, zwp_virtual_keyboard_manager_v1_interface.name) == 0) {
