@@ -12,14 +12,7 @@ INPUT=$BUILD/tests/spirandel_wayland_input
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$(dirname "$0")/../../e2e/e2e_lib.sh"
 LOGS=("$WORK/err" "$WORK/compositor.log")
-RUN_AS=()
-chmod 755 "$WORK"
-if [ "$(id -u)" = 0 ]; then
-  OWNER=spirandel-wayland
-  id $OWNER >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin $OWNER
-  RUN_AS=(runuser -u $OWNER --)
-  chown $OWNER "$WORK"
-fi
+as_unprivileged
 as_user() {
   "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=wayland-1 \
     SWAYSOCK="$(ls "$WORK"/run/sway-ipc.*.sock 2>/dev/null)" XDG_CONFIG_HOME="$WORK/cfg" "$@"
@@ -55,18 +48,6 @@ start_sway() {
 # signal SIG: to the saver itself, not to runuser before it.
 signal() { kill -"$1" "$(pgrep -n -u "${OWNER:-$(id -u)}" -x spirandel)"; }
 
-# The input program, held open for the case: send COMMAND waits for its "ok".
-start_input() {
-  coproc INPUT_PROC { as_user "$INPUT" 2>>"$WORK/err"; }
-  PIDS+=("$INPUT_PROC_PID")
-  send "layout ${1:-us}"
-}
-send() {
-  echo "$*" >&"${INPUT_PROC[1]}"
-  local answer
-  read -r -t 5 answer <&"${INPUT_PROC[0]}" && [ "$answer" = ok ] || fail "input: $* not taken"
-}
-
 # capture FILE [OUTPUT]: one output's pixels; with NESTED, all of that compositor's outputs.
 capture() {
   local where=(-o "${2:-HEADLESS-1}")
@@ -74,25 +55,11 @@ capture() {
   as_user env ${NESTED:+WAYLAND_DISPLAY=$NESTED} grim "${where[@]}" - >"$1" ||
     fail "grim could not capture ${NESTED:-${2:-HEADLESS-1}}"
 }
-# lit FILE: some pixel is not black; is_black OUTPUT: nothing lit on that output.
-lit() { [ "$(convert "$1" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" != 0 ]; }
+# is_black OUTPUT: nothing lit on that output.
 is_black() { capture "$WORK/$1.png" "$1" && ! lit "$WORK/$1.png"; }
 # all_white FILE: every pixel white, as swaylock shows by default.
 all_white() { [ "$(convert "$1" -format '%[fx:minima.r*minima.g*minima.b]' info:)" = 1 ]; }
 
-# same_as_render PNG WxH: the capture equals the renderer's picture of the first figure for
-# one of the seeds the saver can have used (the time it started, in seconds). The renderer
-# writes the drawing area, which leaves out the two right-most columns and bottom rows.
-same_as_render() {
-  local seed
-  for seed in $(seq "$STARTED" "$(date +%s)"); do
-    "$BUILD/spirandel-render" --seed "$seed" --size "$2" --figures 1 \
-      --settings "$WORK/cfg/tallowyn/spir_ss/Settings.reg" --out "$WORK/render.bmp" >/dev/null
-    convert "$1" -crop "$(identify -format %wx%h+0+0 "$WORK/render.bmp")" +repage "$WORK/area.png"
-    same_pictures "$WORK/area.png" "$WORK/render.bmp" && return 0
-  done
-  return 1
-}
 # pointer_in_sway OUTPUT...: sway with these outputs, the pointer near the first's corner, where
 # the saver's surface will appear.
 pointer_in_sway() { start_sway "$@" && start_input us && send "move 10 10"; }
