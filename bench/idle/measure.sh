@@ -107,7 +107,8 @@ measure_sway() {
   local pid
   pid=$(pgrep -n -x spirandel-idle -u "$user")
   cost "$pid" "idle user" idle_user
-  busy() { while sway_move; do sleep 0.2; done; }
+  # A coprocess's pipes do not reach a background subshell: the busy user has an input of its own.
+  busy() { while echo "move 1 1"; do sleep 0.2; done | as_user "$BUILD/tests/spirandel_wayland_input" >/dev/null; }
   cost "$pid" "busy user" busy
   awk '/VmHWM/ { printf "peak resident memory %.1f MB\n", $2 / 1024 }' "/proc/$pid/status"
   kill "$pid"

@@ -84,6 +84,31 @@ case_lock_command_runs_while_the_saver_shows() {
   wait_for no_saver || fail "the saver stayed after the lock"
 }
 
+# On X11 nobody else owns org.freedesktop.ScreenSaver here, so the watcher does: an inhibit
+# held on the session bus keeps the saver away; giving it back, or leaving the bus with it,
+# lets the saver start.
+case_inhibit_on_the_session_bus() {
+  hold dbus-daemon --session --nofork --address="unix:path=$WORK/bus" 2>/dev/null
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/bus"
+  wait_for test -S "$WORK/bus" || fail "no session bus"
+  start_watcher --wait 1
+  local cookie
+  for how in release leave; do
+    coproc HOLDER { /usr/bin/python3 "$(dirname "$0")/inhibit_holder.py" 2>>"$WORK/watcher.err"; }
+    echo inhibit >&"${HOLDER[1]}"
+    read -r -t 5 _ cookie <&"${HOLDER[0]}" || fail "no cookie from the watcher's service"
+    xdotool mousemove_relative -- 3 3
+    wait_for no_saver || fail "the saver did not end at the mouse"
+    expect_no_saver_for 3 "while an inhibit was held"
+    if [ $how = release ]; then
+      echo "release $cookie" >&"${HOLDER[1]}"
+      read -r -t 5 _ <&"${HOLDER[0]}" || fail "UnInhibit not answered"
+    fi
+    exec {HOLDER[1]}>&-
+    expect_saver_within 3 "after the inhibit was let go ($how)"
+  done
+}
+
 case_session_end_ends_the_watcher() {
   start_watcher --wait 60
   kill -TERM "${PIDS[0]}"
