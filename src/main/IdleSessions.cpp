@@ -48,13 +48,16 @@ Object* Keep(SIdleSession& session, std::unique_ptr<Object> object) {
   return raw;
 }
 
-// A source that is its own connection joins the loop as one.
+// A display connection joins the loop whether or not it is the source: its end is the
+// session's. It becomes the source when it can watch and no better source was found.
 template <typename Source>
-bool TakeSource(SIdleSession& session, std::unique_ptr<Source> source) {
-  if (!source)
+bool TakeDisplay(SIdleSession& session, std::unique_ptr<Source> display) {
+  if (!display)
     return false;
-  std::shared_ptr<Source> shared(std::move(source));
+  std::shared_ptr<Source> shared(std::move(display));
   session.connections.push_back(shared);
+  if (session.source || !shared->CanWatch())
+    return false;
   session.source = shared;
   return true;
 }
@@ -73,17 +76,25 @@ SIdleSession OpenIdleSession(IIdleEvents& events, std::function<bool()> saverRun
   session.keep.push_back(bus);
   session.keep.push_back(system);
 
+  // The compositor's own protocol first, then GNOME's monitor (Mutter offers no protocol),
+  // then X11's counter. On a Wayland session the X display, if any, is Xwayland's: not the
+  // session's end, so it is not opened.
   bool onX11 = false;
+  bool onWayland = false;
 #if SPIRANDEL_HAVE_WAYLAND
-  TakeSource(session, CWaylandIdleSource::Connect(events));
+  if (auto wayland = CWaylandIdleSource::Connect(events)) {
+    onWayland = true;
+    TakeDisplay(session, std::move(wayland));
+  }
 #endif
   if (!session.source && bus && CMutterIdleSource::IsOffered(*bus)) {
     session.source = std::make_shared<CMutterIdleSource>(*bus, events);
   }
 #if SPIRANDEL_HAVE_X11
-  if (!session.source)
-    onX11 = TakeSource(session, CX11IdleSource::Connect(events));
+  if (!onWayland)
+    onX11 = TakeDisplay(session, CX11IdleSource::Connect(events));
 #endif
+  (void)onWayland;
 
   if (system) {
     if (CLogindSession* logind = Keep(session, CLogindSession::Find(*system, events))) {

@@ -107,6 +107,9 @@ case_inhibit_on_the_session_bus() {
     exec {HOLDER[1]}>&-
     expect_saver_within 3 "after the inhibit was let go ($how)"
   done
+  # The session bus's end is the session's.
+  kill "${PIDS[1]}"
+  wait_for eval '! kill -0 $WATCHER_PID 2>/dev/null' || fail "the watcher outlived the session bus"
 }
 
 case_session_end_ends_the_watcher() {

@@ -74,10 +74,6 @@ std::unique_ptr<CX11IdleSource> CX11IdleSource::Connect(IIdleEvents& events) {
     if (counters)
       XSyncFreeSystemCounterList(counters);
   }
-  if (state->idleTime == None) {
-    XCloseDisplay(state->display);
-    return nullptr;
-  }
   return std::unique_ptr<CX11IdleSource>(new CX11IdleSource(events, std::move(state)));
 }
 
@@ -89,7 +85,13 @@ CX11IdleSource::~CX11IdleSource() {
   XCloseDisplay(m_state->display);
 }
 
+bool CX11IdleSource::CanWatch() const {
+  return m_state->idleTime != None;
+}
+
 void CX11IdleSource::Watch(std::chrono::seconds wait) {
+  if (!CanWatch())
+    return;
   m_state->waitMilliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(wait).count();
   SetAlarm(*m_state, false);
 }

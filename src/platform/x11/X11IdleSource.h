@@ -10,9 +10,13 @@
 // input drops it again, wake the watcher at the two edges and never in between.
 class CX11IdleSource : public IIdleSource, public IPolledSource {
  public:
-  // Nothing without a display, XSync or its IDLETIME counter.
+  // Nothing without a display.
   static std::unique_ptr<CX11IdleSource> Connect(IIdleEvents& events);
   ~CX11IdleSource() override;
+
+  // Whether the server has XSync's idle counter. Without it (or where another source is used)
+  // the connection still tells when the X server, and so the session, ends.
+  bool CanWatch() const;
 
   std::string_view Description() const override { return "X11's idle counter (XSync IDLETIME)"; }
   void Watch(std::chrono::seconds wait) override;
