@@ -60,10 +60,7 @@ void CIdleRun::ReloadSettings() {
 SSessionBlockers CIdleRun::Blockers() {
   SSessionBlockers all;
   for (ISessionFacts* facts : m_session.facts) {
-    const SSessionBlockers one = facts->Blockers();
-    all.inhibited |= one.inhibited;
-    all.locked |= one.locked;
-    all.inactive |= one.inactive;
+    all.Add(facts->Blockers());
   }
   return all;
 }

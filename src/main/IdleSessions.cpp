@@ -4,6 +4,7 @@
 #include "platform/dbus/GnomeFacts.h"
 #include "platform/dbus/LogindSession.h"
 #include "platform/dbus/MutterIdleSource.h"
+#include "platform/dbus/OtherSaverHosts.h"
 #include "platform/dbus/ScreenSaverService.h"
 
 #if SPIRANDEL_HAVE_WAYLAND
@@ -91,8 +92,10 @@ SIdleSession OpenIdleSession(IIdleEvents& events, std::function<bool()> saverRun
     session.source = std::make_shared<CMutterIdleSource>(*bus, events);
   }
 #if SPIRANDEL_HAVE_X11
-  if (!onWayland)
-    onX11 = TakeDisplay(session, CX11IdleSource::Connect(events));
+  if (auto x11 = onWayland ? nullptr : CX11IdleSource::Connect(events)) {
+    session.facts.push_back(x11.get());  // whether XScreenSaver's daemon runs there
+    onX11 = TakeDisplay(session, std::move(x11));
+  }
 #endif
   (void)onWayland;
 
@@ -105,6 +108,7 @@ SIdleSession OpenIdleSession(IIdleEvents& events, std::function<bool()> saverRun
   if (bus) {
     session.facts.push_back(Keep(session, std::make_unique<CGnomeInhibitors>(*bus, events)));
     session.facts.push_back(Keep(session, std::make_unique<CGnomeShield>(*bus, events)));
+    session.facts.push_back(Keep(session, std::make_unique<COtherSaverHosts>(*bus)));
     // Applications on X11 ask org.freedesktop.ScreenSaver to keep the screen on; where no
     // desktop answers them, the watcher does.
     if (onX11) {

@@ -33,15 +33,22 @@ class CRecordedActions : public IIdleActions {
   void Say(const std::string& word) { done += (done.empty() ? "" : ", ") + word; }
 };
 
+SSessionBlockers Blocked(bool SSessionBlockers::*which) {
+  SSessionBlockers blockers;
+  blockers.*which = true;
+  return blockers;
+}
 const SSessionBlockers kFree{};
-const SSessionBlockers kInhibited{.inhibited = true};
-const SSessionBlockers kLocked{.locked = true};
-const SSessionBlockers kInactive{.inactive = true};
+const SSessionBlockers kInhibited = Blocked(&SSessionBlockers::inhibited);
+const SSessionBlockers kLocked = Blocked(&SSessionBlockers::locked);
+const SSessionBlockers kInactive = Blocked(&SSessionBlockers::inactive);
+const SSessionBlockers kOtherSaver{.otherSaver = "XScreenSaver"};
 
 // The events of a case, one letter each, applied after Begin:
 //   i idle   I idle while inhibited   L idle while locked   X idle in an inactive session
 //   a active   f blockers gone   b blockers still there
 //   e saver ended well after a while   q saver failed at once   s saver failed after a while
+//   O idle while another saver runs
 //   k lock due   t lock taken   K the session reads as locked
 //   o settings: off   n settings: on   w settings: wait 60   l settings: lock on
 //   u settings: lock off
@@ -73,6 +80,8 @@ void Apply(CIdleWatcher& watcher, char event, SIdleSettings& settings) {
       return watcher.OnLockTaken();
     case 'K':
       return watcher.OnSessionChanged(kLocked);
+    case 'O':
+      return watcher.OnIdle(kOtherSaver);
     case 'o':
       settings.active = false;
       break;
@@ -111,6 +120,10 @@ const SCase kCases[] = {
     {"locked: nothing", false, "L", ""},
     {"inactive session: nothing", false, "X", ""},
     {"an inhibitor let go while idle starts it", false, "If", "start"},
+    {"another saver: said once, never started", false, "OaOaO", "report"},
+    {"another saver gone while idle: ours starts", false, "Of", "report, start"},
+    {"another saver gone: said again when it comes back", false, "OaiaeaO",
+     "report, start, report"},
     {"an inhibitor still there holds it back", false, "Ib", ""},
     {"a user back before the inhibitor went: nothing", false, "Iaf", ""},
     {"a quick failure is said once and never looped", false, "iqfaiqai",

@@ -102,6 +102,39 @@ void CX11IdleSource::StopWatching() {
   m_state->alarm = None;
 }
 
+SSessionBlockers CX11IdleSource::Blockers() {
+  // XScreenSaver's daemon marks a window of its own, a child of the root, with its version:
+  // that is how its own command finds it.
+  SSessionBlockers blockers;
+  Display* display = m_state->display;
+  const Atom version = XInternAtom(display, "_SCREENSAVER_VERSION", True);
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  if (version == None ||
+      !XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
+    return blockers;
+  }
+  for (unsigned i = 0; i < count && blockers.otherSaver.empty(); ++i) {
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, children[i], version, 0, 0, False, AnyPropertyType, &type,
+                           &format, &items, &after, &data) == Success &&
+        type != None) {
+      blockers.otherSaver = "XScreenSaver";
+    }
+    if (data)
+      XFree(data);
+  }
+  if (children)
+    XFree(children);
+  return blockers;
+}
+
 int CX11IdleSource::Fd() const {
   return ConnectionNumber(m_state->display);
 }
