@@ -48,6 +48,10 @@ case_one_watcher_per_session() {
   local code=$?
   [ "$code" = 0 ] && grep -q "already watching" "$WORK/second.err" ||
     fail "a second watcher: exit $code, $(cat "$WORK/second.err")"
+  # The first one's status, for whoever shows it, in the file that it holds locked.
+  grep -qx "pid: $WATCHER_PID" "$WORK"/run/spirandel-idle-*.lock &&
+    grep -q "^source: X11's idle counter" "$WORK"/run/spirandel-idle-*.lock ||
+    fail "no status in the lock file: $(cat "$WORK"/run/spirandel-idle-*.lock)"
 }
 
 case_stored_settings_followed_at_run_time() {
