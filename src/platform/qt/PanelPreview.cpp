@@ -1,0 +1,157 @@
+#include "platform/qt/PanelPreview.h"
+
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+
+CPanelPreview::CPanelPreview(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAccessibleName(QStringLiteral("Preview of the screen saver"));
+}
+
+CPanelPreview::~CPanelPreview() = default;
+
+void CPanelPreview::FixSeed(std::uint32_t seed, long long stopAfterTicks) {
+  m_seed = seed;
+  m_stopAfterTicks = stopAfterTicks;
+}
+
+void CPanelPreview::Restart(const SaverSettings& settings) {
+  m_settings = settings;
+  m_settings.AttachStore(nullptr);
+  Start();
+}
+
+void CPanelPreview::Start() {
+  StopAllTimers();
+  m_wnd.reset();
+  m_ticks = 0;
+  // The canvas has the widget's device pixels, so that a scaled screen shows the figure as
+  // sharp as the saver would at that size.
+  const qreal ratio = devicePixelRatioF();
+  const int width =
+      std::clamp(static_cast<int>(std::lround(this->width() * ratio)), 3, CRasterCanvas::kMaxSide);
+  const int height =
+      std::clamp(static_cast<int>(std::lround(this->height() * ratio)), 3, CRasterCanvas::kMaxSide);
+  // A fresh canvas, as the saver's window is: nothing of the last figure stays.
+  m_canvas = std::make_unique<CRasterCanvas>(width, height);
+  m_wnd = std::make_unique<CCurveWnd>(m_settings, static_cast<ICurveWndHost&>(*this));
+  m_wnd->OnCreate();
+  m_wnd->OnSize(width, height);
+  m_canvas->BeginContext();
+  m_wnd->OnEraseBkgnd(*m_canvas);
+  CRect dirty;
+  m_canvas->TakeDirtyRect(dirty);
+  FollowVisibility();
+  update();
+}
+
+IDrawingSurface& CPanelPreview::GetDC() {
+  m_canvas->BeginContext();
+  return *m_canvas;
+}
+
+void CPanelPreview::ReleaseDC(IDrawingSurface&) {
+  CRect dirty;
+  if (m_canvas->TakeDirtyRect(dirty) == 0)
+    return;
+  const qreal ratio = m_canvas->Width() / static_cast<qreal>(std::max(1, width()));
+  const QRectF area(dirty.left / ratio, dirty.top / ratio, (dirty.right - dirty.left) / ratio,
+                    (dirty.bottom - dirty.top) / ratio);
+  update(area.toAlignedRect());
+}
+
+int CPanelPreview::ClientWidth() const {
+  return m_canvas ? m_canvas->Width() : 0;
+}
+int CPanelPreview::ClientHeight() const {
+  return m_canvas ? m_canvas->Height() : 0;
+}
+
+std::uint32_t CPanelPreview::SetTimer(std::uint32_t id, std::uint32_t periodMs) {
+  STimer& entry = m_timers[id];
+  if (!entry.timer) {
+    entry.timer = std::make_unique<QTimer>();
+    entry.timer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(entry.timer.get(), &QTimer::timeout, this, [this, id] { OnTick(id); });
+  }
+  // As the saver's timers: a period of 0 is the shortest one.
+  entry.timer->setInterval(static_cast<int>(std::clamp<std::uint32_t>(periodMs, 1, 1u << 30)));
+  entry.running = true;
+  if (!m_paused)
+    entry.timer->start();
+  return id;
+}
+
+// Timers are stopped, never destroyed, as the engine stops the one whose tick it handles.
+void CPanelPreview::KillTimer(std::uint32_t id) {
+  const auto it = m_timers.find(id);
+  if (it != m_timers.end()) {
+    it->second.running = false;
+    it->second.timer->stop();
+  }
+}
+
+void CPanelPreview::StopAllTimers() {
+  for (auto& [id, entry] : m_timers)
+    KillTimer(id);
+}
+
+std::uint32_t CPanelPreview::TimeSeconds() {
+  return m_seed.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
+}
+
+void CPanelPreview::OnTick(std::uint32_t id) {
+  if (id == CCurveWnd::kDrawTimer) {
+    if (m_stopAfterTicks >= 0 && m_ticks >= m_stopAfterTicks) {
+      StopAllTimers();
+      return;
+    }
+    ++m_ticks;
+  }
+  m_wnd->OnTimer(id);
+}
+
+void CPanelPreview::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  if (!m_canvas) {
+    painter.fillRect(event->rect(), Qt::black);
+    return;
+  }
+  // 0x00RRGGBB words are what Qt calls RGB32.
+  QImage image(reinterpret_cast<const uchar*>(m_canvas->Pixels()), m_canvas->Width(),
+               m_canvas->Height(), m_canvas->Width() * 4, QImage::Format_RGB32);
+  image.setDevicePixelRatio(m_canvas->Width() / static_cast<qreal>(std::max(1, width())));
+  painter.drawImage(QPointF(0, 0), image);
+}
+
+void CPanelPreview::resizeEvent(QResizeEvent*) {
+  if (m_wnd)
+    Start();
+}
+
+void CPanelPreview::showEvent(QShowEvent*) {
+  FollowVisibility();
+}
+void CPanelPreview::hideEvent(QHideEvent*) {
+  FollowVisibility();
+}
+
+void CPanelPreview::FollowVisibility() {
+  const QWindow* shown = window()->windowHandle();
+  const bool paused =
+      !isVisible() || window()->isMinimized() || shown == nullptr || !shown->isExposed();
+  if (paused == m_paused)
+    return;
+  m_paused = paused;
+  for (auto& [id, entry] : m_timers) {
+    if (paused)
+      entry.timer->stop();
+    else if (entry.running)
+      entry.timer->start();
+  }
+}
