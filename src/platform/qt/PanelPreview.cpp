@@ -106,14 +106,11 @@ std::uint32_t CPanelPreview::TimeSeconds() {
 }
 
 void CPanelPreview::OnTick(std::uint32_t id) {
-  if (id == CCurveWnd::kDrawTimer) {
-    if (m_stopAfterTicks >= 0 && m_ticks >= m_stopAfterTicks) {
-      StopAllTimers();
-      return;
-    }
-    ++m_ticks;
-  }
   m_wnd->OnTimer(id);
+  // Stopped right after the last tick asked for, as the renderer takes its picture: a
+  // completion delay that follows would clear it.
+  if (id == CCurveWnd::kDrawTimer && ++m_ticks == m_stopAfterTicks)
+    StopAllTimers();
 }
 
 void CPanelPreview::paintEvent(QPaintEvent* event) {
