@@ -56,7 +56,7 @@ std::filesystem::path WatcherLockFile() {
 }
 
 // For the tests only: SPIRANDEL_PANEL_SEED=seed[:ticks] draws every preview from that seed,
-// stopping after that many ticks, and says where the preview is on the screen.
+// stopping after that many ticks, and says where the preview is.
 bool FixedSeed(std::uint32_t& seed, long long& ticks) {
   const char* value = std::getenv("SPIRANDEL_PANEL_SEED");
   if (!value || !*value)
@@ -122,9 +122,12 @@ int main(int argc, char** argv) {
   window.show();
   if (fixed) {
     QTimer::singleShot(0, &window, [&window] {
+      // On the screen where the display system says (X11), and in the window (Wayland, which
+      // keeps where windows are from their clients).
       const QPoint at = window.Preview().mapToGlobal(QPoint(0, 0));
-      std::printf("preview %d %d %d %d\n", at.x(), at.y(), window.Preview().width(),
-                  window.Preview().height());
+      const QPoint inWindow = window.Preview().mapTo(&window, QPoint(0, 0));
+      std::printf("preview %d %d %d %d %d %d\n", at.x(), at.y(), window.Preview().width(),
+                  window.Preview().height(), inWindow.x(), inWindow.y());
       std::fflush(stdout);
     });
   }

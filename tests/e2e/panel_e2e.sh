@@ -34,7 +34,7 @@ start_panel() {
   wait_for xdotool windowfocus --sync "$PANEL_WINDOW" 2>/dev/null || fail "cannot focus the panel"
   [ -z "${1:-}" ] && return
   wait_for grep -q '^preview ' "$WORK/panel.out" || fail "the panel did not say where its preview is"
-  read -r _ x y w h <"$WORK/panel.out"
+  read -r _ x y w h _ <"$WORK/panel.out"
   PREVIEW="$((w - 2))x$((h - 2))+$x+$y" PREVIEW_SIZE="${w}x$h"
 }
 preview() { capture "$WORK/screen.png" && convert "$WORK/screen.png" -crop "$PREVIEW" +repage "$1"; }

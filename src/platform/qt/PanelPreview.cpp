@@ -123,7 +123,12 @@ void CPanelPreview::paintEvent(QPaintEvent* event) {
   QImage image(reinterpret_cast<const uchar*>(m_canvas->Pixels()), m_canvas->Width(),
                m_canvas->Height(), m_canvas->Width() * 4, QImage::Format_RGB32);
   image.setDevicePixelRatio(m_canvas->Width() / static_cast<qreal>(std::max(1, width())));
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
   painter.drawImage(QPointF(0, 0), image);
+  // The canvas leaves the fourth byte 0, which a window with an alpha channel (Wayland's)
+  // would show as transparent: black under it makes every pixel opaque, colours kept.
+  painter.setCompositionMode(QPainter::CompositionMode_DestinationOver);
+  painter.fillRect(event->rect(), Qt::black);
 }
 
 void CPanelPreview::resizeEvent(QResizeEvent*) {

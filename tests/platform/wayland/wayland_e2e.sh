@@ -250,6 +250,33 @@ case_sheet() {
     fail "the sheet did not open"
 }
 
+case_panel() {
+  # The panel's preview, drawn natively on Wayland, equals the renderer's picture; it says where
+  # the preview is in its window, and sway where the window is.
+  start_sway "HEADLESS-1 800x600 0 0 1"
+  hold as_user env SPIRANDEL_PANEL_SEED=21:150 QT_QPA_PLATFORM=wayland "$BUILD/spirandel-panel" \
+    >"$WORK/panel.out" 2>>"$WORK/err"
+  wait_for grep -q '^preview ' "$WORK/panel.out" || fail "the panel did not start"
+  read -r _ _ _ w h x y <"$WORK/panel.out"
+  local window
+  window=$(as_user swaymsg -t get_tree -r | python3 -c 'import json, sys
+def walk(n):
+    if n.get("name") == "Spirandel screen saver": print(n["rect"]["x"] + n["window_rect"]["x"], n["rect"]["y"] + n["window_rect"]["y"]); sys.exit()
+    for c in n.get("nodes", []) + n.get("floating_nodes", []): walk(c)
+walk(json.load(sys.stdin))') || fail "sway shows no panel"
+  read -r wx wy <<<"$window"
+  "$BUILD/spirandel-render" --seed 21 --size "${w}x$h" --ticks 150 \
+    --settings "$WORK/cfg/tallowyn/spir_ss/Settings.reg" --out "$WORK/render.png"
+  shows_render() {
+    capture "$WORK/screen.png" &&
+      convert "$WORK/screen.png" -crop "$((w - 2))x$((h - 2))+$((wx + x))+$((wy + y))" +repage "$WORK/preview.png" &&
+      same_pictures "$WORK/preview.png" "$WORK/render.png"
+  }
+  WAIT_SECONDS=10 wait_for shows_render || fail "the preview differs from the renderer's picture"
+  convert "$WORK/preview.png" -fill black -colorize 100 "$WORK/blank.png"
+  ! same_pictures "$WORK/blank.png" "$WORK/render.png" || fail "the check passes on a blank capture"
+}
+
 case_weston() {
   # Without the layer shell: one fullscreen toplevel, which the saver is content with. Its
   # pixels cannot be checked here: Weston's headless screenshots show every fullscreen surface
@@ -261,7 +288,7 @@ case_weston() {
   expect_running "it started under weston" 1.5
 }
 
-[ $# -gt 0 ] || set -- blank outputs buttons keys signals idle watcher sheet weston cage
+[ $# -gt 0 ] || set -- blank outputs buttons keys signals idle watcher sheet panel weston cage
 for CASE; do declare -F "case_$CASE" >/dev/null || { echo "wayland: no case $CASE" >&2; exit 2; }; done
 status=0
 for CASE; do
