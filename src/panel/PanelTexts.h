@@ -11,6 +11,7 @@ inline constexpr std::string_view kRunSaver = "&Preview";
 inline constexpr std::string_view kWatcherOn = "&Start when idle";
 inline constexpr std::string_view kWait = "&Wait:";
 inline constexpr std::string_view kLock = "&Lock the screen after";
+inline constexpr std::string_view kMinute = " minute";
 inline constexpr std::string_view kMinutes = " minutes";
 inline constexpr std::string_view kWaitName = "Wait in minutes";
 inline constexpr std::string_view kLockDelayName = "Minutes until the screen locks";

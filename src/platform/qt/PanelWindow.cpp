@@ -75,8 +75,12 @@ void CPanelWindow::BuildControls() {
   waitLabel->setBuddy(m_wait);
   m_wait->setRange(1, CPanelModel::kMostMinutes);
   m_lockDelay->setRange(0, CPanelModel::kMostMinutes);
-  for (QSpinBox* box : {m_wait, m_lockDelay})
+  for (QSpinBox* box : {m_wait, m_lockDelay}) {
     box->setSuffix(Text(PanelTexts::kMinutes));
+    QObject::connect(box, &QSpinBox::valueChanged, box, [box](int minutes) {
+      box->setSuffix(Text(minutes == 1 ? PanelTexts::kMinute : PanelTexts::kMinutes));
+    });
+  }
   m_wait->setAccessibleName(Text(PanelTexts::kWaitName));
   m_lockDelay->setAccessibleName(Text(PanelTexts::kLockDelayName));
   m_lockerLine->setWordWrap(true);
