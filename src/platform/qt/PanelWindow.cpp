@@ -149,6 +149,8 @@ void CPanelWindow::ShowModel() {
   m_wait->setValue(m_model.WaitMinutes());
   m_lock->setChecked(m_model.Lock());
   m_lockDelay->setValue(m_model.LockMinutes());
+  for (QSpinBox* box : {m_wait, m_lockDelay})
+    box->setSuffix(Text(box->value() == 1 ? PanelTexts::kMinute : PanelTexts::kMinutes));
   FollowControls();
 }
 
