@@ -168,7 +168,10 @@ int CWaylandSession::CreateFullScreen(SaverSettings& settings) {
   m_figure = std::make_unique<CWaylandDrawingWindow>(settings,
                                                      CWaylandSurface::Create(m_globals, nullptr));
   CWaylandSurface& figure = m_figure->Surface();
-  figure.m_onEnter = [this](wl_output* output) { FigureEntered(output); };
+  figure.m_onEnter = [this](wl_output* output) {
+    m_figureSeen = true;
+    FigureEntered(output);
+  };
   figure.m_onClosed = [this] { m_closed = true; };
   figure.m_onConfigure = [this](int, int) { FigureConfigured(); };
   if (m_seat) {
@@ -216,6 +219,7 @@ void CWaylandSession::DeadlinePassed() {
 void CWaylandSession::FigureEntered(wl_output* output) {
   if (m_figurePlaced) {
     FigureMoved(output);
+    CoverOtherOutputs();
     return;
   }
   // Until now the figure's surface showed black: the engine starts at the size in pixels of
@@ -243,7 +247,9 @@ void CWaylandSession::FigureMoved(wl_output* output) {
 }
 
 void CWaylandSession::CoverOtherOutputs() {
-  if (m_figureOutput == nullptr) {
+  // A compositor that never says where a surface is may not put a toplevel where it is asked
+  // either: cage stacks every toplevel over the last, and a cover would hide the figure.
+  if (m_figureOutput == nullptr || (m_globals.layerShell == nullptr && !m_figureSeen)) {
     return;
   }
   for (auto& output : m_outputs) {

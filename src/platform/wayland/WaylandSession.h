@@ -18,12 +18,12 @@
 // them goes to the figure's core (CWaylandSeat).
 //
 // The figure's surface is created without an output, so the compositor puts it where a user
-// expects it: its focused output, the one the layer shell gives an overlay without an output
-// and the one a fullscreen toplevel without an output goes to (Mutter: the monitor with the
-// focused window or the pointer; Weston: the output with the keyboard focus or the pointer).
+// expects it, on its focused output: sway the one with the focused window, Weston the one
+// with the keyboard's window or the pointer.
 // Once it has appeared there, every other output, also one added later, gets a black surface
 // of the same kind, an overlay or a fullscreen toplevel on that output. A compositor that
-// never says where it is (cage) gets the figure on the first output after a short wait.
+// never says where it is (cage) gets the figure on the first output after a short wait, and
+// toplevel covers only once it does.
 //
 // An output that goes takes its cover with it. The figure's own output going away closes its
 // layer surface, which ends the run; a toplevel is moved by the compositor instead, and the
@@ -89,6 +89,8 @@ class CWaylandSession final : public IDisplayConnection {
   wl_output* m_figureOutput = nullptr;
   // Whether the figure has its output, chosen by the compositor or after the wait.
   bool m_figurePlaced = false;
+  // Whether the compositor has said where the figure's surface is.
+  bool m_figureSeen = false;
   // Until then the compositor may still say where the figure's surface is.
   std::optional<Clock::time_point> m_chooseOutputBy;
   bool m_closed = false;
