@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The saver on Wayland, under a real headless sway (and Weston for the fallback without the
-# layer shell, cage nested in sway for a compositor that sends no wl_surface.enter):
+# The saver on Wayland, under a real headless sway (and Weston with two outputs for the fallback
+# without the layer shell, cage nested in sway for a compositor that sends no wl_surface.enter):
 # wayland_e2e.sh BUILD [CASE...]. Compositors refuse to run as root, so as root the cases run
 # as an unprivileged user made for them. Every wait is bounded; a case fails saying what it
 # saw, and the other cases still run.
