@@ -99,6 +99,11 @@ send() {
   [ "$answer" = ok ] || fail "input: $* not taken: $answer"
 }
 
+# motion: the pointer moved as a hand moves it, in more than one step. Mutter tells a window
+# that appeared under a pointer at rest that the pointer is there only with the next motion,
+# which is then where the pointer starts for the saver.
+motion() { send "move 20 15" && send "move 20 15"; }
+
 # centre MONITOR: the desktop's coordinates of the middle of that monitor.
 centre() {
   local w h x y
@@ -128,7 +133,7 @@ case_outputs() {
     expect_running "the figure showed" 0.3
     capture "$WORK/other.png" $((1 - FIGURE))
     ! lit "$WORK/other.png" || fail "monitor $((1 - FIGURE)) is not black: $(looks "$WORK/other.png")"
-    send "move 40 30"
+    motion
     expect_exit 0 "a motion on monitor $m"
   done
 }
@@ -150,7 +155,7 @@ case_idle() {
   for round in first second; do
     expect_idle_start "the $round start"
     WAIT_SECONDS=3 wait_for figure_shown || fail "$round start: no figure within 3 s: $(what_shows)"
-    send "move 40 30"
+    motion
     WAIT_SECONDS=3 wait_for eval '! watched_saver >/dev/null' ||
       fail "$round start: the saver still runs 3 s after a motion"
   done

@@ -71,9 +71,12 @@ def Run(bus, path, words):
 def Main():
     bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
     path = StartSession(bus)
-    # Mutter makes the virtual keyboard on its first key, which it then reports as held: one
-    # press and release of Shift here, so that the first key a case sends is a key like any.
+    # Mutter makes the virtual keyboard on its first key, which it then reports as held, and
+    # the virtual pointer on its first motion, which no client sees: a press and release of
+    # Shift and a motion there and back here, so that what a case sends arrives as it is sent.
     Run(bus, path, ["key", "42"])
+    Run(bus, path, ["move", "1", "0"])
+    Run(bus, path, ["move", "-1", "0"])
     for line in sys.stdin:
         words = line.split()
         if not words:
