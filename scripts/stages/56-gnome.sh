@@ -9,9 +9,5 @@ if [ ! -f "$root/build/src/platform/wayland/libspirandel_wayland.a" ]; then
   echo "no Wayland saver in this build: skipped"
   exit 0
 fi
-targets=(spirandel)
-# The watcher is built where this tree has it.
-grep -q 'spirandel-idle' "$root/src/CMakeLists.txt" "$root"/src/*/CMakeLists.txt 2>/dev/null &&
-  targets+=(spirandel-idle)
-cmake --build "$root/build" --target "${targets[@]}" >/dev/null
+cmake --build "$root/build" --target spirandel spirandel-idle spirandel-render >/dev/null
 exec bash "$root/tests/desktops/gnome_e2e.sh" "$root/build" "$@"
