@@ -3,7 +3,6 @@
 "ok" on stdout once Mutter took it, "error ..." otherwise.
 
   key CODE      press and release an evdev key
-  down CODE     press it only;  up CODE: release it
   move DX DY    move the pointer by that much
   to X Y        move the pointer to that point of the whole desktop
 
@@ -52,12 +51,9 @@ def Pointer(bus):
 
 def Run(bus, path, words):
     verb, args = words[0], words[1:]
-    if verb in ("key", "down", "up") and len(args) == 1:
-        code = int(args[0])
-        if verb != "up":
-            Key(bus, path, code, True)
-        if verb != "down":
-            Key(bus, path, code, False)
+    if verb == "key" and len(args) == 1:
+        Key(bus, path, int(args[0]), True)
+        Key(bus, path, int(args[0]), False)
     elif verb in ("move", "to") and len(args) == 2:
         x, y = float(args[0]), float(args[1])
         if verb == "to":
