@@ -113,10 +113,14 @@ what_shows() {
     a.meta_window.get_monitor() + (a.visible ? '' : ' hidden')).join(', ')")"
 }
 
-# The input program, whose connection keeps Mutter's remote desktop session for the case.
+# The input program, whose connection keeps Mutter's remote desktop session for the case,
+# once it has made its devices (whose first events would otherwise reach the saver).
 start_input() {
   coproc INPUT_PROC { as_user /usr/bin/python3 "$INPUT" 2>>"$WORK/err"; }
   PIDS+=("$INPUT_PROC_PID")
+  local answer=""
+  read -r -t 5 answer <&"${INPUT_PROC[0]}"
+  [ "$answer" = ok ] || fail "the input program did not start: $answer"
 }
 
 # motion: the pointer moved as a hand moves it, in more than one step. Mutter tells a window
@@ -194,16 +198,4 @@ case_blank() {
 }
 
 [ $# -gt 0 ] || set -- blank saver outputs idle
-for CASE; do declare -F "case_$CASE" >/dev/null || { echo "gnome: no case $CASE" >&2; exit 2; }; done
-status=0
-for CASE; do
-  # Each case in a process of its own, which ends what it started however it ends; it fails
-  # by fail alone. Its settings: a fast figure that stays once complete.
-  start=$SECONDS
-  (trap 'kill "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null' EXIT
-    write_settings '"ImagesPerSec"=dword:000003e8' '"EndDelay"=dword:0000003c'
-    "case_$CASE"
-    exit 0) &&
-    echo "gnome $CASE: passed ($((SECONDS - start)) s)" || status=1
-done
-exit $status
+run_cases gnome "$@"

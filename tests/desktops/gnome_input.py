@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Virtual input for GNOME Shell through Mutter's remote desktop: one line a command on stdin,
-"ok" on stdout once Mutter took it, "error ..." otherwise.
+"""Virtual input for GNOME Shell through Mutter's remote desktop: "ok" on stdout once ready,
+then one line a command on stdin, "ok" once Mutter took it, "error ..." otherwise.
 
   key CODE      press and release an evdev key
   move DX DY    move the pointer by that much
@@ -73,6 +73,7 @@ def Main():
     Run(bus, path, ["key", "42"])
     Run(bus, path, ["move", "1", "0"])
     Run(bus, path, ["move", "-1", "0"])
+    print("ok", flush=True)
     for line in sys.stdin:
         words = line.split()
         if not words:
