@@ -49,12 +49,15 @@ within() {
 # the shell hangs as it starts: the child it forks for the input method daemon runs script
 # code before its exec and waits forever on a lock another thread held. Another start helps.
 start_gnome() {
-  local attempt
+  local attempt shell
   for attempt in 1 2 3; do
     launch_gnome && break
     [ $attempt != 3 ] || fail "GNOME Shell was not ready within 10 s, three times"
     echo "gnome $CASE: GNOME Shell was not ready within 10 s, starting it again" >&2
-    kill "${PIDS[@]: -3}" 2>/dev/null
+    # The hung child too, which a signal to the shell leaves behind.
+    mapfile -t shell < <(tree "${PIDS[-1]}")
+    kill -KILL "${shell[@]}" 2>/dev/null
+    kill "${PIDS[@]: -3:2}" 2>/dev/null
     wait "${PIDS[@]: -3}" 2>/dev/null
     PIDS=("${PIDS[@]:0:${#PIDS[@]}-3}")
   done
@@ -65,6 +68,13 @@ start_gnome() {
   read -ra MONITORS <<<"$(shell_eval "Main.layoutManager.monitors.map(
     m => m.width + 'x' + m.height + '+' + m.x + '+' + m.y).join(' ')" | tr -d '"')"
   [ ${#MONITORS[@]} = 2 ] || fail "two monitors expected, GNOME Shell has: ${MONITORS[*]}"
+}
+
+# tree PID: that process and all it started, the first last.
+tree() {
+  local child
+  for child in $(pgrep -P "$1"); do tree "$child"; done
+  echo "$1"
 }
 
 # launch_gnome: the two buses and GNOME Shell, true once the shell has started.
