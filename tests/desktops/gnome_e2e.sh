@@ -94,12 +94,12 @@ launch_gnome() {
   echo "gnome $CASE: GNOME Shell started in $((($(date +%s%N) - begun) / 1000000)) ms"
 }
 
-# capture FILE [MONITOR]: what the shell shows, on one monitor (0 or 1) or on all of them.
+# capture FILE MONITOR: what the shell shows on that monitor (0 or 1).
 capture() {
   as_user gdbus call --session -t 5 -d org.gnome.Shell.Screenshot \
     -o /org/gnome/Shell/Screenshot -m org.gnome.Shell.Screenshot.Screenshot false false \
     "$WORK/run/whole.png" >/dev/null || fail "GNOME Shell took no screenshot"
-  convert "$WORK/run/whole.png" ${2:+-crop "${MONITORS[$2]}" +repage} "$1"
+  convert "$WORK/run/whole.png" -crop "${MONITORS[$2]}" +repage "$1"
 }
 
 # figure_shown: one monitor shows the renderer's figure; FIGURE is that monitor.
