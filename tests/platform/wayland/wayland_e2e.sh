@@ -264,7 +264,8 @@ start_weston() {
 case_weston() {
   # A fullscreen toplevel per output: the figure on the output with the pointer, black on the
   # other; moving onto the black one ends it, so do a key and another client's window taking
-  # the keyboard. Weston adds no output while it runs, on any of its backends.
+  # the keyboard. Neither of the backends Weston can run here adds an output while it runs.
+  # capture FILE screenN: that output's part of the X screen.
   capture() { import -window root -crop "640x480+$((${2: -1} * 640))+0" +repage "$1"; }
   start_weston
   xdotool mousemove 960 240
