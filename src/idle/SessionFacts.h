@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// What may keep the saver from starting although the user is away: an application that asked
+// for the screen to stay on (a film), a session already locked, or a session that is not the
+// one in front of the user (fast user switching).
+struct SSessionBlockers {
+  bool inhibited = false;
+  bool locked = false;
+  bool inactive = false;
+  bool Any() const { return inhibited || locked || inactive; }
+};
+
+class ISessionFacts {
+ public:
+  virtual ~ISessionFacts() = default;
+  // Asked at the moment of deciding; an answer nobody gives counts as no blocker.
+  virtual SSessionBlockers Blockers() = 0;
+};
+
+// The desktop's own locker, never one of ours. Lock asks it to lock; false when the request
+// could not even be made (no such service, the command could not start).
+class ILocker {
+ public:
+  virtual ~ILocker() = default;
+  virtual std::string Description() const = 0;
+  virtual bool Lock() = 0;
+};

@@ -1,0 +1,103 @@
+#include "platform/dbus/MutterIdleSource.h"
+
+#include <systemd/sd-bus.h>
+
+namespace {
+constexpr const char* kName = "org.gnome.Mutter.IdleMonitor";
+constexpr const char* kPath = "/org/gnome/Mutter/IdleMonitor/Core";
+constexpr const char* kInterface = "org.gnome.Mutter.IdleMonitor";
+}  // namespace
+
+bool CMutterIdleSource::IsOffered(const CBusConnection& bus) {
+  return !bus.NameOwner(kName).empty();
+}
+
+CMutterIdleSource::CMutterIdleSource(CBusConnection& bus, IIdleEvents& events)
+    : m_bus(bus), m_events(events) {
+  // Listening starts before the first watch exists, so that no firing can slip between.
+  sd_bus_slot* slot = nullptr;
+  if (sd_bus_match_signal(
+          m_bus.Raw(), &slot, kName, kPath, kInterface, "WatchFired",
+          [](sd_bus_message* m, void* u, sd_bus_error*) {
+            return CMutterIdleSource::OnWatchFired(m, u);
+          },
+          this) >= 0) {
+    m_firedMatch.reset(slot);
+  }
+}
+
+CMutterIdleSource::~CMutterIdleSource() {
+  StopWatching();
+}
+
+void CMutterIdleSource::Watch(std::chrono::seconds wait) {
+  StopWatching();
+  sd_bus_message* reply = nullptr;
+  const uint64_t intervalMs = std::chrono::milliseconds(wait).count();
+  if (sd_bus_call_method(m_bus.Raw(), kName, kPath, kInterface, "AddIdleWatch", nullptr, &reply,
+                         "t", intervalMs) >= 0) {
+    if (sd_bus_message_read(reply, "u", &m_idleWatch) < 0) {
+      m_idleWatch = 0;
+    }
+  }
+  sd_bus_message_unref(reply);
+}
+
+void CMutterIdleSource::StopWatching() {
+  // A user-active watch still being added is removed when its number arrives.
+  m_activeWatchUnwanted = m_pendingActiveWatch != nullptr;
+  RemoveWatch(m_idleWatch);
+  RemoveWatch(m_activeWatch);
+}
+
+void CMutterIdleSource::RemoveWatch(uint32_t& id) {
+  if (id != 0) {
+    // Nothing waits on the answer: a watch that is already gone is just as good.
+    sd_bus_call_method_async(m_bus.Raw(), nullptr, kName, kPath, kInterface, "RemoveWatch", nullptr,
+                             nullptr, "u", id);
+    id = 0;
+  }
+}
+
+int CMutterIdleSource::OnWatchFired(sd_bus_message* message, void* userdata) {
+  auto* self = static_cast<CMutterIdleSource*>(userdata);
+  uint32_t id = 0;
+  // Every client of the monitor hears every firing; only our own watches count.
+  if (sd_bus_message_read(message, "u", &id) < 0 || id == 0) {
+    return 0;
+  }
+  if (id == self->m_idleWatch) {
+    if (self->m_activeWatch == 0 && !self->m_pendingActiveWatch) {
+      sd_bus_slot* slot = nullptr;
+      if (sd_bus_call_method_async(
+              self->m_bus.Raw(), &slot, kName, kPath, kInterface, "AddUserActiveWatch",
+              [](sd_bus_message* m, void* u, sd_bus_error*) {
+                return CMutterIdleSource::OnActiveWatchAdded(m, u);
+              },
+              self, "") >= 0) {
+        self->m_pendingActiveWatch.reset(slot);
+      }
+    }
+    self->m_events.OnIdle();
+  } else if (id == self->m_activeWatch) {
+    // Mutter drops a user-active watch once it fired.
+    self->m_activeWatch = 0;
+    self->m_events.OnActive();
+  }
+  return 0;
+}
+
+int CMutterIdleSource::OnActiveWatchAdded(sd_bus_message* reply, void* userdata) {
+  auto* self = static_cast<CMutterIdleSource*>(userdata);
+  uint32_t id = 0;
+  if (!sd_bus_message_is_method_error(reply, nullptr) &&
+      sd_bus_message_read(reply, "u", &id) >= 0) {
+    self->m_activeWatch = id;
+  }
+  self->m_pendingActiveWatch.reset();
+  if (self->m_activeWatchUnwanted) {
+    self->m_activeWatchUnwanted = false;
+    self->RemoveWatch(self->m_activeWatch);
+  }
+  return 0;
+}
