@@ -15,7 +15,7 @@ CIdleRun::CIdleRun(const SIdleOptions& options, std::vector<std::string> saverCo
       }) {}
 
 int CIdleRun::Run() {
-  m_session = OpenIdleSession(*this);
+  m_session = OpenIdleSession(*this, [this] { return m_saver.Running(); });
   if (!m_session.source) {
     std::fputs(
         "spirandel-idle: cannot tell when this session is idle: no idle protocol from a Wayland "
@@ -60,10 +60,7 @@ void CIdleRun::ReloadSettings() {
 SSessionBlockers CIdleRun::Blockers() {
   SSessionBlockers all;
   for (ISessionFacts* facts : m_session.facts) {
-    const SSessionBlockers one = facts->Blockers();
-    all.inhibited |= one.inhibited;
-    all.locked |= one.locked;
-    all.inactive |= one.inactive;
+    all.Add(facts->Blockers());
   }
   return all;
 }
@@ -76,9 +73,13 @@ void CIdleRun::StopWatching() {
   m_session.source->StopWatching();
 }
 
-bool CIdleRun::StartSaver() { return m_saver.Start(m_saverCommand); }
+bool CIdleRun::StartSaver() {
+  return m_saver.Start(m_saverCommand);
+}
 
-void CIdleRun::StopSaver() { m_saver.Stop(); }
+void CIdleRun::StopSaver() {
+  m_saver.Stop();
+}
 
 void CIdleRun::StartLockTimer(std::chrono::seconds delay) {
   m_lockTimer.Start(delay);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,12 +19,13 @@
 // connections it and the facts live on, the facts that may block a start, the lockers in the
 // order they are tried.
 struct SIdleSession {
-  std::shared_ptr<IIdleSource> source;
+  // Declared so that they go in the right order: what lives on a connection before it.
   std::vector<std::shared_ptr<IPolledSource>> connections;
+  // The owners of the raw pointers below, and of the connections the loop does not poll.
+  std::vector<std::shared_ptr<void>> keep;
+  std::shared_ptr<IIdleSource> source;
   std::vector<ISessionFacts*> facts;
   std::vector<ILocker*> lockers;
-  // Whatever else must live as long as the run (the owners of the raw pointers above).
-  std::vector<std::shared_ptr<void>> keep;
 };
 
 // The watcher at work: carries out CIdleWatcher's decisions on the session, hands it the
@@ -69,4 +71,4 @@ class CIdleRun : public IIdleActions, public IIdleEvents {
 };
 
 // Finds how this session can be watched; nothing in source when it cannot.
-SIdleSession OpenIdleSession(IIdleEvents& events);
+SIdleSession OpenIdleSession(IIdleEvents& events, std::function<bool()> saverRunning);

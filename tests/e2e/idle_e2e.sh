@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# End-to-end cases of the idle watcher on X11: idle_e2e.sh CASE WATCHER
+# End-to-end cases of the idle watcher on X11: idle_e2e.sh CASE WATCHER TEST_HOST
 # Each case runs the real spirandel-idle on an Xvfb of its own with input from xdotool; the
 # saver it starts is the real one beside it, or a stand-in where a case needs one that fails.
 set -uo pipefail
-CASE=$1 WATCHER=$2
+CASE=$1 WATCHER=$2 HOST=$3
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh"
 LOGS=("$WORK/watcher.err" "$WORK/xvfb.log")
@@ -82,6 +82,52 @@ case_lock_command_runs_while_the_saver_shows() {
   expect_saver_within 4 "after 1 s idle"
   WAIT_SECONDS=4 wait_for test -e "$WORK/locked" || fail "no lock command while the saver ran"
   wait_for no_saver || fail "the saver stayed after the lock"
+}
+
+# On X11 nobody else owns org.freedesktop.ScreenSaver here, so the watcher does: an inhibit
+# held on the session bus keeps the saver away; giving it back, or leaving the bus with it,
+# lets the saver start.
+case_inhibit_on_the_session_bus() {
+  hold dbus-daemon --session --nofork --address="unix:path=$WORK/bus" 2>/dev/null
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/bus"
+  wait_for test -S "$WORK/bus" || fail "no session bus"
+  start_watcher --wait 1
+  local cookie
+  for how in release leave; do
+    coproc HOLDER { /usr/bin/python3 "$(dirname "$0")/inhibit_holder.py" 2>>"$WORK/watcher.err"; }
+    echo inhibit >&"${HOLDER[1]}"
+    read -r -t 5 _ cookie <&"${HOLDER[0]}" || fail "no cookie from the watcher's service"
+    xdotool mousemove_relative -- 3 3
+    wait_for no_saver || fail "the saver did not end at the mouse"
+    expect_no_saver_for 3 "while an inhibit was held"
+    if [ $how = release ]; then
+      echo "release $cookie" >&"${HOLDER[1]}"
+      read -r -t 5 _ <&"${HOLDER[0]}" || fail "UnInhibit not answered"
+    fi
+    exec {HOLDER[1]}>&-
+    expect_saver_within 3 "after the inhibit was let go ($how)"
+  done
+  # The session bus's end is the session's.
+  kill "${PIDS[1]}"
+  wait_for eval '! kill -0 $WATCHER_PID 2>/dev/null' || fail "the watcher outlived the session bus"
+}
+
+# XScreenSaver's daemon marks a window of its own with its version: while one runs, the screen
+# is its, which the watcher says once.
+case_xscreensaver_keeps_the_screen() {
+  hold "$HOST" 10 10 >"$WORK/host"
+  wait_for test -s "$WORK/host" || fail "test host did not start"
+  read -r daemon _ <"$WORK/host"
+  xprop -id "$daemon" -f _SCREENSAVER_VERSION 8s -set _SCREENSAVER_VERSION 6.06
+  start_watcher --wait 1
+  expect_no_saver_for 3 "while XScreenSaver's daemon ran"
+  xdotool mousemove_relative -- 3 3
+  expect_no_saver_for 2 "at the second idle while XScreenSaver's daemon ran"
+  [ "$(grep -c 'XScreenSaver runs this session' "$WORK/watcher.err")" = 1 ] ||
+    fail "not said exactly once: $(cat "$WORK/watcher.err")"
+  xprop -id "$daemon" -remove _SCREENSAVER_VERSION
+  xdotool mousemove_relative -- 3 3
+  expect_saver_within 4 "once XScreenSaver had gone"
 }
 
 case_session_end_ends_the_watcher() {

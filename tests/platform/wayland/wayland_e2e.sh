@@ -204,7 +204,10 @@ case_idle() {
 }
 
 # The watcher's saver: a child of the watcher started as the user.
-watched_saver() { pgrep -P "$(pgrep -n -u "${OWNER:-$(id -u)}" -x spirandel-idle)" -x spirandel; }
+watched_saver() {
+  local watcher
+  watcher=$(pgrep -n -u "${OWNER:-$(id -u)}" -x spirandel-idle) && pgrep -P "$watcher" -x spirandel
+}
 no_watched_saver() { ! watched_saver >/dev/null; }
 
 case_watcher() {
@@ -233,6 +236,10 @@ case_watcher() {
   send "move 5 5"
   sleep 4
   no_watched_saver || fail "the saver started while a window inhibited idleness"
+  # The compositor's end is the session's: the watcher goes with it.
+  kill "$(pgrep -n -x sway -u "${OWNER:-$(id -u)}")"
+  wait_for eval '! pgrep -u "${OWNER:-$(id -u)}" -x spirandel-idle >/dev/null' ||
+    fail "the watcher outlived the compositor"
 }
 
 case_sheet() {
