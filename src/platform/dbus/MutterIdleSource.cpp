@@ -6,6 +6,20 @@ namespace {
 constexpr const char* kName = "org.gnome.Mutter.IdleMonitor";
 constexpr const char* kPath = "/org/gnome/Mutter/IdleMonitor/Core";
 constexpr const char* kInterface = "org.gnome.Mutter.IdleMonitor";
+
+// Asks the monitor for a watch: its number, or 0 when the monitor refused or is not there.
+template <typename... Args>
+uint32_t AddWatch(sd_bus* bus, const char* method, const char* types, Args... args) {
+  sd_bus_message* reply = nullptr;
+  uint32_t id = 0;
+  if (sd_bus_call_method(bus, kName, kPath, kInterface, method, nullptr, &reply, types, args...) <
+          0 ||
+      sd_bus_message_read(reply, "u", &id) < 0) {
+    id = 0;
+  }
+  sd_bus_message_unref(reply);
+  return id;
+}
 }  // namespace
 
 bool CMutterIdleSource::IsOffered(const CBusConnection& bus) {
@@ -18,34 +32,21 @@ CMutterIdleSource::CMutterIdleSource(CBusConnection& bus, IIdleEvents& events)
   sd_bus_slot* slot = nullptr;
   if (sd_bus_match_signal(
           m_bus.Raw(), &slot, kName, kPath, kInterface, "WatchFired",
-          [](sd_bus_message* m, void* u, sd_bus_error*) {
-            return CMutterIdleSource::OnWatchFired(m, u);
-          },
+          [](sd_bus_message* m, void* u, sd_bus_error*) { return OnWatchFired(m, u); },
           this) >= 0) {
     m_firedMatch.reset(slot);
   }
 }
 
-CMutterIdleSource::~CMutterIdleSource() {
-  StopWatching();
-}
+CMutterIdleSource::~CMutterIdleSource() { StopWatching(); }
 
 void CMutterIdleSource::Watch(std::chrono::seconds wait) {
   StopWatching();
-  sd_bus_message* reply = nullptr;
   const uint64_t intervalMs = std::chrono::milliseconds(wait).count();
-  if (sd_bus_call_method(m_bus.Raw(), kName, kPath, kInterface, "AddIdleWatch", nullptr, &reply,
-                         "t", intervalMs) >= 0) {
-    if (sd_bus_message_read(reply, "u", &m_idleWatch) < 0) {
-      m_idleWatch = 0;
-    }
-  }
-  sd_bus_message_unref(reply);
+  m_idleWatch = AddWatch(m_bus.Raw(), "AddIdleWatch", "t", intervalMs);
 }
 
 void CMutterIdleSource::StopWatching() {
-  // A user-active watch still being added is removed when its number arrives.
-  m_activeWatchUnwanted = m_pendingActiveWatch != nullptr;
   RemoveWatch(m_idleWatch);
   RemoveWatch(m_activeWatch);
 }
@@ -67,37 +68,16 @@ int CMutterIdleSource::OnWatchFired(sd_bus_message* message, void* userdata) {
     return 0;
   }
   if (id == self->m_idleWatch) {
-    if (self->m_activeWatch == 0 && !self->m_pendingActiveWatch) {
-      sd_bus_slot* slot = nullptr;
-      if (sd_bus_call_method_async(
-              self->m_bus.Raw(), &slot, kName, kPath, kInterface, "AddUserActiveWatch",
-              [](sd_bus_message* m, void* u, sd_bus_error*) {
-                return CMutterIdleSource::OnActiveWatchAdded(m, u);
-              },
-              self, "") >= 0) {
-        self->m_pendingActiveWatch.reset(slot);
-      }
+    // Asked for at once, while the user is surely still away: a watch added after the return
+    // would wait for the input after it. Mutter answers at once, so the loop barely waits.
+    if (self->m_activeWatch == 0) {
+      self->m_activeWatch = AddWatch(self->m_bus.Raw(), "AddUserActiveWatch", "");
     }
     self->m_events.OnIdle();
   } else if (id == self->m_activeWatch) {
     // Mutter drops a user-active watch once it fired.
     self->m_activeWatch = 0;
     self->m_events.OnActive();
-  }
-  return 0;
-}
-
-int CMutterIdleSource::OnActiveWatchAdded(sd_bus_message* reply, void* userdata) {
-  auto* self = static_cast<CMutterIdleSource*>(userdata);
-  uint32_t id = 0;
-  if (!sd_bus_message_is_method_error(reply, nullptr) &&
-      sd_bus_message_read(reply, "u", &id) >= 0) {
-    self->m_activeWatch = id;
-  }
-  self->m_pendingActiveWatch.reset();
-  if (self->m_activeWatchUnwanted) {
-    self->m_activeWatchUnwanted = false;
-    self->RemoveWatch(self->m_activeWatch);
   }
   return 0;
 }

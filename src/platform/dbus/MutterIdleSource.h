@@ -27,15 +27,12 @@ class CMutterIdleSource : public IIdleSource {
 
  private:
   static int OnWatchFired(sd_bus_message* message, void* self);
-  static int OnActiveWatchAdded(sd_bus_message* reply, void* self);
   void RemoveWatch(uint32_t& id);
 
   CBusConnection& m_bus;
   IIdleEvents& m_events;
   BusSlot m_firedMatch;
-  BusSlot m_pendingActiveWatch;
   // Mutter numbers watches from 1, so 0 means none.
   uint32_t m_idleWatch = 0;
   uint32_t m_activeWatch = 0;
-  bool m_activeWatchUnwanted = false;
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <systemd/sd-bus.h>
 
+#include <cstdarg>
 #include <cstdlib>
 
 #include "PrivateBus.h"
@@ -10,47 +11,34 @@
 namespace {
 constexpr const char* kName = "org.freedesktop.ScreenSaver";
 
-// A client's call to the watcher's service, with the watcher taking its turns meanwhile.
-struct SAnswer {
-  bool ok = false;
-  uint32_t value = 0;
-};
-
-SAnswer Call(sd_bus* client, CBusConnection& watcher, const char* path, const char* method,
-             const char* types, ...) {
+// A client's call to the watcher's service, with the watcher taking its turns meanwhile:
+// whether it was answered without an error, and the number the answer holds.
+std::pair<bool, uint32_t> Ask(sd_bus* client, CBusConnection& watcher, const char* path,
+                              const char* method, const char* types, ...) {
   sd_bus_message* call = nullptr;
   sd_bus_message_new_method_call(client, &call, kName, path, kName, method);
   va_list args;
   va_start(args, types);
   sd_bus_message_appendv(call, types, args);
   va_end(args);
-  SAnswer answer;
-  bool answered = false;
-  struct SWait {
-    SAnswer* answer;
-    bool* answered;
-  } wait{&answer, &answered};
+  Reply reply(nullptr, sd_bus_message_unref);
   sd_bus_slot* slot = nullptr;
   sd_bus_call_async(
       client, &slot, call,
-      [](sd_bus_message* reply, void* userdata, sd_bus_error*) {
-        auto* wait = static_cast<SWait*>(userdata);
-        wait->answer->ok = !sd_bus_message_is_method_error(reply, nullptr);
-        char type = 0;
-        if (wait->answer->ok && sd_bus_message_peek_type(reply, &type, nullptr) > 0) {
-          int b = 0;
-          sd_bus_message_read_basic(reply, type,
-                                    type == 'b' ? static_cast<void*>(&b) : &wait->answer->value);
-          wait->answer->value = type == 'b' ? b : wait->answer->value;
-        }
-        *wait->answered = true;
+      [](sd_bus_message* m, void* reply, sd_bus_error*) {
+        static_cast<Reply*>(reply)->reset(sd_bus_message_ref(m));
         return 0;
       },
-      &wait, 0);
-  EXPECT_TRUE(PumpUntil({client}, &watcher, [&] { return answered; })) << method;
+      &reply, 0);
+  EXPECT_TRUE(PumpUntil(&watcher, [&] { return reply != nullptr; }, {client})) << method;
   sd_bus_slot_unref(slot);
   sd_bus_message_unref(call);
-  return answer;
+  uint32_t value = 0;  // a boolean is read as its four bytes
+  char type = 0;
+  if (reply && sd_bus_message_peek_type(reply.get(), &type, nullptr) > 0) {
+    sd_bus_message_read_basic(reply.get(), type, &value);
+  }
+  return {reply && !sd_bus_message_is_method_error(reply.get(), nullptr), value};
 }
 
 TEST(ScreenSaverService, HoldsInhibitsForTheirOwnClientsOnly) {
@@ -62,38 +50,36 @@ TEST(ScreenSaverService, HoldsInhibitsForTheirOwnClientsOnly) {
   auto service = CScreenSaverService::Claim(*session, events, [&] { return saverRunning; });
   ASSERT_TRUE(service);
   sd_bus* player = bus.Client();
-  sd_bus* other = bus.NewClient();
-  auto heard = [&](const std::string& expected) {
-    EXPECT_TRUE(PumpUntil({player, other}, session.get(), [&] { return events.heard == expected; }))
-        << events.heard << " instead of " << expected;
-  };
+  sd_bus* other = nullptr;
+  ASSERT_GE(sd_bus_open_user(&other), 0);
 
-  const SAnswer first =
-      Call(player, *session, "/org/freedesktop/ScreenSaver", "Inhibit", "ss", "player", "film");
-  ASSERT_TRUE(first.ok);
-  EXPECT_NE(first.value, 0u);
-  heard("S");
+  const auto [firstOk, first] =
+      Ask(player, *session, "/org/freedesktop/ScreenSaver", "Inhibit", "ss", "player", "film");
+  ASSERT_TRUE(firstOk);
+  EXPECT_NE(first, 0u);
+  EXPECT_EQ(events.heard, "S");
   EXPECT_TRUE(service->Blockers().inhibited);
-  const SAnswer second = Call(player, *session, "/ScreenSaver", "Inhibit", "ss", "player", "x");
-  EXPECT_NE(second.value, first.value);
+  const auto [secondOk, second] =
+      Ask(player, *session, "/ScreenSaver", "Inhibit", "ss", "player", "x");
+  EXPECT_NE(second, first);
   // Another client's or an unknown cookie is refused and releases nothing.
-  EXPECT_FALSE(Call(other, *session, "/ScreenSaver", "UnInhibit", "u", first.value).ok);
-  EXPECT_FALSE(Call(player, *session, "/ScreenSaver", "UnInhibit", "u", 12345u).ok);
-  EXPECT_TRUE(Call(player, *session, "/ScreenSaver", "UnInhibit", "u", first.value).ok);
-  EXPECT_FALSE(Call(player, *session, "/ScreenSaver", "UnInhibit", "u", first.value).ok);
+  EXPECT_FALSE(Ask(other, *session, "/ScreenSaver", "UnInhibit", "u", first).first);
+  EXPECT_FALSE(Ask(player, *session, "/ScreenSaver", "UnInhibit", "u", 12345u).first);
+  EXPECT_TRUE(Ask(player, *session, "/ScreenSaver", "UnInhibit", "u", first).first);
+  EXPECT_FALSE(Ask(player, *session, "/ScreenSaver", "UnInhibit", "u", first).first);
   EXPECT_TRUE(service->Inhibited());
   EXPECT_EQ(events.heard, "S");
   // The holder of the last one leaves the bus.
-  ASSERT_TRUE(Call(other, *session, "/ScreenSaver", "Inhibit", "ss", "browser", "video").ok);
-  EXPECT_TRUE(Call(player, *session, "/ScreenSaver", "UnInhibit", "u", second.value).ok);
+  ASSERT_TRUE(Ask(other, *session, "/ScreenSaver", "Inhibit", "ss", "browser", "video").first);
+  EXPECT_TRUE(Ask(player, *session, "/ScreenSaver", "UnInhibit", "u", second).first);
   EXPECT_TRUE(service->Inhibited());
-  sd_bus_close(other);
-  heard("SS");
+  sd_bus_flush_close_unref(other);
+  EXPECT_TRUE(PumpUntil(session.get(), [&] { return events.heard == "SS"; }));
   EXPECT_FALSE(service->Blockers().inhibited);
 
-  EXPECT_EQ(Call(player, *session, "/ScreenSaver", "GetActive", "").value, 0u);
+  EXPECT_EQ(Ask(player, *session, "/ScreenSaver", "GetActive", "").second, 0u);
   saverRunning = true;
-  EXPECT_EQ(Call(player, *session, "/org/freedesktop/ScreenSaver", "GetActive", "").value, 1u);
+  EXPECT_EQ(Ask(player, *session, "/org/freedesktop/ScreenSaver", "GetActive", "").second, 1u);
 }
 
 TEST(ScreenSaverService, LeavesTheNameToAnEarlierOwnerAndLocksOnlyThroughOthers) {
@@ -121,7 +107,7 @@ TEST(BusConnection, NoBusIsNoConnectionAndALostBusEndsTheLoop) {
   ASSERT_TRUE(session);
   bus.Stop();
   bool gone = false;
-  EXPECT_TRUE(PumpUntil({}, nullptr, [&] {
+  EXPECT_TRUE(PumpUntil(nullptr, [&] {
     gone = gone || !session->Process(POLLIN);
     return gone;
   }));
