@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "idle/IdleSource.h"
 #include "platform/dbus/BusConnection.h"
@@ -27,11 +29,15 @@ class CMutterIdleSource : public IIdleSource {
 
  private:
   static int OnWatchFired(sd_bus_message* message, void* self);
+  static int OnOwnerChanged(sd_bus_message* message, void* self);
   void RemoveWatch(uint32_t& id);
 
   CBusConnection& m_bus;
   IIdleEvents& m_events;
   BusSlot m_firedMatch;
+  BusSlot m_ownerMatch;
+  std::optional<std::chrono::seconds> m_wait;  // while watching
+  std::string m_monitor;                       // the unique name holding our watches
   // Mutter numbers watches from 1, so 0 means none.
   uint32_t m_idleWatch = 0;
   uint32_t m_activeWatch = 0;

@@ -61,6 +61,7 @@ std::unique_ptr<CScreenSaverService> CScreenSaverService::Claim(CBusConnection& 
   if (sd_bus_request_name(session.Raw(), kName, 0) < 0) {
     return nullptr;
   }
+  service->m_named = true;
   return service;
 }
 
@@ -69,7 +70,7 @@ CScreenSaverService::CScreenSaverService(CBusConnection& session, IIdleEvents& e
     : m_bus(session), m_events(events), m_saverRunning(std::move(saverRunning)) {}
 
 CScreenSaverService::~CScreenSaverService() {
-  if (m_objects[0]) {
+  if (m_named) {
     sd_bus_release_name(m_bus.Raw(), kName);
   }
 }

@@ -46,14 +46,18 @@ CPrivateBus::CPrivateBus() {
   EXPECT_GE(sd_bus_open_user(&m_client), 0) << address;
 }
 
-void CPrivateBus::Stop() {
-  m_client = sd_bus_flush_close_unref(m_client);
-  m_mocks.push_back(m_daemon);
+void CPrivateBus::StopMocks() {
   for (pid_t pid : m_mocks) {
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
   }
   m_mocks.clear();
+}
+
+void CPrivateBus::Stop() {
+  m_client = sd_bus_flush_close_unref(m_client);
+  m_mocks.push_back(m_daemon);
+  StopMocks();
 }
 
 void CPrivateBus::StartMock(const std::vector<std::string>& args, const char* name) {

@@ -28,6 +28,7 @@ class CPrivateBus {
   ~CPrivateBus() { Stop(); }
   // Starts `python3 -m dbusmock ARGS...` and waits until it owns NAME.
   void StartMock(const std::vector<std::string>& args, const char* name);
+  void StopMocks();
   void Stop();
   sd_bus* Client() const { return m_client; }
 
