@@ -31,7 +31,7 @@ std::string ManagerPath(sd_bus* bus, const char* method, const char* signature, 
 // no session at all, though; it then watches the user's graphical one, which logind names in
 // the user's Display property.
 std::string SessionPath(sd_bus* bus) {
-  if (const char* id = std::getenv("XDG_SESSION_ID"); id != nullptr && *id != '\0') {
+  if (const char* id = std::getenv("XDG_SESSION_ID"); id != nullptr) {
     std::string path = ManagerPath(bus, "GetSession", "s", id);
     if (!path.empty()) {
       return path;
@@ -108,13 +108,8 @@ bool CLogindSession::Lock() {
 }
 
 namespace {
-bool IsWatched(const char* property) {
-  return std::strcmp(property, "LockedHint") == 0 || std::strcmp(property, "Active") == 0;
-}
-
-// Whether a PropertiesChanged of a session names the lock or the session being in front,
-// among the changed values or the invalidated names. logind changes the idle hint and others
-// often; those wake nobody.
+// Whether a PropertiesChanged of a session names the lock or the session being in front.
+// logind sends both with their values; the idle hint and others change often and wake nobody.
 bool NamesWatchedProperty(sd_bus_message* message) {
   const char* interface = nullptr;
   if (sd_bus_message_read(message, "s", &interface) < 0 || std::strcmp(interface, kSession) != 0 ||
@@ -128,15 +123,8 @@ bool NamesWatchedProperty(sd_bus_message* message) {
         sd_bus_message_exit_container(message) < 0) {
       return false;
     }
-    watched = watched || IsWatched(property);
-  }
-  if (sd_bus_message_exit_container(message) < 0 ||
-      sd_bus_message_enter_container(message, 'a', "s") < 0) {
-    return watched;
-  }
-  const char* property = nullptr;
-  while (sd_bus_message_read(message, "s", &property) > 0) {
-    watched = watched || IsWatched(property);
+    watched =
+        watched || std::strcmp(property, "LockedHint") == 0 || std::strcmp(property, "Active") == 0;
   }
   return watched;
 }

@@ -105,6 +105,15 @@ TEST(BusConnection, NoBusIsNoConnectionAndALostBusEndsTheLoop) {
   CPrivateBus bus;
   auto session = CBusConnection::Open(CBusConnection::EBus::Session);
   ASSERT_TRUE(session);
+  // The loop sleeps without a deadline until a call waits for its answer.
+  EXPECT_FALSE(session->Deadline());
+  sd_bus_call_method_async(
+      session->Raw(), nullptr, "org.example.Nobody", "/", "org.example.Nobody", "Hang",
+      [](sd_bus_message*, void*, sd_bus_error*) { return 0; }, nullptr, "");
+  const auto deadline = session->Deadline();
+  ASSERT_TRUE(deadline);
+  EXPECT_LE(*deadline - std::chrono::steady_clock::now(), CBusConnection::kCallTimeout);
+  EXPECT_GT(*deadline - std::chrono::steady_clock::now(), CBusConnection::kCallTimeout / 2);
   bus.Stop();
   bool gone = false;
   EXPECT_TRUE(PumpUntil(nullptr, [&] {

@@ -67,6 +67,9 @@ TEST_P(LogindSessionTest, FindsTheSessionAndHearsItsLockAndActivity) {
   AddMockMethod(bus.Client(), kLogin, kManagerPath, "org.freedesktop.login1.Manager", "LockSession",
                 "s", "", "assert args[0] == 'c1'");
   EXPECT_TRUE(CLogindLocker(*session).Lock());
+  bus.StopMocks();  // logind gone: no blockers, no lock
+  EXPECT_FALSE(session->Blockers().Any());
+  EXPECT_FALSE(CLogindLocker(*session).Lock());
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, LogindSessionTest,
