@@ -1,7 +1,7 @@
 #include "platform/dbus/LogindSession.h"
 
-#include <systemd/sd-bus.h>
 #include <unistd.h>
+#include "platform/dbus/BusHandler.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -84,13 +84,9 @@ CLogindSession::CLogindSession(CBusConnection& system, IIdleEvents& events, std:
                                std::string id)
     : m_bus(system), m_events(events), m_path(std::move(path)), m_id(std::move(id)) {
   sd_bus_slot* slot = nullptr;
-  if (sd_bus_match_signal(
-          m_bus.Raw(), &slot, kName, m_path.c_str(), "org.freedesktop.DBus.Properties",
-          "PropertiesChanged",
-          [](sd_bus_message* m, void* u, sd_bus_error*) {
-            return CLogindSession::OnPropertiesChanged(m, u);
-          },
-          this) >= 0) {
+  if (sd_bus_match_signal(m_bus.Raw(), &slot, kName, m_path.c_str(),
+                          "org.freedesktop.DBus.Properties", "PropertiesChanged",
+                          BusHandler<&OnPropertiesChanged>, this) >= 0) {
     m_changedMatch.reset(slot);
   }
 }

@@ -1,6 +1,6 @@
 #include "platform/dbus/MutterIdleSource.h"
 
-#include <systemd/sd-bus.h>
+#include "platform/dbus/BusHandler.h"
 
 #include <string>
 
@@ -36,10 +36,8 @@ CMutterIdleSource::CMutterIdleSource(CBusConnection& bus, IIdleEvents& events)
     : m_bus(bus), m_events(events) {
   // Listening starts before the first watch exists, so that no firing can slip between.
   sd_bus_slot* slot = nullptr;
-  if (sd_bus_match_signal(
-          m_bus.Raw(), &slot, kName, kPath, kInterface, "WatchFired",
-          [](sd_bus_message* m, void* u, sd_bus_error*) { return OnWatchFired(m, u); },
-          this) >= 0) {
+  if (sd_bus_match_signal(m_bus.Raw(), &slot, kName, kPath, kInterface, "WatchFired",
+                          BusHandler<&OnWatchFired>, this) >= 0) {
     m_firedMatch.reset(slot);
   }
   // GNOME Shell on X11 restarts in place (Alt+F2 r), and its new monitor knows none of the old
@@ -48,8 +46,7 @@ CMutterIdleSource::CMutterIdleSource(CBusConnection& bus, IIdleEvents& events)
           m_bus.Raw(), &slot,
           "type='signal',sender='org.freedesktop.DBus',interface='org.freedesktop.DBus',"
           "member='NameOwnerChanged',arg0='org.gnome.Mutter.IdleMonitor'",
-          [](sd_bus_message* m, void* u, sd_bus_error*) { return OnOwnerChanged(m, u); },
-          this) >= 0) {
+          BusHandler<&OnOwnerChanged>, this) >= 0) {
     m_ownerMatch.reset(slot);
   }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <systemd/sd-bus.h>
 #include <unistd.h>
@@ -15,6 +16,8 @@ namespace {
 pid_t Spawn(std::vector<std::string> args, int stdoutFd) {
   const pid_t pid = fork();
   if (pid == 0) {
+    // A test that crashes must not leave a daemon holding its output open.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
     dup2(stdoutFd, 1);
     std::vector<char*> argv;
     for (auto& arg : args) {
