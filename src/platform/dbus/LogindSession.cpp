@@ -1,7 +1,8 @@
 #include "platform/dbus/LogindSession.h"
 
-#include <unistd.h>
 #include "platform/dbus/BusHandler.h"
+
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>

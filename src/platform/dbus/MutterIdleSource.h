@@ -22,7 +22,8 @@ class CMutterIdleSource : public IIdleSource {
   ~CMutterIdleSource() override;
 
   std::string_view Description() const override { return "GNOME's idle monitor"; }
-  // False when the monitor refused the watch or was not there to ask.
+  // False when the monitor refused the watch or was not there to ask. A monitor that appears
+  // later, or comes back after GNOME Shell restarted in place, is given the wait by itself.
   bool Armed() const { return m_idleWatch != 0; }
   void Watch(std::chrono::seconds wait) override;
   void StopWatching() override;
