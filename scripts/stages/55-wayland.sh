@@ -2,7 +2,7 @@
 # The saver on Wayland under a real headless sway (and Weston, and cage inside sway), as an
 # unprivileged user: the figure's pixels, black covers, scale 2, an output added, buttons,
 # keys on fr/de/ru, signals, swayidle, the settings sheet, the fallback without the layer
-# shell, two outputs under cage; and the picture checks failing on blank captures. Skipped
+# shell, two outputs under cage; the idle watcher with swaylock and an inhibitor; and the picture checks failing on blank captures. Skipped
 # when the build has no Wayland saver. Arguments name cases to run alone (blank, outputs,
 # buttons, keys, signals, idle, sheet, weston, cage).
 set -euo pipefail
@@ -11,5 +11,5 @@ if [ ! -f "$root/build/src/platform/wayland/libspirandel_wayland.a" ]; then
   echo "no Wayland saver in this build: skipped"
   exit 0
 fi
-cmake --build "$root/build" --target spirandel spirandel-render spirandel_wayland_input >/dev/null
+cmake --build "$root/build" --target spirandel spirandel-idle spirandel-settings spirandel-render spirandel_wayland_input >/dev/null
 exec bash "$root/tests/platform/wayland/wayland_e2e.sh" "$root/build" "$@"

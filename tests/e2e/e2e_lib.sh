@@ -1,7 +1,8 @@
-# Shared by the end-to-end scripts of the X11 and Wayland savers and of the installed program:
-# the work folder and the processes a case starts (all ended on exit), bounded waits, X servers,
-# the settings file, the saver's start and end, and picture comparison. A script sets CASE,
-# SAVER and LOGS (the files a failure shows), and defines capture FILE [WHERE].
+# Shared by the end-to-end scripts of the X11 and Wayland savers, of the desktops and of the
+# installed program: the work folder and the processes a case starts (all ended on exit),
+# bounded waits, X servers, the settings file, the saver's start and end, picture comparison
+# and Wayland input. A script sets CASE, SAVER and LOGS (the files a failure shows), and
+# defines capture FILE [WHERE].
 # shellcheck shell=bash
 WORK=$(mktemp -d)
 PIDS=()
@@ -19,6 +20,18 @@ fail() {
     [ -s "$log" ] && { echo "--- $log:" >&2; tail -n 20 "$log" >&2; }
   done
   exit 1
+}
+
+# as_unprivileged: as root, the cases run as a user made for them, since compositors refuse
+# to run as root: OWNER is that user, RUN_AS runs a command as them, and WORK is theirs.
+RUN_AS=()
+as_unprivileged() {
+  chmod 755 "$WORK"
+  [ "$(id -u)" = 0 ] || return 0
+  OWNER=spirandel-wayland
+  id $OWNER >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin $OWNER
+  RUN_AS=(runuser -u "$OWNER" --)
+  chown $OWNER "$WORK"
 }
 
 # hold COMMAND...: in the background, ended with the case; $! is its process.
@@ -75,6 +88,36 @@ expect_running() { sleep "${2:-1}" && ! ended || fail "ended after $1"; }
 # compositor's screenshot of an XRGB buffer may carry the unused byte as a transparent alpha,
 # and compare counts fully transparent pixels as equal to anything.
 same_pictures() { [ "$(compare -alpha off -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)" = 0 ]; }
+
+# lit FILE: some pixel is not black.
+lit() { [ "$(convert "$1" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" != 0 ]; }
+
+# same_as_render PNG WxH (BUILD set): the capture equals the renderer's picture of the first
+# figure for one of the seeds the saver can have used (the time it started, in seconds). The
+# renderer writes the drawing area, which leaves out the two right-most columns and bottom rows.
+same_as_render() {
+  local seed
+  for seed in $(seq "$STARTED" "$(date +%s)"); do
+    "$BUILD/spirandel-render" --seed "$seed" --size "$2" --figures 1 \
+      --settings "$WORK/cfg/tallowyn/spir_ss/Settings.reg" --out "$WORK/render.bmp" >/dev/null
+    convert "$1" -crop "$(identify -format %wx%h+0+0 "$WORK/render.bmp")" +repage "$WORK/area.png"
+    same_pictures "$WORK/area.png" "$WORK/render.bmp" && return 0
+  done
+  return 1
+}
+
+# The Wayland input program ($INPUT, run by as_user), held open for the case: send COMMAND
+# waits for its "ok".
+start_input() {
+  coproc INPUT_PROC { as_user "$INPUT" 2>>"$WORK/err"; }
+  PIDS+=("$INPUT_PROC_PID")
+  send "layout ${1:-us}"
+}
+send() {
+  echo "$*" >&"${INPUT_PROC[1]}"
+  local answer
+  read -r -t 5 answer <&"${INPUT_PROC[0]}" && [ "$answer" = ok ] || fail "input: $* not taken"
+}
 
 # stable_for SECONDS [WHERE]: two captures that far apart show the same picture.
 stable_for() {

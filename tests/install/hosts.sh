@@ -81,6 +81,12 @@ for e in tree.parse(sys.argv[1]).iter():
     print(e.get('arg-set') or (e.get('arg') or '').replace('%', e.get('high', '')), end=' ')
 PY
 )"
+  # The installed watcher finds the installed saver beside it.
+  XDG_RUNTIME_DIR=~ spirandel-idle --wait 1 2>~/idle.err &
+  watcher=$!
+  wait_for pgrep -P "$watcher" -x spirandel >/dev/null || fail "spirandel-idle started no saver: $(cat ~/idle.err)"
+  pkill -P "$watcher" -x spirandel
+  kill "$watcher"
   bash -c "$(recipe xsecurelock)" &
   runner=$!
   wait_for drawn root || fail "xsecurelock's saver drew nothing"
@@ -112,6 +118,8 @@ done
 lintian --fail-on error,warning "$build"/spirandel_*_amd64.deb >"$work/lint" 2>&1 &
 lintian=$!
 lint=$(desktop-file-validate $(grep '\.desktop$' <<<"$files")) || fail "a desktop entry is not valid: $lint"
+XDG_RUNTIME_DIR=$work systemd-analyze --user verify /usr/lib/systemd/user/spirandel-idle.service ||
+  fail "systemd-analyze finds fault with the user unit"
 appstreamcli validate --no-net --pedantic /usr/share/metainfo/*.xml >/dev/null || fail "the AppStream metadata is not valid"
 python3 -c 'import sys, xml.etree.ElementTree as t; p = t.parse(sys.argv[1]).getroot(); sys.exit(any(" " + n.get("arg").replace("%", n.get("default")) not in p.find("command").get("arg") for n in p.iter("number")))' \
   /usr/share/xscreensaver/config/spirandel.xml || fail "the settings page's command line lacks a slider's default"
@@ -135,5 +143,5 @@ apt-get purge -y -qq spirandel >/dev/null || fail "apt could not remove the pack
 for file in $files; do
   [ -d "$file" ] || { [ ! -e "$file" ] && [ ! -L "$file" ]; } || fail "$file is left behind"
 done
-[ $status -eq 0 ] && echo "package and hosts: lintian clean, installed, drawn under XScreenSaver, xsecurelock and MATE, removed"
+[ $status -eq 0 ] && echo "package and hosts: lintian clean, the user unit verified, installed, drawn under XScreenSaver, xsecurelock, MATE and the idle watcher, removed"
 exit $status

@@ -12,14 +12,7 @@ INPUT=$BUILD/tests/spirandel_wayland_input
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$(dirname "$0")/../../e2e/e2e_lib.sh"
 LOGS=("$WORK/err" "$WORK/compositor.log")
-RUN_AS=()
-chmod 755 "$WORK"
-if [ "$(id -u)" = 0 ]; then
-  OWNER=spirandel-wayland
-  id $OWNER >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin $OWNER
-  RUN_AS=(runuser -u $OWNER --)
-  chown $OWNER "$WORK"
-fi
+as_unprivileged
 as_user() {
   "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=wayland-1 \
     SWAYSOCK="$(ls "$WORK"/run/sway-ipc.*.sock 2>/dev/null)" XDG_CONFIG_HOME="$WORK/cfg" "$@"
@@ -55,18 +48,6 @@ start_sway() {
 # signal SIG: to the saver itself, not to runuser before it.
 signal() { kill -"$1" "$(pgrep -n -u "${OWNER:-$(id -u)}" -x spirandel)"; }
 
-# The input program, held open for the case: send COMMAND waits for its "ok".
-start_input() {
-  coproc INPUT_PROC { as_user "$INPUT" 2>>"$WORK/err"; }
-  PIDS+=("$INPUT_PROC_PID")
-  send "layout ${1:-us}"
-}
-send() {
-  echo "$*" >&"${INPUT_PROC[1]}"
-  local answer
-  read -r -t 5 answer <&"${INPUT_PROC[0]}" && [ "$answer" = ok ] || fail "input: $* not taken"
-}
-
 # capture FILE [OUTPUT]: one output's pixels; with NESTED, all of that compositor's outputs.
 capture() {
   local where=(-o "${2:-HEADLESS-1}")
@@ -74,23 +55,11 @@ capture() {
   as_user env ${NESTED:+WAYLAND_DISPLAY=$NESTED} grim "${where[@]}" - >"$1" ||
     fail "grim could not capture ${NESTED:-${2:-HEADLESS-1}}"
 }
-# lit FILE: some pixel is not black; is_black OUTPUT: nothing lit on that output.
-lit() { [ "$(convert "$1" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" != 0 ]; }
+# is_black OUTPUT: nothing lit on that output.
 is_black() { capture "$WORK/$1.png" "$1" && ! lit "$WORK/$1.png"; }
+# all_white FILE: every pixel white, as swaylock shows by default.
+all_white() { [ "$(convert "$1" -format '%[fx:minima.r*minima.g*minima.b]' info:)" = 1 ]; }
 
-# same_as_render PNG WxH: the capture equals the renderer's picture of the first figure for
-# one of the seeds the saver can have used (the time it started, in seconds). The renderer
-# writes the drawing area, which leaves out the two right-most columns and bottom rows.
-same_as_render() {
-  local seed
-  for seed in $(seq "$STARTED" "$(date +%s)"); do
-    "$BUILD/spirandel-render" --seed "$seed" --size "$2" --figures 1 \
-      --settings "$WORK/cfg/tallowyn/spir_ss/Settings.reg" --out "$WORK/render.bmp" >/dev/null
-    convert "$1" -crop "$(identify -format %wx%h+0+0 "$WORK/render.bmp")" +repage "$WORK/area.png"
-    same_pictures "$WORK/area.png" "$WORK/render.bmp" && return 0
-  done
-  return 1
-}
 # pointer_in_sway OUTPUT...: sway with these outputs, the pointer near the first's corner, where
 # the saver's surface will appear.
 pointer_in_sway() { start_sway "$@" && start_input us && send "move 10 10"; }
@@ -157,7 +126,8 @@ case_blank() {
   # Every picture check fails on a capture that shows nothing of what it looks for.
   STARTED=$(date +%s)
   blank_captures "white:is_black HEADLESS-2" "black:capture \$WORK/c.png && lit \$WORK/c.png" \
-    "black:capture \$WORK/c.png && same_as_render \$WORK/c.png 800x600" "black,white:stable_for 0"
+    "black:capture \$WORK/c.png && same_as_render \$WORK/c.png 800x600" "black,white:stable_for 0" \
+    "black:capture \$WORK/c.png && all_white \$WORK/c.png"
 }
 
 case_keys() {
@@ -231,6 +201,45 @@ case_idle() {
   [ $? = 1 ] && grep -q "X windows" "$WORK/none" || fail "/p without X: $(cat "$WORK/none")"
 }
 
+# The watcher's saver: a child of the watcher started as the user.
+watched_saver() {
+  local watcher
+  watcher=$(pgrep -n -u "${OWNER:-$(id -u)}" -x spirandel-idle) && pgrep -P "$watcher" -x spirandel
+}
+no_watched_saver() { ! watched_saver >/dev/null; }
+
+case_watcher() {
+  # spirandel-idle through sway's idle protocol: it starts the saver, a motion ends it, the
+  # next idle starts it again; a window that inhibits idleness holds it back; the lock command
+  # puts swaylock over the saver before the saver ends.
+  pointer_in_sway "HEADLESS-1 640x480 0 0 1"
+  hold as_user "$BUILD/spirandel-idle" --wait 2 --lock-after 3 --lock-command "swaylock -f" \
+    2>>"$WORK/err"
+  WAIT_SECONDS=8 wait_for watched_saver >/dev/null || fail "the watcher did not start the saver"
+  send "move 40 40"
+  wait_for no_watched_saver || fail "a motion did not end the saver"
+  WAIT_SECONDS=8 wait_for watched_saver >/dev/null || fail "not started again at the next idle"
+  WAIT_SECONDS=8 wait_for pgrep -u "${OWNER:-$(id -u)}" -x swaylock >/dev/null ||
+    fail "no swaylock after the lock delay"
+  # swaylock -f returns once it is up; only then the saver goes, leaving swaylock's own white
+  # over the whole output.
+  wait_for no_watched_saver || fail "the saver stayed over the locker"
+  capture "$WORK/locked.png"
+  all_white "$WORK/locked.png" || fail "no swaylock where the saver was"
+  pkill -u "${OWNER:-$(id -u)}" -x swaylock
+  # An inhibitor on a visible window: no saver however long the user is away.
+  hold as_user "$BUILD/spirandel-settings" 2>/dev/null
+  WAIT_SECONDS=8 wait_for eval "as_user swaymsg '[title=\"Spirandel v2.0\"] inhibit_idle open' \
+    >/dev/null 2>&1" || fail "no window to inhibit idleness with"
+  send "move 5 5"
+  sleep 4
+  no_watched_saver || fail "the saver started while a window inhibited idleness"
+  # The compositor's end is the session's: the watcher goes with it.
+  kill "$(pgrep -n -x sway -u "${OWNER:-$(id -u)}")"
+  wait_for eval '! pgrep -u "${OWNER:-$(id -u)}" -x spirandel-idle >/dev/null' ||
+    fail "the watcher outlived the compositor"
+}
+
 case_sheet() {
   # The settings sheet opens as a Wayland window.
   [ -x "$BUILD/spirandel-settings" ] || { echo "no settings sheet in this build: skipped"; return; }
@@ -252,7 +261,7 @@ case_weston() {
   expect_running "it started under weston" 1.5
 }
 
-[ $# -gt 0 ] || set -- blank outputs buttons keys signals idle sheet weston cage
+[ $# -gt 0 ] || set -- blank outputs buttons keys signals idle watcher sheet weston cage
 for CASE; do declare -F "case_$CASE" >/dev/null || { echo "wayland: no case $CASE" >&2; exit 2; }; done
 status=0
 for CASE; do
