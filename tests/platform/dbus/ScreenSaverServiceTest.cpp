@@ -103,6 +103,8 @@ TEST(BusConnection, NoBusIsNoConnectionAndALostBusEndsTheLoop) {
   setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus", 1);
   EXPECT_FALSE(CBusConnection::Open(CBusConnection::EBus::Session));
   CPrivateBus bus;
+  setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/bus", 1);
+  EXPECT_FALSE(CBusConnection::Open(CBusConnection::EBus::System));
   auto session = CBusConnection::Open(CBusConnection::EBus::Session);
   ASSERT_TRUE(session);
   // The loop sleeps without a deadline until a call waits for its answer.
