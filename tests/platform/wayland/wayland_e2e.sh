@@ -204,9 +204,11 @@ case_idle() {
 }
 
 # The watcher's saver: a child of the watcher started as the user.
+# The case's own watcher: the child of what it started (runuser, or the watcher itself).
+case_watcher_pid() { pgrep -P "$WATCHER_LAUNCH" -x spirandel-idle || echo "$WATCHER_LAUNCH"; }
 watched_saver() {
   local watcher
-  watcher=$(pgrep -n -u "${OWNER:-$(id -u)}" -x spirandel-idle) && pgrep -P "$watcher" -x spirandel
+  watcher=$(case_watcher_pid) && pgrep -P "$watcher" -x spirandel
 }
 no_watched_saver() { ! watched_saver >/dev/null; }
 
@@ -215,8 +217,11 @@ case_watcher() {
   # next idle starts it again; a window that inhibits idleness holds it back; the lock command
   # puts swaylock over the saver before the saver ends.
   pointer_in_sway "HEADLESS-1 640x480 0 0 1"
-  hold as_user "$BUILD/spirandel-idle" --wait 2 --lock-after 3 --lock-command "swaylock -f" \
-    2>>"$WORK/err"
+  # Held without a function between, so that $! is runuser (or the watcher itself).
+  hold "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=wayland-1 \
+    XDG_CONFIG_HOME="$WORK/cfg" "$BUILD/spirandel-idle" --wait 2 --lock-after 3 \
+    --lock-command "swaylock -f" 2>>"$WORK/err"
+  WATCHER_LAUNCH=$!
   WAIT_SECONDS=8 wait_for watched_saver >/dev/null || fail "the watcher did not start the saver"
   send "move 40 40"
   wait_for no_watched_saver || fail "a motion did not end the saver"
@@ -238,7 +243,7 @@ case_watcher() {
   no_watched_saver || fail "the saver started while a window inhibited idleness"
   # The compositor's end is the session's: the watcher goes with it.
   kill "$(pgrep -n -x sway -u "${OWNER:-$(id -u)}")"
-  wait_for eval '! pgrep -u "${OWNER:-$(id -u)}" -x spirandel-idle >/dev/null' ||
+  wait_for eval '! kill -0 "$(case_watcher_pid)" 2>/dev/null' ||
     fail "the watcher outlived the compositor"
 }
 
