@@ -39,21 +39,26 @@ cost() {
 idle_user() { sleep infinity; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# latency SEND CAPTURE: five times the user leaves (SEND moves the pointer), and the saver's
-# first point is waited for; prints the median in ms after the notification (wait 2 s).
+# latency SEND CAPTURE WATCHER: five times the user leaves (SEND moves the pointer), and the saver's
+# first point is waited for; prints the median in ms after the notification (wait 2 s). A
+# capture takes time of its own, so each figure is late by up to one capture.
 latency() {
-  local send=$1 capture=$2 runs=()
+  local send=$1 capture=$2 watcher=$3 runs=() t0 cursor
   for _ in 1 2 3 4 5; do
+    # The last run's saver gone first, or its picture would count as this run's.
+    while pgrep -P "$watcher" -x spirandel >/dev/null; do $send; sleep 0.2; done
     $send
-    local t0
     t0=$(date +%s%N)
+    # Where the pointer shows, if it does, is left out: only the saver's pixels count.
+    $capture "$WORK/c.png"
+    cursor=$(convert "$WORK/c.png" -fill white +opaque black -trim -format '%[fx:page.x-8],%[fx:page.y-8] %[fx:page.x+w+8],%[fx:page.y+h+8]' info: 2>/dev/null)
     until $capture "$WORK/c.png" 2>/dev/null &&
-      [ "$(convert "$WORK/c.png" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" != 0 ]; do
+      [ "$(convert "$WORK/c.png" -fill black -draw "rectangle ${cursor:-0,0 0,0}" \
+        -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" != 0 ]; do
       [ $(($(date +%s%N) - t0)) -lt 20000000000 ] || { echo "no saver within 20 s"; return 1; }
     done
     runs+=($((($(date +%s%N) - t0) / 1000000 - 2000)))
     $send  # ends the saver; the next idle starts the next run
-    sleep 0.5
   done
   echo "first point after the idle notification: median $(printf '%s\n' "${runs[@]}" | median) ms of ${runs[*]}"
 }
@@ -78,7 +83,7 @@ measure_x11() {
   sleep 0.5
   x11_move() { xdotool mousemove_relative -- 5 5; }
   x11_capture() { import -window root "$1"; }
-  latency x11_move x11_capture
+  latency x11_move x11_capture $!
 }
 
 measure_sway() {
@@ -93,7 +98,8 @@ measure_sway() {
   mkdir -m 700 "$WORK/wrun" && chown "$user" "$WORK/wrun"
   as_user() { "${run_as[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/wrun" WAYLAND_DISPLAY=wayland-1 \
     XDG_CONFIG_HOME="$WORK/wcfg" "$@"; }
-  printf 'output HEADLESS-1 resolution 1920x1080 position 0 0 scale 1\nseat seat0 hide_cursor 1\nxwayland disable\n' >"$WORK/sway.conf"
+  # A black background, so that the first lit pixel is the saver's.
+  printf 'output HEADLESS-1 resolution 1920x1080 position 0 0 scale 1 bg #000000 solid_color\nseat seat0 hide_cursor 1\nxwayland disable\n' >"$WORK/sway.conf"
   "${run_as[@]}" env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$WORK/wrun" WLR_BACKENDS=headless \
     WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$WORK/sway.conf" >/dev/null 2>&1 &
   PIDS+=($!)
@@ -117,7 +123,7 @@ measure_sway() {
   PIDS+=($!)
   sleep 0.5
   sway_capture() { as_user grim - >"$1"; }
-  latency sway_move sway_capture
+  latency sway_move sway_capture "$(pgrep -n -x spirandel-idle -u "$user")"
 }
 
 for system; do "measure_$system"; done

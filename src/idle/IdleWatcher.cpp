@@ -18,18 +18,28 @@ void CIdleWatcher::OnActive() {
 }
 
 void CIdleWatcher::OnSessionChanged(const SSessionBlockers& blockers) {
-  if (blockers.locked && m_lockedThisRun) OnLockTaken();
+  if (blockers.locked && m_lockedThisRun)
+    OnLockTaken();
   StartIfDue(blockers);
 }
 
 void CIdleWatcher::OnLockTaken() {
-  if (!m_saverRunning || !m_lockedThisRun || m_stopping) return;
+  if (!m_saverRunning || !m_lockedThisRun || m_stopping)
+    return;
   m_stopping = true;
   m_actions.StopSaver();
 }
 
 void CIdleWatcher::StartIfDue(const SSessionBlockers& blockers) {
-  if (!m_idle || m_saverRunning || !m_settings.active || blockers.Any())
+  if (!m_idle || m_saverRunning || !m_settings.active)
+    return;
+  // Said once while it runs: a user who runs another saver on purpose needs no line an hour.
+  if (!blockers.otherSaver.empty() && blockers.otherSaver != m_otherSaverReported) {
+    m_actions.Report(blockers.otherSaver +
+                     " runs this session's screen saver: the screen is left to it");
+  }
+  m_otherSaverReported = blockers.otherSaver;
+  if (blockers.Any())
     return;
   // This idle is used up, whatever comes of it: only the user's return makes a new one.
   m_idle = false;

@@ -70,4 +70,5 @@ class CIdleWatcher {
   bool m_lockedThisRun = false;
   bool m_stopping = false;
   bool m_failureReported = false;
+  std::string m_otherSaverReported;
 };

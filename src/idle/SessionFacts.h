@@ -4,13 +4,23 @@
 #include <string_view>
 
 // What may keep the saver from starting although the user is away: an application that asked
-// for the screen to stay on (a film), a session already locked, or a session that is not the
-// one in front of the user (fast user switching).
+// for the screen to stay on (a film), a session already locked, a session that is not the one
+// in front of the user (fast user switching), or another screen saver that the user runs in
+// this session (XScreenSaver, Xfce's, MATE's), which may well show Spirandel itself.
 struct SSessionBlockers {
   bool inhibited = false;
   bool locked = false;
   bool inactive = false;
-  bool Any() const { return inhibited || locked || inactive; }
+  // The other saver's name, empty when there is none.
+  std::string otherSaver;
+  bool Any() const { return inhibited || locked || inactive || !otherSaver.empty(); }
+  void Add(const SSessionBlockers& other) {
+    inhibited |= other.inhibited;
+    locked |= other.locked;
+    inactive |= other.inactive;
+    if (otherSaver.empty())
+      otherSaver = other.otherSaver;
+  }
 };
 
 class ISessionFacts {

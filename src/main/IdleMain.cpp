@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
     case CInstanceLock::EResult::Taken:
       break;
   }
-  CIdleRun run(options, SaverCommand());
+  CIdleRun run(options, SaverCommand(),
+               [&lock](const std::string& status) { lock.WriteStatus(status); });
   return run.Run();
 }

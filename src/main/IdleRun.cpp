@@ -1,12 +1,16 @@
 #include "main/IdleRun.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "platform/posix/CommandLocker.h"
 
-CIdleRun::CIdleRun(const SIdleOptions& options, std::vector<std::string> saverCommand)
+CIdleRun::CIdleRun(const SIdleOptions& options, std::vector<std::string> saverCommand,
+                   std::function<void(const std::string&)> publishStatus)
     : m_options(options),
       m_saverCommand(std::move(saverCommand)),
+      m_publishStatus(std::move(publishStatus)),
       m_store(UserConfigHome()),
       m_watcher(*this, options.Apply(ReadIdleSettings(m_store))),
       m_lockTimer([this] { m_watcher.OnLockDue(); }),
@@ -39,6 +43,14 @@ int CIdleRun::Run() {
     m_loop.Add(locker->Process());
     m_commandLocker = std::move(locker);
   }
+  std::string lockers;
+  if (m_commandLocker)
+    lockers = m_commandLocker->Description();
+  for (ILocker* locker : m_session.lockers) {
+    lockers += (lockers.empty() ? "" : "; ") + locker->Description();
+  }
+  m_publishStatus("pid: " + std::to_string(getpid()) + "\nsource: " +
+                  std::string(m_session.source->Description()) + "\nlockers: " + lockers + "\n");
   if (const auto file = m_store.SectionFile(kIdleSection)) {
     m_settingsWatch.emplace(*file, [this] { ReloadSettings(); });
     m_loop.Add(*m_settingsWatch);
@@ -60,10 +72,7 @@ void CIdleRun::ReloadSettings() {
 SSessionBlockers CIdleRun::Blockers() {
   SSessionBlockers all;
   for (ISessionFacts* facts : m_session.facts) {
-    const SSessionBlockers one = facts->Blockers();
-    all.inhibited |= one.inhibited;
-    all.locked |= one.locked;
-    all.inactive |= one.inactive;
+    all.Add(facts->Blockers());
   }
   return all;
 }

@@ -33,7 +33,10 @@ struct SIdleSession {
 // is lost) or an ending signal comes.
 class CIdleRun : public IIdleActions, public IIdleEvents {
  public:
-  CIdleRun(const SIdleOptions& options, std::vector<std::string> saverCommand);
+  // publishStatus hears, once the session is open, how it is watched: "pid: N", "source: ...",
+  // "lockers: ...", a line each.
+  CIdleRun(const SIdleOptions& options, std::vector<std::string> saverCommand,
+           std::function<void(const std::string&)> publishStatus);
 
   // Exit status: 0 at the session's end or a signal, 1 when it cannot be watched.
   int Run();
@@ -59,6 +62,7 @@ class CIdleRun : public IIdleActions, public IIdleEvents {
 
   SIdleOptions m_options;
   std::vector<std::string> m_saverCommand;
+  std::function<void(const std::string&)> m_publishStatus;
   CRegFileStore m_store;
   CIdleWatcher m_watcher;
   SIdleSession m_session;

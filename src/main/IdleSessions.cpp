@@ -4,6 +4,7 @@
 #include "platform/dbus/GnomeFacts.h"
 #include "platform/dbus/LogindSession.h"
 #include "platform/dbus/MutterIdleSource.h"
+#include "platform/dbus/OtherSaverHosts.h"
 #include "platform/dbus/ScreenSaverService.h"
 
 #if SPIRANDEL_HAVE_WAYLAND
@@ -48,13 +49,16 @@ Object* Keep(SIdleSession& session, std::unique_ptr<Object> object) {
   return raw;
 }
 
-// A source that is its own connection joins the loop as one.
+// A display connection joins the loop whether or not it is the source: its end is the
+// session's. It becomes the source when it can watch and no better source was found.
 template <typename Source>
-bool TakeSource(SIdleSession& session, std::unique_ptr<Source> source) {
-  if (!source)
+bool TakeDisplay(SIdleSession& session, std::unique_ptr<Source> display) {
+  if (!display)
     return false;
-  std::shared_ptr<Source> shared(std::move(source));
+  std::shared_ptr<Source> shared(std::move(display));
   session.connections.push_back(shared);
+  if (session.source || !shared->CanWatch())
+    return false;
   session.source = shared;
   return true;
 }
@@ -73,17 +77,27 @@ SIdleSession OpenIdleSession(IIdleEvents& events, std::function<bool()> saverRun
   session.keep.push_back(bus);
   session.keep.push_back(system);
 
+  // The compositor's own protocol first, then GNOME's monitor (Mutter offers no protocol),
+  // then X11's counter. On a Wayland session the X display, if any, is Xwayland's: not the
+  // session's end, so it is not opened.
   bool onX11 = false;
+  bool onWayland = false;
 #if SPIRANDEL_HAVE_WAYLAND
-  TakeSource(session, CWaylandIdleSource::Connect(events));
+  if (auto wayland = CWaylandIdleSource::Connect(events)) {
+    onWayland = true;
+    TakeDisplay(session, std::move(wayland));
+  }
 #endif
   if (!session.source && bus && CMutterIdleSource::IsOffered(*bus)) {
     session.source = std::make_shared<CMutterIdleSource>(*bus, events);
   }
 #if SPIRANDEL_HAVE_X11
-  if (!session.source)
-    onX11 = TakeSource(session, CX11IdleSource::Connect(events));
+  if (auto x11 = onWayland ? nullptr : CX11IdleSource::Connect(events)) {
+    session.facts.push_back(x11.get());  // whether XScreenSaver's daemon runs there
+    onX11 = TakeDisplay(session, std::move(x11));
+  }
 #endif
+  (void)onWayland;
 
   if (system) {
     if (CLogindSession* logind = Keep(session, CLogindSession::Find(*system, events))) {
@@ -94,6 +108,7 @@ SIdleSession OpenIdleSession(IIdleEvents& events, std::function<bool()> saverRun
   if (bus) {
     session.facts.push_back(Keep(session, std::make_unique<CGnomeInhibitors>(*bus, events)));
     session.facts.push_back(Keep(session, std::make_unique<CGnomeShield>(*bus, events)));
+    session.facts.push_back(Keep(session, std::make_unique<COtherSaverHosts>(*bus)));
     // Applications on X11 ask org.freedesktop.ScreenSaver to keep the screen on; where no
     // desktop answers them, the watcher does.
     if (onX11) {

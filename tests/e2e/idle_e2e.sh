@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# End-to-end cases of the idle watcher on X11: idle_e2e.sh CASE WATCHER
+# End-to-end cases of the idle watcher on X11: idle_e2e.sh CASE WATCHER TEST_HOST
 # Each case runs the real spirandel-idle on an Xvfb of its own with input from xdotool; the
 # saver it starts is the real one beside it, or a stand-in where a case needs one that fails.
 set -uo pipefail
-CASE=$1 WATCHER=$2
+CASE=$1 WATCHER=$2 HOST=$3
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh"
 LOGS=("$WORK/watcher.err" "$WORK/xvfb.log")
@@ -48,6 +48,10 @@ case_one_watcher_per_session() {
   local code=$?
   [ "$code" = 0 ] && grep -q "already watching" "$WORK/second.err" ||
     fail "a second watcher: exit $code, $(cat "$WORK/second.err")"
+  # The first one's status, for whoever shows it, in the file that it holds locked.
+  grep -qx "pid: $WATCHER_PID" "$WORK"/run/spirandel-idle-*.lock &&
+    grep -q "^source: X11's idle counter" "$WORK"/run/spirandel-idle-*.lock ||
+    fail "no status in the lock file: $(cat "$WORK"/run/spirandel-idle-*.lock)"
 }
 
 case_stored_settings_followed_at_run_time() {
@@ -107,6 +111,27 @@ case_inhibit_on_the_session_bus() {
     exec {HOLDER[1]}>&-
     expect_saver_within 3 "after the inhibit was let go ($how)"
   done
+  # The session bus's end is the session's.
+  kill "${PIDS[1]}"
+  wait_for eval '! kill -0 $WATCHER_PID 2>/dev/null' || fail "the watcher outlived the session bus"
+}
+
+# XScreenSaver's daemon marks a window of its own with its version: while one runs, the screen
+# is its, which the watcher says once.
+case_xscreensaver_keeps_the_screen() {
+  hold "$HOST" 10 10 >"$WORK/host"
+  wait_for test -s "$WORK/host" || fail "test host did not start"
+  read -r daemon _ <"$WORK/host"
+  xprop -id "$daemon" -f _SCREENSAVER_VERSION 8s -set _SCREENSAVER_VERSION 6.06
+  start_watcher --wait 1
+  expect_no_saver_for 3 "while XScreenSaver's daemon ran"
+  xdotool mousemove_relative -- 3 3
+  expect_no_saver_for 2 "at the second idle while XScreenSaver's daemon ran"
+  [ "$(grep -c 'XScreenSaver runs this session' "$WORK/watcher.err")" = 1 ] ||
+    fail "not said exactly once: $(cat "$WORK/watcher.err")"
+  xprop -id "$daemon" -remove _SCREENSAVER_VERSION
+  xdotool mousemove_relative -- 3 3
+  expect_saver_within 4 "once XScreenSaver had gone"
 }
 
 case_session_end_ends_the_watcher() {

@@ -33,15 +33,22 @@ class CRecordedActions : public IIdleActions {
   void Say(const std::string& word) { done += (done.empty() ? "" : ", ") + word; }
 };
 
+SSessionBlockers Blocked(bool SSessionBlockers::*which) {
+  SSessionBlockers blockers;
+  blockers.*which = true;
+  return blockers;
+}
 const SSessionBlockers kFree{};
-const SSessionBlockers kInhibited{.inhibited = true};
-const SSessionBlockers kLocked{.locked = true};
-const SSessionBlockers kInactive{.inactive = true};
+const SSessionBlockers kInhibited = Blocked(&SSessionBlockers::inhibited);
+const SSessionBlockers kLocked = Blocked(&SSessionBlockers::locked);
+const SSessionBlockers kInactive = Blocked(&SSessionBlockers::inactive);
+const SSessionBlockers kOtherSaver{.otherSaver = "XScreenSaver"};
 
 // The events of a case, one letter each, applied after Begin:
 //   i idle   I idle while inhibited   L idle while locked   X idle in an inactive session
 //   a active   f blockers gone   b blockers still there
 //   e saver ended well after a while   q saver failed at once   s saver failed after a while
+//   O idle while another saver runs
 //   k lock due   t lock taken   K the session reads as locked
 //   o settings: off   n settings: on   w settings: wait 60   l settings: lock on
 //   u settings: lock off
@@ -73,6 +80,8 @@ void Apply(CIdleWatcher& watcher, char event, SIdleSettings& settings) {
       return watcher.OnLockTaken();
     case 'K':
       return watcher.OnSessionChanged(kLocked);
+    case 'O':
+      return watcher.OnIdle(kOtherSaver);
     case 'o':
       settings.active = false;
       break;
@@ -95,47 +104,52 @@ void Apply(CIdleWatcher& watcher, char event, SIdleSettings& settings) {
   watcher.OnSettingsChanged(settings);
 }
 
+// setup: L the lock on, O the watcher off, F a saver that cannot start.
 struct SCase {
   const char* name;
-  bool lock;
+  const char* setup;
   const char* events;
-  const char* done;  // after Begin's "watch 600"
+  const char* done;  // after Begin's "watch 600" (nothing when off)
 };
 
 const SCase kCases[] = {
-    {"idle starts the saver", false, "i", "start"},
-    {"one saver at a time", false, "ii", "start"},
-    {"the next idle after the user came back starts it again", false, "iaeai", "start, start"},
-    {"an ended saver is not restarted without a new idle", false, "ief", "start"},
-    {"inhibited: nothing", false, "I", ""},
-    {"locked: nothing", false, "L", ""},
-    {"inactive session: nothing", false, "X", ""},
-    {"an inhibitor let go while idle starts it", false, "If", "start"},
-    {"an inhibitor still there holds it back", false, "Ib", ""},
-    {"a user back before the inhibitor went: nothing", false, "Iaf", ""},
-    {"a quick failure is said once and never looped", false, "iqfaiqai",
+    {"idle starts the saver", "", "i", "start"},
+    {"one saver at a time", "", "ii", "start"},
+    {"the next idle after the user came back starts it again", "", "iaeai", "start, start"},
+    {"an ended saver is not restarted without a new idle", "", "ief", "start"},
+    {"inhibited: nothing", "", "I", ""},
+    {"locked: nothing", "", "L", ""},
+    {"inactive session: nothing", "", "X", ""},
+    {"an inhibitor let go while idle starts it", "", "If", "start"},
+    {"another saver: said once, never started", "", "OaOaO", "report"},
+    {"another saver gone while idle: ours starts", "", "Of", "report, start"},
+    {"another saver gone: said again when it comes back", "", "OaiaeaO", "report, start, report"},
+    {"an inhibitor still there holds it back", "", "Ib", ""},
+    {"a user back before the inhibitor went: nothing", "", "Iaf", ""},
+    {"a quick failure is said once and never looped", "", "iqfaiqai",
      "start, report, start, start"},
-    {"a failure after a while is no quick failure", false, "isai", "start, start"},
-    {"a good run resets the failure report", false, "iqaieaiq",
-     "start, report, start, start, report"},
-    {"the lock timer starts with the saver", true, "i", "start, lock-timer 300"},
-    {"the lock comes when due", true, "ik", "start, lock-timer 300, lock"},
-    {"a saver ended before the lock cancels it", true, "iek", "start, lock-timer 300, cancel-lock"},
-    {"a late lock timer after the end does nothing", true, "iaeak",
+    {"a failure after a while is no quick failure", "", "isai", "start, start"},
+    {"a good run resets the failure report", "", "iqaieaiq", "start, report, start, start, report"},
+    {"the lock timer starts with the saver", "L", "i", "start, lock-timer 300"},
+    {"the lock comes when due", "L", "ik", "start, lock-timer 300, lock"},
+    {"a saver ended before the lock cancels it", "L", "iek", "start, lock-timer 300, cancel-lock"},
+    {"a late lock timer after the end does nothing", "L", "iaeak",
      "start, lock-timer 300, cancel-lock"},
-    {"turned off: stops watching and starts nothing", false, "oi", "stop"},
-    {"turned off while idle forgets the idle", false, "Iof", "stop"},
-    {"turned on again watches again", false, "oni", "stop, watch 600, start"},
-    {"a new wait re-arms the watch", false, "w", "watch 60"},
-    {"the same settings again do nothing", false, "n", ""},
-    {"lock turned on while the saver runs counts from now", false, "il", "start, lock-timer 300"},
-    {"lock turned off while pending cancels it", true, "iuk", "start, lock-timer 300, cancel-lock"},
-    {"no second lock in one run", true, "ikul", "start, lock-timer 300, lock"},
-    {"the saver goes once the lock is up", true, "ikt", "start, lock-timer 300, lock, stop-saver"},
-    {"a session locked after our lock ends the saver", true, "ikKt",
+    {"turned off: stops watching and starts nothing", "", "oi", "stop"},
+    {"turned off while idle forgets the idle", "", "Iof", "stop"},
+    {"turned on again watches again", "", "oni", "stop, watch 600, start"},
+    {"a new wait re-arms the watch", "", "w", "watch 60"},
+    {"the same settings again do nothing", "", "n", ""},
+    {"lock turned on while the saver runs counts from now", "", "il", "start, lock-timer 300"},
+    {"lock turned off while pending cancels it", "L", "iuk", "start, lock-timer 300, cancel-lock"},
+    {"no second lock in one run", "L", "ikul", "start, lock-timer 300, lock"},
+    {"the saver goes once the lock is up", "L", "ikt", "start, lock-timer 300, lock, stop-saver"},
+    {"a session locked after our lock ends the saver", "L", "ikKt",
      "start, lock-timer 300, lock, stop-saver"},
-    {"a lock that is not ours leaves the saver", true, "iKt", "start, lock-timer 300"},
-    {"a saver ended for the lock is no failure", true, "iktqai",
+    {"a lock that is not ours leaves the saver", "L", "iKt", "start, lock-timer 300"},
+    {"a saver that cannot start: said once, never running", "LF", "iaik", "start, report, start"},
+    {"turned off from the start: never watches", "O", "i", ""},
+    {"a saver ended for the lock is no failure", "L", "iktqai",
      "start, lock-timer 300, lock, stop-saver, start, lock-timer 300"},
 };
 
@@ -143,12 +157,15 @@ class IdleWatcherCases : public ::testing::TestWithParam<SCase> {};
 
 TEST_P(IdleWatcherCases, DoesWhatTheEventsCallFor) {
   const SCase& c = GetParam();
+  const std::string setup = c.setup;
   CRecordedActions actions;
+  actions.saverStarts = setup.find('F') == std::string::npos;
   SIdleSettings settings;
-  settings.lock = c.lock;
+  settings.lock = setup.find('L') != std::string::npos;
+  settings.active = setup.find('O') == std::string::npos;
   CIdleWatcher watcher(actions, settings);
   watcher.Begin();
-  ASSERT_EQ(actions.done, "watch 600");
+  ASSERT_EQ(actions.done, settings.active ? "watch 600" : "");
   actions.done.clear();
   for (const char* event = c.events; *event; ++event)
     Apply(watcher, *event, settings);
@@ -157,24 +174,5 @@ TEST_P(IdleWatcherCases, DoesWhatTheEventsCallFor) {
 
 INSTANTIATE_TEST_SUITE_P(Events, IdleWatcherCases, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
-
-TEST(IdleWatcher, ASaverThatCannotStartIsReportedOnceAndNotRunning) {
-  CRecordedActions actions;
-  actions.saverStarts = false;
-  CIdleWatcher watcher(actions, SIdleSettings{.lock = true});
-  watcher.OnIdle(kFree);
-  watcher.OnActive();
-  watcher.OnIdle(kFree);
-  EXPECT_EQ(actions.done, "start, report, start");
-  EXPECT_FALSE(watcher.SaverRunning());
-}
-
-TEST(IdleWatcher, TurnedOffNeverWatchesAtTheStart) {
-  CRecordedActions actions;
-  CIdleWatcher watcher(actions, SIdleSettings{.active = false});
-  watcher.Begin();
-  watcher.OnIdle(kFree);
-  EXPECT_EQ(actions.done, "");
-}
 
 }  // namespace

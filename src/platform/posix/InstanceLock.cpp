@@ -28,6 +28,12 @@ CInstanceLock::EResult CInstanceLock::Take(const std::filesystem::path& file) {
   return EResult::Taken;
 }
 
+bool CInstanceLock::WriteStatus(std::string_view text) {
+  if (m_fd < 0 || ftruncate(m_fd, 0) != 0)
+    return false;
+  return pwrite(m_fd, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size());
+}
+
 std::filesystem::path InstanceLockFile(const std::filesystem::path& runtimeFolder,
                                        std::string_view display) {
   std::string name = "spirandel-idle-";

@@ -61,8 +61,7 @@ std::unique_ptr<CWaylandIdleSource> CWaylandIdleSource::Connect(IIdleEvents& eve
   auto globals = std::make_unique<SGlobals>();
   globals->registry = wl_display_get_registry(display);
   wl_registry_add_listener(globals->registry, &kRegistryListener, globals.get());
-  const bool answered = wl_display_roundtrip(display) >= 0;
-  if (!answered || !globals->seat || (!globals->notifier && !globals->kdeIdle)) {
+  if (wl_display_roundtrip(display) < 0) {
     // Disconnecting frees the client side of every object with the connection.
     wl_display_disconnect(display);
     return nullptr;
@@ -75,13 +74,18 @@ CWaylandIdleSource::CWaylandIdleSource(IIdleEvents& events, wl_display* display,
                                        std::unique_ptr<SGlobals> globals)
     : m_events(events), m_display(display), m_globals(std::move(globals)) {}
 
+bool CWaylandIdleSource::CanWatch() const {
+  return m_globals->seat && (m_globals->notifier || m_globals->kdeIdle);
+}
+
 CWaylandIdleSource::~CWaylandIdleSource() {
   StopWatching();
   if (m_globals->notifier)
     ext_idle_notifier_v1_destroy(m_globals->notifier);
   if (m_globals->kdeIdle)
     org_kde_kwin_idle_destroy(m_globals->kdeIdle);
-  wl_seat_destroy(m_globals->seat);
+  if (m_globals->seat)
+    wl_seat_destroy(m_globals->seat);
   wl_registry_destroy(m_globals->registry);
   wl_display_disconnect(m_display);
 }
@@ -93,6 +97,8 @@ std::string_view CWaylandIdleSource::Description() const {
 
 void CWaylandIdleSource::Watch(std::chrono::seconds wait) {
   StopWatching();
+  if (!CanWatch())
+    return;
   const auto milliseconds = static_cast<std::uint32_t>(
       std::chrono::duration_cast<std::chrono::milliseconds>(wait).count());
   if (m_globals->notifier) {

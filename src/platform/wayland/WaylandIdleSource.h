@@ -13,9 +13,13 @@ struct wl_display;
 // screen on never reaches the watcher as idle.
 class CWaylandIdleSource : public IIdleSource, public IPolledSource {
  public:
-  // Nothing when there is no compositor, or it offers neither protocol or no seat.
+  // Nothing when there is no compositor to talk to.
   static std::unique_ptr<CWaylandIdleSource> Connect(IIdleEvents& events);
   ~CWaylandIdleSource() override;
+
+  // Whether the compositor offers an idle protocol and a seat. Where it does not (GNOME's
+  // Mutter), the connection still tells when the compositor, and so the session, ends.
+  bool CanWatch() const;
 
   std::string_view Description() const override;
   void Watch(std::chrono::seconds wait) override;

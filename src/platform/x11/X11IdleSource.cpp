@@ -74,10 +74,6 @@ std::unique_ptr<CX11IdleSource> CX11IdleSource::Connect(IIdleEvents& events) {
     if (counters)
       XSyncFreeSystemCounterList(counters);
   }
-  if (state->idleTime == None) {
-    XCloseDisplay(state->display);
-    return nullptr;
-  }
   return std::unique_ptr<CX11IdleSource>(new CX11IdleSource(events, std::move(state)));
 }
 
@@ -89,7 +85,13 @@ CX11IdleSource::~CX11IdleSource() {
   XCloseDisplay(m_state->display);
 }
 
+bool CX11IdleSource::CanWatch() const {
+  return m_state->idleTime != None;
+}
+
 void CX11IdleSource::Watch(std::chrono::seconds wait) {
+  if (!CanWatch())
+    return;
   m_state->waitMilliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(wait).count();
   SetAlarm(*m_state, false);
 }
@@ -98,6 +100,39 @@ void CX11IdleSource::StopWatching() {
   if (m_state->alarm != None)
     XSyncDestroyAlarm(m_state->display, m_state->alarm);
   m_state->alarm = None;
+}
+
+SSessionBlockers CX11IdleSource::Blockers() {
+  // XScreenSaver's daemon marks a window of its own, a child of the root, with its version:
+  // that is how its own command finds it.
+  SSessionBlockers blockers;
+  Display* display = m_state->display;
+  const Atom version = XInternAtom(display, "_SCREENSAVER_VERSION", True);
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  if (version == None ||
+      !XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
+    return blockers;
+  }
+  for (unsigned i = 0; i < count && blockers.otherSaver.empty(); ++i) {
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, children[i], version, 0, 0, False, AnyPropertyType, &type,
+                           &format, &items, &after, &data) == Success &&
+        type != None) {
+      blockers.otherSaver = "XScreenSaver";
+    }
+    if (data)
+      XFree(data);
+  }
+  if (children)
+    XFree(children);
+  return blockers;
 }
 
 int CX11IdleSource::Fd() const {

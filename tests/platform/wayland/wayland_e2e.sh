@@ -204,7 +204,12 @@ case_idle() {
 }
 
 # The watcher's saver: a child of the watcher started as the user.
-watched_saver() { pgrep -P "$(pgrep -n -u "${OWNER:-$(id -u)}" -x spirandel-idle)" -x spirandel; }
+# The case's own watcher: the child of what it started (runuser, or the watcher itself).
+case_watcher_pid() { pgrep -P "$WATCHER_LAUNCH" -x spirandel-idle || echo "$WATCHER_LAUNCH"; }
+watched_saver() {
+  local watcher
+  watcher=$(case_watcher_pid) && pgrep -P "$watcher" -x spirandel
+}
 no_watched_saver() { ! watched_saver >/dev/null; }
 
 case_watcher() {
@@ -212,8 +217,11 @@ case_watcher() {
   # next idle starts it again; a window that inhibits idleness holds it back; the lock command
   # puts swaylock over the saver before the saver ends.
   pointer_in_sway "HEADLESS-1 640x480 0 0 1"
-  hold as_user "$BUILD/spirandel-idle" --wait 2 --lock-after 3 --lock-command "swaylock -f" \
-    2>>"$WORK/err"
+  # Held without a function between, so that $! is runuser (or the watcher itself).
+  hold "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=wayland-1 \
+    XDG_CONFIG_HOME="$WORK/cfg" "$BUILD/spirandel-idle" --wait 2 --lock-after 3 \
+    --lock-command "swaylock -f" 2>>"$WORK/err"
+  WATCHER_LAUNCH=$!
   WAIT_SECONDS=8 wait_for watched_saver >/dev/null || fail "the watcher did not start the saver"
   send "move 40 40"
   wait_for no_watched_saver || fail "a motion did not end the saver"
@@ -233,6 +241,10 @@ case_watcher() {
   send "move 5 5"
   sleep 4
   no_watched_saver || fail "the saver started while a window inhibited idleness"
+  # The compositor's end is the session's: the watcher goes with it.
+  kill "$(pgrep -n -x sway -u "${OWNER:-$(id -u)}")"
+  wait_for eval '! kill -0 "$(case_watcher_pid)" 2>/dev/null' ||
+    fail "the watcher outlived the compositor"
 }
 
 case_sheet() {
@@ -266,7 +278,8 @@ start_weston() {
 case_weston() {
   # A fullscreen toplevel per output: the figure on the output with the pointer, black on the
   # other; moving onto the black one ends it, so do a key and another client's window taking
-  # the keyboard. Weston adds no output while it runs, on any of its backends.
+  # the keyboard. Neither of the backends Weston can run here adds an output while it runs.
+  # capture FILE screenN: that output's part of the X screen.
   capture() { import -window root -crop "640x480+$((${2: -1} * 640))+0" +repage "$1"; }
   start_weston
   xdotool mousemove 960 240
