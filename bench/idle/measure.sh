@@ -39,12 +39,14 @@ cost() {
 idle_user() { sleep infinity; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# latency SEND CAPTURE: five times the user leaves (SEND moves the pointer), and the saver's
+# latency SEND CAPTURE WATCHER: five times the user leaves (SEND moves the pointer), and the saver's
 # first point is waited for; prints the median in ms after the notification (wait 2 s). A
 # capture takes time of its own, so each figure is late by up to one capture.
 latency() {
-  local send=$1 capture=$2 runs=() t0 cursor
+  local send=$1 capture=$2 watcher=$3 runs=() t0 cursor
   for _ in 1 2 3 4 5; do
+    # The last run's saver gone first, or its picture would count as this run's.
+    while pgrep -P "$watcher" -x spirandel >/dev/null; do $send; sleep 0.2; done
     $send
     t0=$(date +%s%N)
     # Where the pointer shows, if it does, is left out: only the saver's pixels count.
@@ -57,7 +59,6 @@ latency() {
     done
     runs+=($((($(date +%s%N) - t0) / 1000000 - 2000)))
     $send  # ends the saver; the next idle starts the next run
-    sleep 0.5
   done
   echo "first point after the idle notification: median $(printf '%s\n' "${runs[@]}" | median) ms of ${runs[*]}"
 }
@@ -82,7 +83,7 @@ measure_x11() {
   sleep 0.5
   x11_move() { xdotool mousemove_relative -- 5 5; }
   x11_capture() { import -window root "$1"; }
-  latency x11_move x11_capture
+  latency x11_move x11_capture $!
 }
 
 measure_sway() {
@@ -122,7 +123,7 @@ measure_sway() {
   PIDS+=($!)
   sleep 0.5
   sway_capture() { as_user grim - >"$1"; }
-  latency sway_move sway_capture
+  latency sway_move sway_capture "$(pgrep -n -x spirandel-idle -u "$user")"
 }
 
 for system; do "measure_$system"; done

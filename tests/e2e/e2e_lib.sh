@@ -139,3 +139,20 @@ blank_captures() {
       eval "${row#*:}") && fail "'${row#*:}' passed on a blank ${row%%:*} capture"
   done
 }
+
+# run_cases NAME CASE...: each case_CASE in a process of its own, which ends what it started
+# however it ends; a case fails by fail alone, and the others still run. Its settings, until
+# it writes its own: a fast figure that stays once complete.
+run_cases() {
+  local name=$1 start status=0
+  shift
+  for CASE; do declare -F "case_$CASE" >/dev/null || { echo "$name: no case $CASE" >&2; exit 2; }; done
+  for CASE; do
+    start=$SECONDS
+    (trap 'kill "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null' EXIT
+      write_settings '"ImagesPerSec"=dword:000003e8' '"EndDelay"=dword:0000003c'
+      "case_$CASE"
+      exit 0) && echo "$name $CASE: passed ($((SECONDS - start)) s)" || status=1
+  done
+  return $status
+}

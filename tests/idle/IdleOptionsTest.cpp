@@ -83,10 +83,13 @@ TEST(IdleSettings, StoredValuesOutOfRangeReadAsTheDefaults) {
 
 TEST(IdleSettings, WrittenValuesReadBackAndAFailedWriteSaysSo) {
   CFakeProfileStore store;
-  const SIdleSettings settings{
-      .active = false, .waitSeconds = 75, .lock = true, .lockDelaySeconds = 0};
-  EXPECT_NE(WriteIdleSettings(store, settings), 0);
-  EXPECT_EQ(ReadIdleSettings(store), settings);
+  for (const SIdleSettings& settings :
+       {SIdleSettings{.active = false, .waitSeconds = 75, .lock = true, .lockDelaySeconds = 0},
+        SIdleSettings{
+            .active = true, .waitSeconds = 86400, .lock = false, .lockDelaySeconds = 86400}}) {
+    EXPECT_NE(WriteIdleSettings(store, settings), 0);
+    EXPECT_EQ(ReadIdleSettings(store), settings);
+  }
   store.failWrites = true;
   EXPECT_EQ(WriteIdleSettings(store, SIdleSettings{}), 0);
 }

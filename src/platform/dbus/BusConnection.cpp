@@ -16,9 +16,9 @@ std::unique_ptr<CBusConnection> CBusConnection::Open(EBus which) {
   if (r < 0) {
     return nullptr;
   }
+  sd_bus_set_method_call_timeout(bus, std::chrono::microseconds(kCallTimeout).count());
   // Opening only starts the handshake; wait for it so that a bus that is not there is found
   // out here rather than at the first call.
-  sd_bus_set_method_call_timeout(bus, std::chrono::microseconds(kCallTimeout).count());
   const char* name = nullptr;
   if (sd_bus_get_unique_name(bus, &name) < 0) {
     sd_bus_flush_close_unref(bus);

@@ -1,6 +1,6 @@
 #include "platform/dbus/GnomeFacts.h"
 
-#include <systemd/sd-bus.h>
+#include "platform/dbus/BusHandler.h"
 
 namespace {
 constexpr const char* kManagerName = "org.gnome.SessionManager";
@@ -45,18 +45,10 @@ BusSlot MatchSignal(sd_bus* bus, const char* name, const char* path, const char*
 CGnomeInhibitors::CGnomeInhibitors(CBusConnection& session, IIdleEvents& events)
     : m_bus(session),
       m_events(events),
-      m_addedMatch(MatchSignal(
-          session.Raw(), kManagerName, kManagerPath, "InhibitorAdded",
-          [](sd_bus_message* m, void* u, sd_bus_error*) {
-            return CGnomeInhibitors::OnInhibitorsChanged(m, u);
-          },
-          this)),
-      m_removedMatch(MatchSignal(
-          session.Raw(), kManagerName, kManagerPath, "InhibitorRemoved",
-          [](sd_bus_message* m, void* u, sd_bus_error*) {
-            return CGnomeInhibitors::OnInhibitorsChanged(m, u);
-          },
-          this)) {}
+      m_addedMatch(MatchSignal(session.Raw(), kManagerName, kManagerPath, "InhibitorAdded",
+                               BusHandler<&OnInhibitorsChanged>, this)),
+      m_removedMatch(MatchSignal(session.Raw(), kManagerName, kManagerPath, "InhibitorRemoved",
+                                 BusHandler<&OnInhibitorsChanged>, this)) {}
 
 SSessionBlockers CGnomeInhibitors::Blockers() {
   SSessionBlockers blockers;
@@ -73,12 +65,8 @@ int CGnomeInhibitors::OnInhibitorsChanged(sd_bus_message*, void* userdata) {
 CGnomeShield::CGnomeShield(CBusConnection& session, IIdleEvents& events)
     : m_bus(session),
       m_events(events),
-      m_activeMatch(MatchSignal(
-          session.Raw(), kShieldName, kShieldPath, "ActiveChanged",
-          [](sd_bus_message* m, void* u, sd_bus_error*) {
-            return CGnomeShield::OnActiveChanged(m, u);
-          },
-          this)) {}
+      m_activeMatch(MatchSignal(session.Raw(), kShieldName, kShieldPath, "ActiveChanged",
+                                BusHandler<&OnActiveChanged>, this)) {}
 
 SSessionBlockers CGnomeShield::Blockers() {
   SSessionBlockers blockers;

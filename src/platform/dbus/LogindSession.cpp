@@ -1,6 +1,7 @@
 #include "platform/dbus/LogindSession.h"
 
-#include <systemd/sd-bus.h>
+#include "platform/dbus/BusHandler.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -31,7 +32,7 @@ std::string ManagerPath(sd_bus* bus, const char* method, const char* signature, 
 // no session at all, though; it then watches the user's graphical one, which logind names in
 // the user's Display property.
 std::string SessionPath(sd_bus* bus) {
-  if (const char* id = std::getenv("XDG_SESSION_ID"); id != nullptr && *id != '\0') {
+  if (const char* id = std::getenv("XDG_SESSION_ID"); id != nullptr) {
     std::string path = ManagerPath(bus, "GetSession", "s", id);
     if (!path.empty()) {
       return path;
@@ -84,13 +85,9 @@ CLogindSession::CLogindSession(CBusConnection& system, IIdleEvents& events, std:
                                std::string id)
     : m_bus(system), m_events(events), m_path(std::move(path)), m_id(std::move(id)) {
   sd_bus_slot* slot = nullptr;
-  if (sd_bus_match_signal(
-          m_bus.Raw(), &slot, kName, m_path.c_str(), "org.freedesktop.DBus.Properties",
-          "PropertiesChanged",
-          [](sd_bus_message* m, void* u, sd_bus_error*) {
-            return CLogindSession::OnPropertiesChanged(m, u);
-          },
-          this) >= 0) {
+  if (sd_bus_match_signal(m_bus.Raw(), &slot, kName, m_path.c_str(),
+                          "org.freedesktop.DBus.Properties", "PropertiesChanged",
+                          BusHandler<&OnPropertiesChanged>, this) >= 0) {
     m_changedMatch.reset(slot);
   }
 }
@@ -108,13 +105,8 @@ bool CLogindSession::Lock() {
 }
 
 namespace {
-bool IsWatched(const char* property) {
-  return std::strcmp(property, "LockedHint") == 0 || std::strcmp(property, "Active") == 0;
-}
-
-// Whether a PropertiesChanged of a session names the lock or the session being in front,
-// among the changed values or the invalidated names. logind changes the idle hint and others
-// often; those wake nobody.
+// Whether a PropertiesChanged of a session names the lock or the session being in front.
+// logind sends both with their values; the idle hint and others change often and wake nobody.
 bool NamesWatchedProperty(sd_bus_message* message) {
   const char* interface = nullptr;
   if (sd_bus_message_read(message, "s", &interface) < 0 || std::strcmp(interface, kSession) != 0 ||
@@ -128,15 +120,8 @@ bool NamesWatchedProperty(sd_bus_message* message) {
         sd_bus_message_exit_container(message) < 0) {
       return false;
     }
-    watched = watched || IsWatched(property);
-  }
-  if (sd_bus_message_exit_container(message) < 0 ||
-      sd_bus_message_enter_container(message, 'a', "s") < 0) {
-    return watched;
-  }
-  const char* property = nullptr;
-  while (sd_bus_message_read(message, "s", &property) > 0) {
-    watched = watched || IsWatched(property);
+    watched =
+        watched || std::strcmp(property, "LockedHint") == 0 || std::strcmp(property, "Active") == 0;
   }
   return watched;
 }

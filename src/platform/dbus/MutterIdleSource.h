@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "idle/IdleSource.h"
 #include "platform/dbus/BusConnection.h"
@@ -20,22 +22,24 @@ class CMutterIdleSource : public IIdleSource {
   ~CMutterIdleSource() override;
 
   std::string_view Description() const override { return "GNOME's idle monitor"; }
-  // False when the monitor refused the watch or was not there to ask.
+  // False when the monitor refused the watch or was not there to ask. A monitor that appears
+  // later, or comes back after GNOME Shell restarted in place, is given the wait by itself.
   bool Armed() const { return m_idleWatch != 0; }
   void Watch(std::chrono::seconds wait) override;
   void StopWatching() override;
 
  private:
   static int OnWatchFired(sd_bus_message* message, void* self);
-  static int OnActiveWatchAdded(sd_bus_message* reply, void* self);
+  static int OnOwnerChanged(sd_bus_message* message, void* self);
   void RemoveWatch(uint32_t& id);
 
   CBusConnection& m_bus;
   IIdleEvents& m_events;
   BusSlot m_firedMatch;
-  BusSlot m_pendingActiveWatch;
+  BusSlot m_ownerMatch;
+  std::optional<std::chrono::seconds> m_wait;  // while watching
+  std::string m_monitor;                       // the unique name holding our watches
   // Mutter numbers watches from 1, so 0 means none.
   uint32_t m_idleWatch = 0;
   uint32_t m_activeWatch = 0;
-  bool m_activeWatchUnwanted = false;
 };

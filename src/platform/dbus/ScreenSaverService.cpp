@@ -1,6 +1,6 @@
 #include "platform/dbus/ScreenSaverService.h"
 
-#include <systemd/sd-bus.h>
+#include "platform/dbus/BusHandler.h"
 
 #include <cerrno>
 
@@ -24,26 +24,12 @@ void CScreenSaverService::STrackRelease::operator()(sd_bus_track* track) const {
 std::unique_ptr<CScreenSaverService> CScreenSaverService::Claim(CBusConnection& session,
                                                                 IIdleEvents& events,
                                                                 SaverRunning saverRunning) {
-  static const sd_bus_vtable vtable[] = {SD_BUS_VTABLE_START(0),
-                                         SD_BUS_METHOD(
-                                             "Inhibit", "ss", "u",
-                                             [](sd_bus_message* m, void* u, sd_bus_error*) {
-                                               return CScreenSaverService::OnInhibit(m, u);
-                                             },
-                                             SD_BUS_VTABLE_UNPRIVILEGED),
-                                         SD_BUS_METHOD(
-                                             "UnInhibit", "u", "",
-                                             [](sd_bus_message* m, void* u, sd_bus_error*) {
-                                               return CScreenSaverService::OnUnInhibit(m, u);
-                                             },
-                                             SD_BUS_VTABLE_UNPRIVILEGED),
-                                         SD_BUS_METHOD(
-                                             "GetActive", "", "b",
-                                             [](sd_bus_message* m, void* u, sd_bus_error*) {
-                                               return CScreenSaverService::OnGetActive(m, u);
-                                             },
-                                             SD_BUS_VTABLE_UNPRIVILEGED),
-                                         SD_BUS_VTABLE_END};
+  static const sd_bus_vtable vtable[] = {
+      SD_BUS_VTABLE_START(0),
+      SD_BUS_METHOD("Inhibit", "ss", "u", BusHandler<&OnInhibit>, SD_BUS_VTABLE_UNPRIVILEGED),
+      SD_BUS_METHOD("UnInhibit", "u", "", BusHandler<&OnUnInhibit>, SD_BUS_VTABLE_UNPRIVILEGED),
+      SD_BUS_METHOD("GetActive", "", "b", BusHandler<&OnGetActive>, SD_BUS_VTABLE_UNPRIVILEGED),
+      SD_BUS_VTABLE_END};
   std::unique_ptr<CScreenSaverService> service(
       new CScreenSaverService(session, events, std::move(saverRunning)));
   // The objects exist before the name, so that no client finds the name without them.
@@ -61,6 +47,7 @@ std::unique_ptr<CScreenSaverService> CScreenSaverService::Claim(CBusConnection& 
   if (sd_bus_request_name(session.Raw(), kName, 0) < 0) {
     return nullptr;
   }
+  service->m_named = true;
   return service;
 }
 
@@ -69,7 +56,7 @@ CScreenSaverService::CScreenSaverService(CBusConnection& session, IIdleEvents& e
     : m_bus(session), m_events(events), m_saverRunning(std::move(saverRunning)) {}
 
 CScreenSaverService::~CScreenSaverService() {
-  if (m_objects[0]) {
+  if (m_named) {
     sd_bus_release_name(m_bus.Raw(), kName);
   }
 }

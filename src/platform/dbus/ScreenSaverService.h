@@ -50,6 +50,7 @@ class CScreenSaverService : public ISessionFacts {
   IIdleEvents& m_events;
   SaverRunning m_saverRunning;
   BusSlot m_objects[2];
+  bool m_named = false;
   std::map<uint32_t, std::unique_ptr<SInhibit>> m_inhibits;
   uint32_t m_lastCookie = 0;
 };

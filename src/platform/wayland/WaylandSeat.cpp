@@ -86,8 +86,12 @@ void CWaylandSeat::Capabilities(std::uint32_t capabilities) {
               }
             },
         // Keys already down when a surface gets the keyboard are no presses.
-        .enter = [](void*, wl_keyboard*, std::uint32_t, wl_surface*, wl_array*) {},
-        .leave = [](void*, wl_keyboard*, std::uint32_t, wl_surface*) {},
+        .enter = [](void* data, wl_keyboard*, std::uint32_t, wl_surface*,
+                    wl_array*) { static_cast<CWaylandSeat*>(data)->m_focus.Entered(); },
+        .leave =
+            [](void* data, wl_keyboard*, std::uint32_t, wl_surface*) {
+              static_cast<CWaylandSeat*>(data)->m_focus.Left(CKeyboardFocus::Clock::now());
+            },
         .key = [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t key,
                   std::uint32_t state) { static_cast<CWaylandSeat*>(data)->Key(key, state); },
         .modifiers =
@@ -128,5 +132,11 @@ void CWaylandSeat::Key(std::uint32_t key, std::uint32_t state) {
   if (m_core != nullptr) {
     m_core->AddKey(m_keys.VirtualKey(key), state == WL_KEYBOARD_KEY_STATE_PRESSED,
                    {m_keys.AltDown(), m_keys.ControlDown()});
+  }
+}
+
+void CWaylandSeat::DeadlinePassed(CKeyboardFocus::Clock::time_point now) {
+  if (m_focus.TakeLoss(now) && m_core != nullptr) {
+    m_core->AddFocusLost();
   }
 }

@@ -4,13 +4,16 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "platform/unix/DrawingWindowCore.h"
+#include "platform/wayland/KeyboardFocus.h"
 #include "platform/wayland/WaylandKeyboard.h"
 
 // The seat's pointer and keyboard, reported to the figure's core as they come: the pointer in
 // the pixels of the surface it is on, buttons by number, keys by virtual-key code through the
-// compositor's keymap. No cursor is shown over the saver's surfaces.
+// compositor's keymap, and the keyboard going to another client as a loss of focus. No cursor
+// is shown over the saver's surfaces.
 class CWaylandSeat {
  public:
   // scaleOf gives the scale of one of the saver's surfaces.
@@ -21,6 +24,11 @@ class CWaylandSeat {
 
   // Where input goes from now on; none before there is a figure window.
   void ReportTo(CDrawingWindowCore* core) { m_core = core; }
+
+  // When the keyboard counts as gone to another client, unless it comes back to the saver
+  // first; and that time reached.
+  std::optional<CKeyboardFocus::Clock::time_point> Deadline() const { return m_focus.Deadline(); }
+  void DeadlinePassed(CKeyboardFocus::Clock::time_point now);
 
  private:
   void Capabilities(std::uint32_t capabilities);
@@ -33,6 +41,7 @@ class CWaylandSeat {
   wl_pointer* m_pointer = nullptr;
   wl_keyboard* m_keyboard = nullptr;
   CWaylandKeyboard m_keys;
+  CKeyboardFocus m_focus;
   CDrawingWindowCore* m_core = nullptr;
   // The surface under the pointer; null after it left.
   wl_surface* m_pointerSurface = nullptr;

@@ -124,7 +124,8 @@ void CWaylandSession::RemoveGlobal(std::uint32_t name) {
   if (gone == m_outputs.end()) {
     return;
   }
-  // The figure's own output going away closes its layer surface, which ends the run.
+  // The figure's own output going away closes its layer surface, which ends the run, or
+  // moves its toplevel, which then enters another output.
   if ((*gone)->output == m_figureOutput) {
     m_figureOutput = nullptr;
   }
@@ -164,11 +165,13 @@ int CWaylandSession::CreateFullScreen(SaverSettings& settings) {
     std::fputs("spirandel: the Wayland compositor offers no full-screen surface\n", stderr);
     return 0;
   }
-  auto surface = m_globals.layerShell != nullptr ? CWaylandSurface::CreateLayer(m_globals, nullptr)
-                                                 : CWaylandSurface::CreateToplevel(m_globals);
-  m_figure = std::make_unique<CWaylandDrawingWindow>(settings, std::move(surface));
+  m_figure = std::make_unique<CWaylandDrawingWindow>(settings,
+                                                     CWaylandSurface::Create(m_globals, nullptr));
   CWaylandSurface& figure = m_figure->Surface();
-  figure.m_onEnter = [this](wl_output* output) { FigureEntered(output); };
+  figure.m_onEnter = [this](wl_output* output) {
+    m_figureSeen = true;
+    FigureEntered(output);
+  };
   figure.m_onClosed = [this] { m_closed = true; };
   figure.m_onConfigure = [this](int, int) { FigureConfigured(); };
   if (m_seat) {
@@ -188,7 +191,25 @@ void CWaylandSession::FigureConfigured() {
   }
 }
 
+std::optional<IDisplayConnection::Clock::time_point> CWaylandSession::Deadline() const {
+  std::optional<Clock::time_point> focusLostBy;
+  if (m_seat) {
+    focusLostBy = m_seat->Deadline();
+  }
+  if (m_chooseOutputBy && focusLostBy) {
+    return std::min(*m_chooseOutputBy, *focusLostBy);
+  }
+  return m_chooseOutputBy ? m_chooseOutputBy : focusLostBy;
+}
+
 void CWaylandSession::DeadlinePassed() {
+  const Clock::time_point now = Clock::now();
+  if (m_seat) {
+    m_seat->DeadlinePassed(now);
+  }
+  if (!m_chooseOutputBy || now < *m_chooseOutputBy) {
+    return;
+  }
   m_chooseOutputBy.reset();
   if (!m_figurePlaced && !m_outputs.empty()) {
     FigureEntered(m_outputs.front()->output);
@@ -197,6 +218,8 @@ void CWaylandSession::DeadlinePassed() {
 
 void CWaylandSession::FigureEntered(wl_output* output) {
   if (m_figurePlaced) {
+    FigureMoved(output);
+    CoverOtherOutputs();
     return;
   }
   // Until now the figure's surface showed black: the engine starts at the size in pixels of
@@ -209,14 +232,34 @@ void CWaylandSession::FigureEntered(wl_output* output) {
   CoverOtherOutputs();
 }
 
+void CWaylandSession::FigureMoved(wl_output* output) {
+  // Only a toplevel moves, once its output has gone; an enter for the output it is on
+  // already is no move, nor is one for an output removed since.
+  SOutput* known = OutputOf(output);
+  if (m_globals.layerShell != nullptr || output == m_figureOutput || known == nullptr) {
+    return;
+  }
+  m_figureOutput = output;
+  known->cover.reset();
+  if (known->scale != m_figure->Scale()) {
+    m_figure->Show(known->scale);
+  }
+}
+
 void CWaylandSession::CoverOtherOutputs() {
-  if (m_globals.layerShell == nullptr || m_figureOutput == nullptr) {
+  // A compositor that never says where a surface is may not put a toplevel where it is asked
+  // either: cage stacks every toplevel over the last, and a cover would hide the figure.
+  if (m_figureOutput == nullptr || (m_globals.layerShell == nullptr && !m_figureSeen)) {
     return;
   }
   for (auto& output : m_outputs) {
     if (output->output != m_figureOutput && !output->cover) {
-      output->cover = CWaylandSurface::CreateLayer(m_globals, output->output);
-      // A cover the compositor closes stays closed: its output is going away.
+      output->cover = CWaylandSurface::Create(m_globals, output->output);
+      // A layer cover the compositor closes stays closed: its output is going away. A
+      // toplevel's close is a request from the user, as for the figure's.
+      if (m_globals.layerShell == nullptr) {
+        output->cover->m_onClosed = [this] { m_closed = true; };
+      }
       output->cover->ShowBlack(output->scale);
     }
   }

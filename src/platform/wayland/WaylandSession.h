@@ -14,14 +14,20 @@
 #include "settings/SaverSettings.h"
 
 // One run of the saver on Wayland: the connection, the compositor's globals and outputs, the
-// figure's surface and a black surface over every other output; the seat's input goes to the
-// figure's core (CWaylandSeat).
-//  - With the layer shell the figure's overlay surface is created without an output, so
-//    the compositor puts it where a user expects it (the focused output); once it has
-//    appeared there, every other output, also one added later, gets a black surface. A
-//    compositor that never says where it is (cage) gets the figure on the first output after
-//    a short wait.
-//  - Without the layer shell one fullscreen toplevel holds the figure.
+// figure's surface and a black surface over every other output; the seat's input on any of
+// them goes to the figure's core (CWaylandSeat).
+//
+// The figure's surface is created without an output, so the compositor puts it where a user
+// expects it, on its focused output: sway the one with the focused window, Weston the one
+// with the keyboard's window or the pointer.
+// Once it has appeared there, every other output, also one added later, gets a black surface
+// of the same kind, an overlay or a fullscreen toplevel on that output. A compositor that
+// never says where it is (cage) gets the figure on the first output after a short wait, and
+// toplevel covers only once it does.
+//
+// An output that goes takes its cover with it. The figure's own output going away closes its
+// layer surface, which ends the run; a toplevel is moved by the compositor instead, and the
+// figure then replaces the cover of the output it has come to.
 class CWaylandSession final : public IDisplayConnection {
  public:
   // Connects to the compositor WAYLAND_DISPLAY names; null, quietly, when none answers.
@@ -46,7 +52,7 @@ class CWaylandSession final : public IDisplayConnection {
   void CancelRead() override { wl_display_cancel_read(m_display); }
   bool Read() override;
   bool Flush() override;
-  std::optional<Clock::time_point> Deadline() const override { return m_chooseOutputBy; }
+  std::optional<Clock::time_point> Deadline() const override;
   void DeadlinePassed() override;
 
  private:
@@ -69,6 +75,7 @@ class CWaylandSession final : public IDisplayConnection {
   void OutputDone(SOutput& output);
   void FigureConfigured();
   void FigureEntered(wl_output* output);
+  void FigureMoved(wl_output* output);
   void CoverOtherOutputs();
   SOutput* OutputOf(wl_output* output);
   std::int32_t ScaleOfSurface(wl_surface* surface);
@@ -82,6 +89,8 @@ class CWaylandSession final : public IDisplayConnection {
   wl_output* m_figureOutput = nullptr;
   // Whether the figure has its output, chosen by the compositor or after the wait.
   bool m_figurePlaced = false;
+  // Whether the compositor has said where the figure's surface is.
+  bool m_figureSeen = false;
   // Until then the compositor may still say where the figure's surface is.
   std::optional<Clock::time_point> m_chooseOutputBy;
   bool m_closed = false;

@@ -49,7 +49,14 @@ std::unique_ptr<CWaylandSurface> CWaylandSurface::CreateLayer(const SWaylandGlob
   return self;
 }
 
-std::unique_ptr<CWaylandSurface> CWaylandSurface::CreateToplevel(const SWaylandGlobals& globals) {
+std::unique_ptr<CWaylandSurface> CWaylandSurface::Create(const SWaylandGlobals& globals,
+                                                         wl_output* output) {
+  return globals.layerShell != nullptr ? CreateLayer(globals, output)
+                                       : CreateToplevel(globals, output);
+}
+
+std::unique_ptr<CWaylandSurface> CWaylandSurface::CreateToplevel(const SWaylandGlobals& globals,
+                                                                 wl_output* output) {
   std::unique_ptr<CWaylandSurface> self(new CWaylandSurface(globals));
   self->m_xdgSurface = xdg_wm_base_get_xdg_surface(globals.wmBase, self->m_surface);
   static const xdg_surface_listener kSurfaceListener{
@@ -76,7 +83,7 @@ std::unique_ptr<CWaylandSurface> CWaylandSurface::CreateToplevel(const SWaylandG
   xdg_toplevel_add_listener(self->m_toplevel, &kToplevelListener, self.get());
   xdg_toplevel_set_title(self->m_toplevel, "Spirandel");
   xdg_toplevel_set_app_id(self->m_toplevel, "spirandel");
-  xdg_toplevel_set_fullscreen(self->m_toplevel, nullptr);
+  xdg_toplevel_set_fullscreen(self->m_toplevel, output);
   wl_surface_commit(self->m_surface);
   return self;
 }

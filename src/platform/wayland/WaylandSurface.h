@@ -21,15 +21,15 @@ struct SWaylandGlobals {
   xdg_wm_base* wmBase = nullptr;
 };
 
-// One full-screen surface: an overlay-layer surface over one output (or the output the
-// compositor picks), or, without the layer shell, a fullscreen toplevel. It shows black until
+// One full-screen surface over one output (or the output the compositor picks): an
+// overlay-layer surface, or, without the layer shell, a fullscreen toplevel. It shows black until
 // it is given a figure, and then the raster canvas, one changed rectangle at a time, from
 // shared-memory buffers the canvas draws straight into; CBufferRing decides which.
 class CWaylandSurface : private IBufferRingHost {
  public:
-  static std::unique_ptr<CWaylandSurface> CreateLayer(const SWaylandGlobals& globals,
-                                                      wl_output* output);
-  static std::unique_ptr<CWaylandSurface> CreateToplevel(const SWaylandGlobals& globals);
+  // A layer surface where the compositor has the layer shell, else a toplevel; on the
+  // compositor's choice of output for a null one.
+  static std::unique_ptr<CWaylandSurface> Create(const SWaylandGlobals& globals, wl_output* output);
   ~CWaylandSurface() override;
   CWaylandSurface(const CWaylandSurface&) = delete;
   CWaylandSurface& operator=(const CWaylandSurface&) = delete;
@@ -59,6 +59,10 @@ class CWaylandSurface : private IBufferRingHost {
 
  private:
   CWaylandSurface(const SWaylandGlobals& globals);
+  static std::unique_ptr<CWaylandSurface> CreateLayer(const SWaylandGlobals& globals,
+                                                      wl_output* output);
+  static std::unique_ptr<CWaylandSurface> CreateToplevel(const SWaylandGlobals& globals,
+                                                         wl_output* output);
   void Configure(int width, int height);
   void SetBufferScale(int scale);
   // The canvas as the ring sees it now.

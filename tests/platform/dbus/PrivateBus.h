@@ -2,7 +2,6 @@
 
 #include <sys/types.h>
 
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -26,34 +25,31 @@ struct CRecordingEvents : IIdleEvents {
 class CPrivateBus {
  public:
   CPrivateBus();
-  ~CPrivateBus();
+  ~CPrivateBus() { Stop(); }
   // Starts `python3 -m dbusmock ARGS...` and waits until it owns NAME.
-  void StartMock(const std::vector<std::string>& args, const std::string& name);
+  void StartMock(const std::vector<std::string>& args, const char* name);
+  void StopMocks();
   void Stop();
   sd_bus* Client() const { return m_client; }
-  // A second client, for a test that needs two of them.
-  sd_bus* NewClient();
 
  private:
   pid_t m_daemon = -1;
   std::vector<pid_t> m_mocks;
   sd_bus* m_client = nullptr;
-  std::vector<sd_bus*> m_others;
 };
 
-using Reply = std::unique_ptr<sd_bus_message, void (*)(sd_bus_message*)>;
+using Reply = std::unique_ptr<sd_bus_message, sd_bus_message* (*)(sd_bus_message*)>;
 
-// Runs CONNECTIONS' turns until DONE or a few seconds passed; false on the timeout.
-bool PumpUntil(const std::vector<sd_bus*>& clients, CBusConnection* watcher,
-               const std::function<bool()>& done);
+// Gives the watcher's connection and CLIENTS their turns until DONE, for a few seconds at most.
+bool PumpUntil(CBusConnection* watcher, const std::function<bool()>& done,
+               const std::vector<sd_bus*>& clients = {});
 
-// Calls a method of the mock at PATH; the reply, or null on an error.
-Reply CallMock(sd_bus* client, const char* name, const char* path, const char* interface,
-               const char* method, const char* types, ...);
+// Calls a method and waits for the reply, null on an error.
+Reply Call(sd_bus* client, const char* name, const char* path, const char* interface,
+           const char* method, const char* types, ...);
+// The stand-in at PATH gets METHOD, whose Python CODE sets ret from args.
 void AddMockMethod(sd_bus* client, const char* name, const char* path, const char* interface,
                    const char* method, const char* in, const char* out, const char* code);
-// Emits a signal with one uint32 argument from the mock's object at PATH.
+// The stand-in at PATH emits SIGNAL with one uint32 argument.
 void EmitFromMock(sd_bus* client, const char* name, const char* path, const char* interface,
                   const char* signal, uint32_t value);
-// The mock's log: "Method arg" for each call with a first argument of a basic type.
-std::vector<std::string> MockCalls(sd_bus* client, const char* name, const char* path);

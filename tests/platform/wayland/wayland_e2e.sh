@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The saver on Wayland, under a real headless sway (and Weston for the fallback without the
-# layer shell, cage nested in sway for a compositor that sends no wl_surface.enter):
+# The saver on Wayland, under a real headless sway (and Weston with two outputs for the fallback
+# without the layer shell, cage nested in sway for a compositor that sends no wl_surface.enter):
 # wayland_e2e.sh BUILD [CASE...]. Compositors refuse to run as root, so as root the cases run
 # as an unprivileged user made for them. Every wait is bounded; a case fails saying what it
 # saw, and the other cases still run.
@@ -123,10 +123,12 @@ case_cage() {
 }
 
 case_blank() {
-  # Every picture check fails on a capture that shows nothing of what it looks for.
+  # Every picture check fails on a capture that shows nothing of what it looks for; the
+  # comparison with the renderer also on a transparent one, as Weston's pixman captures are.
   STARTED=$(date +%s)
+  local render="capture \$WORK/c.png && same_as_render \$WORK/c.png 800x600"
   blank_captures "white:is_black HEADLESS-2" "black:capture \$WORK/c.png && lit \$WORK/c.png" \
-    "black:capture \$WORK/c.png && same_as_render \$WORK/c.png 800x600" "black,white:stable_for 0" \
+    "black:$render" "none:$render" "black,white:stable_for 0" \
     "black:capture \$WORK/c.png && all_white \$WORK/c.png"
 }
 
@@ -202,9 +204,11 @@ case_idle() {
 }
 
 # The watcher's saver: a child of the watcher started as the user.
+# The case's own watcher: the child of what it started (runuser, or the watcher itself).
+case_watcher_pid() { pgrep -P "$WATCHER_LAUNCH" -x spirandel-idle || echo "$WATCHER_LAUNCH"; }
 watched_saver() {
   local watcher
-  watcher=$(pgrep -n -u "${OWNER:-$(id -u)}" -x spirandel-idle) && pgrep -P "$watcher" -x spirandel
+  watcher=$(case_watcher_pid) && pgrep -P "$watcher" -x spirandel
 }
 no_watched_saver() { ! watched_saver >/dev/null; }
 
@@ -213,8 +217,11 @@ case_watcher() {
   # next idle starts it again; a window that inhibits idleness holds it back; the lock command
   # puts swaylock over the saver before the saver ends.
   pointer_in_sway "HEADLESS-1 640x480 0 0 1"
-  hold as_user "$BUILD/spirandel-idle" --wait 2 --lock-after 3 --lock-command "swaylock -f" \
-    2>>"$WORK/err"
+  # Held without a function between, so that $! is runuser (or the watcher itself).
+  hold "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=wayland-1 \
+    XDG_CONFIG_HOME="$WORK/cfg" "$BUILD/spirandel-idle" --wait 2 --lock-after 3 \
+    --lock-command "swaylock -f" 2>>"$WORK/err"
+  WATCHER_LAUNCH=$!
   WAIT_SECONDS=8 wait_for watched_saver >/dev/null || fail "the watcher did not start the saver"
   send "move 40 40"
   wait_for no_watched_saver || fail "a motion did not end the saver"
@@ -236,7 +243,7 @@ case_watcher() {
   no_watched_saver || fail "the saver started while a window inhibited idleness"
   # The compositor's end is the session's: the watcher goes with it.
   kill "$(pgrep -n -x sway -u "${OWNER:-$(id -u)}")"
-  wait_for eval '! pgrep -u "${OWNER:-$(id -u)}" -x spirandel-idle >/dev/null' ||
+  wait_for eval '! kill -0 "$(case_watcher_pid)" 2>/dev/null' ||
     fail "the watcher outlived the compositor"
 }
 
@@ -248,6 +255,24 @@ case_sheet() {
   start_saver /c
   WAIT_SECONDS=8 wait_for eval "as_user swaymsg -t get_tree | grep -q '\"Spirandel v2.0\"'" ||
     fail "the sheet did not open"
+}
+
+# start_weston: Weston without the layer shell, with two 640x480 outputs side by side and a seat.
+# Its headless backend makes one output and no seat, so this is its X11 backend on Xvfb: the
+# outputs are two X windows, xdotool's input reaches the seat, and captures read the X screen.
+start_weston() {
+  start_server xvfb Xvfb -screen 0 1280x480x24 -noreset
+  start_compositor weston DISPLAY="$DISPLAY" weston --backend=x11-backend.so --output-count=2 \
+    --width=640 --height=480 --use-pixman --socket=wayland-1 --idle-time=0 --no-config
+  # Its windows name themselves only in _NET_WM_NAME, which xdotool does not search.
+  second() {
+    local window
+    for window in $(xdotool search --class weston); do
+      xprop -id "$window" _NET_WM_NAME | grep -q screen1 && echo "$window"
+    done
+  }
+  wait_for eval '[ -n "$(second)" ]' || fail "weston made no second output"
+  xdotool windowmove "$(second)" 640 0
 }
 
 case_panel() {
@@ -278,14 +303,28 @@ walk(json.load(sys.stdin))') || fail "sway shows no panel"
 }
 
 case_weston() {
-  # Without the layer shell: one fullscreen toplevel, which the saver is content with. Its
-  # pixels cannot be checked here: Weston's headless screenshots show every fullscreen surface
-  # black (its own clients' under the kiosk shell too), and headless Weston has no seat to
-  # take the saver's own screenshot with.
-  start_compositor weston weston --backend=headless-backend.so --use-pixman --width=640 \
-    --height=480 --socket=wayland-1 --idle-time=0
+  # A fullscreen toplevel per output: the figure on the output with the pointer, black on the
+  # other; moving onto the black one ends it, so do a key and another client's window taking
+  # the keyboard. Neither of the backends Weston can run here adds an output while it runs.
+  # capture FILE screenN: that output's part of the X screen.
+  capture() { import -window root -crop "640x480+$((${2: -1} * 640))+0" +repage "$1"; }
+  start_weston
+  xdotool mousemove 960 240
   start_saver /s
-  expect_running "it started under weston" 1.5
+  expect_running "its toplevels appeared" 1.5
+  capture "$WORK/figure.png" screen1
+  same_as_render "$WORK/figure.png" 640x480 || fail "the figure differs from the renderer's"
+  is_black screen0 || fail "the other output is not black"
+  xdotool mousemove 320 240
+  expect_exit 0 "a motion onto the black output"
+  start_saver /s
+  expect_running "it started again" 1
+  xdotool key x
+  expect_exit 0 "a key"
+  start_saver /s
+  expect_running "it started again" 1
+  hold as_user weston-simple-shm >/dev/null 2>&1
+  expect_exit 0 "another client's window took the keyboard"
 }
 
 [ $# -gt 0 ] || set -- blank outputs buttons keys signals idle watcher sheet panel weston cage
