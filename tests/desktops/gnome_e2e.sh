@@ -171,8 +171,6 @@ case_outputs() {
   done
 }
 
-saver_running() { pgrep -u "${OWNER:-$(id -u)}" -f "^$SAVER /s" >/dev/null; }
-
 case_idle() {
   # The watcher starts the saver once the session has been idle for its wait, through Mutter's
   # idle monitor; a motion ends it and the watcher starts it again after another wait. A

@@ -18,55 +18,37 @@ BUS_NAME = "org.gnome.Mutter.RemoteDesktop"
 SESSION_INTERFACE = "org.gnome.Mutter.RemoteDesktop.Session"
 
 
-def Call(bus, path, interface, method, args=None):
-    return bus.call_sync(BUS_NAME, path, interface, method, args, None,
-                         Gio.DBusCallFlags.NONE, 5000, None)
-
-
-def StartSession(bus):
-    (path,) = Call(bus, "/org/gnome/Mutter/RemoteDesktop", BUS_NAME, "CreateSession").unpack()
-    Call(bus, path, SESSION_INTERFACE, "Start")
-    return path
-
-
-def Key(bus, path, code, pressed):
-    Call(bus, path, SESSION_INTERFACE, "NotifyKeyboardKeycode",
-         GLib.Variant("(ub)", (code, pressed)))
-
-
-def Move(bus, path, dx, dy):
-    Call(bus, path, SESSION_INTERFACE, "NotifyPointerMotionRelative",
-         GLib.Variant("(dd)", (dx, dy)))
-
-
-def Pointer(bus):
-    """Where the pointer is, which only the shell tells (in its unsafe mode)."""
-    ok, answer = bus.call_sync("org.gnome.Shell", "/org/gnome/Shell", "org.gnome.Shell", "Eval",
-                               GLib.Variant("(s)", ("global.get_pointer().slice(0, 2)",)),
-                               None, Gio.DBusCallFlags.NONE, 5000, None).unpack()
-    if not ok:
-        raise ValueError("the shell does not tell where the pointer is: " + answer)
-    return json.loads(answer)
+def Call(bus, path, interface, method, args=None, name=BUS_NAME):
+    return bus.call_sync(name, path, interface, method, args, None, Gio.DBusCallFlags.NONE, 5000,
+                         None)
 
 
 def Run(bus, path, words):
     verb, args = words[0], words[1:]
     if verb == "key" and len(args) == 1:
-        Key(bus, path, int(args[0]), True)
-        Key(bus, path, int(args[0]), False)
+        for pressed in (True, False):
+            Call(bus, path, SESSION_INTERFACE, "NotifyKeyboardKeycode",
+                 GLib.Variant("(ub)", (int(args[0]), pressed)))
     elif verb in ("move", "to") and len(args) == 2:
         x, y = float(args[0]), float(args[1])
         if verb == "to":
-            here = Pointer(bus)
-            x, y = x - here[0], y - here[1]
-        Move(bus, path, x, y)
+            # Where the pointer is, which only the shell tells (in its unsafe mode).
+            ok, here = Call(bus, "/org/gnome/Shell", "org.gnome.Shell", "Eval",
+                            GLib.Variant("(s)", ("global.get_pointer().slice(0, 2)",)),
+                            "org.gnome.Shell").unpack()
+            if not ok:
+                raise ValueError("the shell does not tell where the pointer is: " + here)
+            x, y = x - json.loads(here)[0], y - json.loads(here)[1]
+        Call(bus, path, SESSION_INTERFACE, "NotifyPointerMotionRelative",
+             GLib.Variant("(dd)", (x, y)))
     else:
         raise ValueError("unknown command")
 
 
 def Main():
     bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-    path = StartSession(bus)
+    (path,) = Call(bus, "/org/gnome/Mutter/RemoteDesktop", BUS_NAME, "CreateSession").unpack()
+    Call(bus, path, SESSION_INTERFACE, "Start")
     # Mutter makes the virtual keyboard on its first key, which it then reports as held, and
     # the virtual pointer on its first motion, which no client sees: a press and release of
     # Shift and a motion there and back here, so that what a case sends arrives as it is sent.

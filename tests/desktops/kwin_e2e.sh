@@ -66,8 +66,6 @@ seen() {
   done
 }
 
-saver_running() { pgrep -u "${OWNER:-$(id -u)}" -f "^$SAVER /s" >/dev/null; }
-
 case_saver() {
   # The figure beside black; a key ends it, and so does a motion onto the other output.
   start_kwin
@@ -117,16 +115,4 @@ case_blank() {
 }
 
 [ $# -gt 0 ] || set -- blank saver idle
-for CASE; do declare -F "case_$CASE" >/dev/null || { echo "kwin: no case $CASE" >&2; exit 2; }; done
-status=0
-for CASE; do
-  # Each case in a process of its own, which ends what it started however it ends; it fails
-  # by fail alone. Its settings: a fast figure that stays once complete.
-  start=$SECONDS
-  (trap 'kill "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null' EXIT
-    write_settings '"ImagesPerSec"=dword:000003e8' '"EndDelay"=dword:0000003c'
-    "case_$CASE"
-    exit 0) &&
-    echo "kwin $CASE: passed ($((SECONDS - start)) s)" || status=1
-done
-exit $status
+run_cases kwin "$@"

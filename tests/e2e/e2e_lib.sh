@@ -72,6 +72,8 @@ start_saver() {
 }
 
 ended() { ! kill -0 "$SAVER_PID" 2>/dev/null; }
+# saver_running: a full-screen saver of the case's user runs, whoever started it.
+saver_running() { pgrep -u "${OWNER:-$(id -u)}" -f "^$SAVER /s" >/dev/null; }
 
 # expect_exit CODE WHAT: the saver ends with this code (128 + N: by signal N).
 expect_exit() {

@@ -10,38 +10,30 @@ using EAction = SIdleOptions::EAction;
 
 struct SOptionsCase {
   std::vector<std::string> arguments;
-  EAction action;
-  std::optional<std::uint32_t> wait;
-  std::optional<std::uint32_t> lockAfter;
-  std::optional<std::string> command;
+  EAction action = EAction::Error;
+  std::optional<std::uint32_t> wait = {};
+  std::optional<std::uint32_t> lockAfter = {};
+  std::optional<std::string> command = {};
 };
 
 TEST(IdleOptions, TableOfCommandLines) {
+  // Rows without an action are refused.
   const SOptionsCase cases[] = {
-      {{}, EAction::Watch, {}, {}, {}},
-      {{"--wait", "3"}, EAction::Watch, 3, {}, {}},
-      {{"--wait=86400"}, EAction::Watch, 86400, {}, {}},
-      {{"--lock-after", "0"}, EAction::Watch, {}, 0, {}},
+      {{}, EAction::Watch},
+      {{"--wait", "3"}, EAction::Watch, 3},
+      {{"--wait=86400"}, EAction::Watch, 86400},
+      {{"--lock-after", "0"}, EAction::Watch, {}, 0},
       {{"--lock-command", "swaylock -f", "--wait", "5"}, EAction::Watch, 5, {}, "swaylock -f"},
       {{"--lock-command=a=b"}, EAction::Watch, {}, {}, "a=b"},
-      {{"--help", "--bogus"}, EAction::Help, {}, {}, {}},
-      {{"-h"}, EAction::Help, {}, {}, {}},
-      {{"--version"}, EAction::Version, {}, {}, {}},
-      {{"--wait"}, EAction::Error, {}, {}, {}},
-      {{"--wait", "0"}, EAction::Error, {}, {}, {}},
-      {{"--wait", "86401"}, EAction::Error, {}, {}, {}},
-      {{"--wait", "-3"}, EAction::Error, {}, {}, {}},
-      {{"--wait", "+3"}, EAction::Error, {}, {}, {}},
-      {{"--wait", "3s"}, EAction::Error, {}, {}, {}},
-      {{"--wait", " 3"}, EAction::Error, {}, {}, {}},
-      {{"--wait="}, EAction::Error, {}, {}, {}},
-      {{"--wait", "99999999999999999999"}, EAction::Error, {}, {}, {}},
-      {{"--lock-after", "86401"}, EAction::Error, {}, {}, {}},
-      {{"--lock-command", ""}, EAction::Error, {}, {}, {}},
-      {{"--bogus"}, EAction::Error, {}, {}, {}},
-      {{"/s"}, EAction::Error, {}, {}, {}},
-      {{"--wait", "3", "extra"}, EAction::Error, {}, {}, {}},
-  };
+      {{"--help", "--bogus"}, EAction::Help},
+      {{"-h"}, EAction::Help},
+      {{"--version"}, EAction::Version},
+      // clang-format off
+      {{"--wait"}}, {{"--wait", "0"}}, {{"--wait", "86401"}}, {{"--wait", "-3"}},
+      {{"--wait", "+3"}}, {{"--wait", "3s"}}, {{"--wait", " 3"}}, {{"--wait="}},
+      {{"--wait", "99999999999999999999"}}, {{"--lock-after", "86401"}}, {{"--lock-command", ""}},
+      {{"--bogus"}}, {{"/s"}}, {{"--wait", "3", "extra"}}};
+  // clang-format on
   for (const auto& c : cases) {
     std::string line;
     for (const auto& a : c.arguments)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -33,17 +34,6 @@ class CRecordedActions : public IIdleActions {
   void Say(const std::string& word) { done += (done.empty() ? "" : ", ") + word; }
 };
 
-SSessionBlockers Blocked(bool SSessionBlockers::*which) {
-  SSessionBlockers blockers;
-  blockers.*which = true;
-  return blockers;
-}
-const SSessionBlockers kFree{};
-const SSessionBlockers kInhibited = Blocked(&SSessionBlockers::inhibited);
-const SSessionBlockers kLocked = Blocked(&SSessionBlockers::locked);
-const SSessionBlockers kInactive = Blocked(&SSessionBlockers::inactive);
-const SSessionBlockers kOtherSaver{.otherSaver = "XScreenSaver"};
-
 // The events of a case, one letter each, applied after Begin:
 //   i idle   I idle while inhibited   L idle while locked   X idle in an inactive session
 //   a active   f blockers gone   b blockers still there
@@ -53,54 +43,32 @@ const SSessionBlockers kOtherSaver{.otherSaver = "XScreenSaver"};
 //   o settings: off   n settings: on   w settings: wait 60   l settings: lock on
 //   u settings: lock off
 void Apply(CIdleWatcher& watcher, char event, SIdleSettings& settings) {
-  switch (event) {
-    case 'i':
-      return watcher.OnIdle(kFree);
-    case 'I':
-      return watcher.OnIdle(kInhibited);
-    case 'L':
-      return watcher.OnIdle(kLocked);
-    case 'X':
-      return watcher.OnIdle(kInactive);
-    case 'a':
-      return watcher.OnActive();
-    case 'f':
-      return watcher.OnSessionChanged(kFree);
-    case 'b':
-      return watcher.OnSessionChanged(kInhibited);
-    case 'e':
-      return watcher.OnSaverEnded({0, 30000ms});
-    case 'q':
-      return watcher.OnSaverEnded({1, 200ms});
-    case 's':
-      return watcher.OnSaverEnded({134, 5000ms});
-    case 'k':
-      return watcher.OnLockDue();
-    case 't':
-      return watcher.OnLockTaken();
-    case 'K':
-      return watcher.OnSessionChanged(kLocked);
-    case 'O':
-      return watcher.OnIdle(kOtherSaver);
-    case 'o':
-      settings.active = false;
-      break;
-    case 'n':
-      settings.active = true;
-      break;
-    case 'w':
-      settings.waitSeconds = 60;
-      break;
-    case 'l':
-      settings.lock = true;
-      break;
-    case 'u':
-      settings.lock = false;
-      break;
-    default:
-      ADD_FAILURE() << "no event " << event;
-      return;
+  const std::map<char, std::function<void()>> events = {
+      {'i', [&] { watcher.OnIdle({}); }},
+      {'I', [&] { watcher.OnIdle({.inhibited = true, .otherSaver = {}}); }},
+      {'L', [&] { watcher.OnIdle({.locked = true, .otherSaver = {}}); }},
+      {'X', [&] { watcher.OnIdle({.inactive = true, .otherSaver = {}}); }},
+      {'O', [&] { watcher.OnIdle({.otherSaver = "XScreenSaver"}); }},
+      {'a', [&] { watcher.OnActive(); }},
+      {'f', [&] { watcher.OnSessionChanged({}); }},
+      {'b', [&] { watcher.OnSessionChanged({.inhibited = true, .otherSaver = {}}); }},
+      {'K', [&] { watcher.OnSessionChanged({.locked = true, .otherSaver = {}}); }},
+      {'e', [&] { watcher.OnSaverEnded({.status = 0, .ranFor = 30000ms}); }},
+      {'q', [&] { watcher.OnSaverEnded({.status = 1, .ranFor = 200ms}); }},
+      {'s', [&] { watcher.OnSaverEnded({.status = 134, .ranFor = 5000ms}); }},
+      {'k', [&] { watcher.OnLockDue(); }},
+      {'t', [&] { watcher.OnLockTaken(); }}};
+  const std::map<char, std::function<void()>> settingsChanges = {
+      {'o', [&] { settings.active = false; }},
+      {'n', [&] { settings.active = true; }},
+      {'w', [&] { settings.waitSeconds = 60; }},
+      {'l', [&] { settings.lock = true; }},
+      {'u', [&] { settings.lock = false; }}};
+  if (events.contains(event)) {
+    return events.at(event)();
   }
+  ASSERT_TRUE(settingsChanges.contains(event)) << "no event " << event;
+  settingsChanges.at(event)();
   watcher.OnSettingsChanged(settings);
 }
 

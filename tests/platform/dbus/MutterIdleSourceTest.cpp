@@ -8,11 +8,9 @@ namespace {
 constexpr const char* kName = "org.gnome.Mutter.IdleMonitor";
 constexpr const char* kPath = "/org/gnome/Mutter/IdleMonitor/Core";
 
-TEST(MutterIdleSource, HearsOnlyItsOwnWatchesReplacesThemAndFollowsTheMonitor) {
-  CPrivateBus bus;
-  auto session = CBusConnection::Open(CBusConnection::EBus::Session);
-  ASSERT_TRUE(session);
-  CRecordingEvents events;
+using MutterIdleSource = PrivateBusTest;
+
+TEST_F(MutterIdleSource, HearsOnlyItsOwnWatchesReplacesThemAndFollowsTheMonitor) {
   CMutterIdleSource source(*session, events);
   source.Watch(std::chrono::seconds(5));
   EXPECT_FALSE(source.Armed());
@@ -30,7 +28,7 @@ TEST(MutterIdleSource, HearsOnlyItsOwnWatchesReplacesThemAndFollowsTheMonitor) {
     AddMockMethod(bus.Client(), kName, kPath, kName, "Held", "", "au", "ret = sorted(self.held)");
   };
   auto held = [&] {
-    Reply reply = Call(bus.Client(), kName, kPath, kName, "Held", "");
+    Reply reply = Call(bus.Client(), nullptr, kName, kPath, kName, "Held", "");
     const uint32_t* ids = nullptr;
     size_t size = 0;
     sd_bus_message_read_array(reply.get(), 'u', reinterpret_cast<const void**>(&ids), &size);

@@ -69,7 +69,7 @@ void CPrivateBus::StartMock(const std::vector<std::string>& args, const char* na
   m_mocks.push_back(Spawn(command, open("/dev/null", O_WRONLY)));
   int owned = 0;
   for (int tries = 0; tries < 500 && !owned; ++tries) {
-    Reply reply = Call(m_client, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+    Reply reply = Call(m_client, nullptr, "org.freedesktop.DBus", "/org/freedesktop/DBus",
                        "org.freedesktop.DBus", "NameHasOwner", "s", name);
     sd_bus_message_read(reply.get(), "b", &owned);
     usleep(owned ? 0 : 20000);
@@ -105,32 +105,38 @@ bool PumpUntil(CBusConnection* watcher, const std::function<bool()>& done,
   return false;
 }
 
-Reply Call(sd_bus* client, const char* name, const char* path, const char* interface,
-           const char* method, const char* types, ...) {
-  sd_bus_message* call = nullptr;
-  sd_bus_message* reply = nullptr;
+Reply Call(sd_bus* client, CBusConnection* watcher, const char* name, const char* path,
+           const char* interface, const char* method, const char* types, ...) {
+  Reply reply(nullptr, sd_bus_message_unref);
+  sd_bus_slot* slot = nullptr;
   va_list args;
   va_start(args, types);
-  sd_bus_message_new_method_call(client, &call, name, path, interface, method);
-  if (sd_bus_message_appendv(call, types, args) < 0 ||
-      sd_bus_call(client, call, 0, nullptr, &reply) < 0) {
-    reply = nullptr;
-  }
+  sd_bus_call_method_asyncv(
+      client, &slot, name, path, interface, method,
+      [](sd_bus_message* m, void* reply, sd_bus_error*) {
+        static_cast<Reply*>(reply)->reset(sd_bus_message_ref(m));
+        return 0;
+      },
+      &reply, types, args);
   va_end(args);
-  sd_bus_message_unref(call);
-  return Reply(reply, sd_bus_message_unref);
+  EXPECT_TRUE(PumpUntil(watcher, [&] { return reply != nullptr; }, {client})) << method;
+  sd_bus_slot_unref(slot);
+  if (reply && sd_bus_message_is_method_error(reply.get(), nullptr)) {
+    reply.reset();
+  }
+  return reply;
 }
 
 void AddMockMethod(sd_bus* client, const char* name, const char* path, const char* interface,
                    const char* method, const char* in, const char* out, const char* code) {
-  EXPECT_TRUE(
-      Call(client, name, path, kMock, "AddMethod", "sssss", interface, method, in, out, code))
+  EXPECT_TRUE(Call(client, nullptr, name, path, kMock, "AddMethod", "sssss", interface, method, in,
+                   out, code))
       << method;
 }
 
 void EmitFromMock(sd_bus* client, const char* name, const char* path, const char* interface,
                   const char* signal, uint32_t value) {
-  EXPECT_TRUE(
-      Call(client, name, path, kMock, "EmitSignal", "sssav", interface, signal, "u", 1, "u", value))
+  EXPECT_TRUE(Call(client, nullptr, name, path, kMock, "EmitSignal", "sssav", interface, signal,
+                   "u", 1, "u", value))
       << signal;
 }

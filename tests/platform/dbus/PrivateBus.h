@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/types.h>
 
 #include <functional>
@@ -38,15 +39,26 @@ class CPrivateBus {
   sd_bus* m_client = nullptr;
 };
 
+// A private bus, the watcher's connection to it and what the watcher heard.
+class PrivateBusTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(session); }
+
+  CPrivateBus bus;
+  std::unique_ptr<CBusConnection> session = CBusConnection::Open(CBusConnection::EBus::Session);
+  CRecordingEvents events;
+};
+
 using Reply = std::unique_ptr<sd_bus_message, sd_bus_message* (*)(sd_bus_message*)>;
 
 // Gives the watcher's connection and CLIENTS their turns until DONE, for a few seconds at most.
 bool PumpUntil(CBusConnection* watcher, const std::function<bool()>& done,
                const std::vector<sd_bus*>& clients = {});
 
-// Calls a method and waits for the reply, null on an error.
-Reply Call(sd_bus* client, const char* name, const char* path, const char* interface,
-           const char* method, const char* types, ...);
+// Calls a method and waits for the reply, giving WATCHER (if any) its turns meanwhile; null on an
+// error.
+Reply Call(sd_bus* client, CBusConnection* watcher, const char* name, const char* path,
+           const char* interface, const char* method, const char* types, ...);
 // The stand-in at PATH gets METHOD, whose Python CODE sets ret from args.
 void AddMockMethod(sd_bus* client, const char* name, const char* path, const char* interface,
                    const char* method, const char* in, const char* out, const char* code);

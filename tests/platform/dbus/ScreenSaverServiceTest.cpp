@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <systemd/sd-bus.h>
 
-#include <cstdarg>
 #include <cstdlib>
 
 #include "PrivateBus.h"
@@ -11,41 +10,26 @@
 namespace {
 constexpr const char* kName = "org.freedesktop.ScreenSaver";
 
-// A client's call to the watcher's service, with the watcher taking its turns meanwhile:
-// whether it was answered without an error, and the number the answer holds.
-std::pair<bool, uint32_t> Ask(sd_bus* client, CBusConnection& watcher, const char* path,
-                              const char* method, const char* types, ...) {
-  sd_bus_message* call = nullptr;
-  sd_bus_message_new_method_call(client, &call, kName, path, kName, method);
-  va_list args;
-  va_start(args, types);
-  sd_bus_message_appendv(call, types, args);
-  va_end(args);
-  Reply reply(nullptr, sd_bus_message_unref);
-  sd_bus_slot* slot = nullptr;
-  sd_bus_call_async(
-      client, &slot, call,
-      [](sd_bus_message* m, void* reply, sd_bus_error*) {
-        static_cast<Reply*>(reply)->reset(sd_bus_message_ref(m));
-        return 0;
-      },
-      &reply, 0);
-  EXPECT_TRUE(PumpUntil(&watcher, [&] { return reply != nullptr; }, {client})) << method;
-  sd_bus_slot_unref(slot);
-  sd_bus_message_unref(call);
-  uint32_t value = 0;  // a boolean is read as its four bytes
+// A client's call to the watcher's service, with the watcher taking its turns meanwhile.
+template <typename... Args>
+Reply Ask(sd_bus* client, CBusConnection& watcher, const char* path, const char* method,
+          const char* types, Args... args) {
+  return Call(client, &watcher, kName, path, kName, method, types, args...);
+}
+
+// The number a reply holds; a boolean is read as its four bytes.
+uint32_t Number(const Reply& reply) {
+  uint32_t value = 0;
   char type = 0;
   if (reply && sd_bus_message_peek_type(reply.get(), &type, nullptr) > 0) {
     sd_bus_message_read_basic(reply.get(), type, &value);
   }
-  return {reply && !sd_bus_message_is_method_error(reply.get(), nullptr), value};
+  return value;
 }
 
-TEST(ScreenSaverService, HoldsInhibitsForTheirOwnClientsOnly) {
-  CPrivateBus bus;
-  auto session = CBusConnection::Open(CBusConnection::EBus::Session);
-  ASSERT_TRUE(session);
-  CRecordingEvents events;
+using ScreenSaverService = PrivateBusTest;
+
+TEST_F(ScreenSaverService, HoldsInhibitsForTheirOwnClientsOnly) {
   bool saverRunning = false;
   auto service = CScreenSaverService::Claim(*session, events, [&] { return saverRunning; });
   ASSERT_TRUE(service);
@@ -53,40 +37,35 @@ TEST(ScreenSaverService, HoldsInhibitsForTheirOwnClientsOnly) {
   sd_bus* other = nullptr;
   ASSERT_GE(sd_bus_open_user(&other), 0);
 
-  const auto [firstOk, first] =
-      Ask(player, *session, "/org/freedesktop/ScreenSaver", "Inhibit", "ss", "player", "film");
-  ASSERT_TRUE(firstOk);
-  EXPECT_NE(first, 0u);
+  const uint32_t first = Number(
+      Ask(player, *session, "/org/freedesktop/ScreenSaver", "Inhibit", "ss", "player", "film"));
+  ASSERT_NE(first, 0u);
   EXPECT_EQ(events.heard, "S");
   EXPECT_TRUE(service->Blockers().inhibited);
-  const auto [secondOk, second] =
-      Ask(player, *session, "/ScreenSaver", "Inhibit", "ss", "player", "x");
+  const uint32_t second =
+      Number(Ask(player, *session, "/ScreenSaver", "Inhibit", "ss", "player", "x"));
   EXPECT_NE(second, first);
   // Another client's or an unknown cookie is refused and releases nothing.
-  EXPECT_FALSE(Ask(other, *session, "/ScreenSaver", "UnInhibit", "u", first).first);
-  EXPECT_FALSE(Ask(player, *session, "/ScreenSaver", "UnInhibit", "u", 12345u).first);
-  EXPECT_TRUE(Ask(player, *session, "/ScreenSaver", "UnInhibit", "u", first).first);
-  EXPECT_FALSE(Ask(player, *session, "/ScreenSaver", "UnInhibit", "u", first).first);
+  EXPECT_FALSE(Ask(other, *session, "/ScreenSaver", "UnInhibit", "u", first));
+  EXPECT_FALSE(Ask(player, *session, "/ScreenSaver", "UnInhibit", "u", 12345u));
+  EXPECT_TRUE(Ask(player, *session, "/ScreenSaver", "UnInhibit", "u", first));
+  EXPECT_FALSE(Ask(player, *session, "/ScreenSaver", "UnInhibit", "u", first));
   EXPECT_TRUE(service->Inhibited());
   EXPECT_EQ(events.heard, "S");
   // The holder of the last one leaves the bus.
-  ASSERT_TRUE(Ask(other, *session, "/ScreenSaver", "Inhibit", "ss", "browser", "video").first);
-  EXPECT_TRUE(Ask(player, *session, "/ScreenSaver", "UnInhibit", "u", second).first);
+  ASSERT_TRUE(Ask(other, *session, "/ScreenSaver", "Inhibit", "ss", "browser", "video"));
+  EXPECT_TRUE(Ask(player, *session, "/ScreenSaver", "UnInhibit", "u", second));
   EXPECT_TRUE(service->Inhibited());
   sd_bus_flush_close_unref(other);
   EXPECT_TRUE(PumpUntil(session.get(), [&] { return events.heard == "SS"; }));
   EXPECT_FALSE(service->Blockers().inhibited);
 
-  EXPECT_EQ(Ask(player, *session, "/ScreenSaver", "GetActive", "").second, 0u);
+  EXPECT_EQ(Number(Ask(player, *session, "/ScreenSaver", "GetActive", "")), 0u);
   saverRunning = true;
-  EXPECT_EQ(Ask(player, *session, "/org/freedesktop/ScreenSaver", "GetActive", "").second, 1u);
+  EXPECT_EQ(Number(Ask(player, *session, "/org/freedesktop/ScreenSaver", "GetActive", "")), 1u);
 }
 
-TEST(ScreenSaverService, LeavesTheNameToAnEarlierOwnerAndLocksOnlyThroughOthers) {
-  CPrivateBus bus;
-  auto session = CBusConnection::Open(CBusConnection::EBus::Session);
-  ASSERT_TRUE(session);
-  CRecordingEvents events;
+TEST_F(ScreenSaverService, LeavesTheNameToAnEarlierOwnerAndLocksOnlyThroughOthers) {
   auto locker = CBusMethodLocker::FreedesktopScreenSaver(*session);
   {
     auto ours = CScreenSaverService::Claim(*session, events, nullptr);

@@ -18,13 +18,12 @@ constexpr const char* kMock = "org.freedesktop.DBus.Mock";
 // user's service manager where it is in no session, the user's graphical one.
 enum class EWay { Environment, Process, UsersDisplay, None };
 
-class LogindSessionTest : public ::testing::TestWithParam<EWay> {};
+class LogindSessionTest : public PrivateBusTest, public ::testing::WithParamInterface<EWay> {};
 
 TEST_P(LogindSessionTest, FindsTheSessionAndHearsItsLockAndActivity) {
-  CPrivateBus bus;
   bus.StartMock({"--template", "logind"}, kLogin);
-  ASSERT_TRUE(Call(bus.Client(), kLogin, kManagerPath, kMock, "AddSession", "ssusb", "c1", "seat0",
-                   1000u, "user", 1));
+  ASSERT_TRUE(Call(bus.Client(), nullptr, kLogin, kManagerPath, kMock, "AddSession", "ssusb", "c1",
+                   "seat0", 1000u, "user", 1));
   unsetenv("XDG_SESSION_ID");
   if (GetParam() == EWay::Environment) {
     setenv("XDG_SESSION_ID", "c1", 1);
@@ -32,13 +31,12 @@ TEST_P(LogindSessionTest, FindsTheSessionAndHearsItsLockAndActivity) {
     AddMockMethod(bus.Client(), kLogin, kManagerPath, "org.freedesktop.login1.Manager",
                   "GetSessionByPID", "u", "o", "ret = '/org/freedesktop/login1/session/c1'");
   } else if (GetParam() == EWay::UsersDisplay) {
-    ASSERT_TRUE(Call(bus.Client(), kLogin, kManagerPath, kMock, "AddObject", "ssa{sv}a(ssss)",
-                     "/org/freedesktop/login1/user/self", "org.freedesktop.login1.User", 1,
-                     "Display", "(so)", "c1", kSessionPath, 0));
+    ASSERT_TRUE(Call(bus.Client(), nullptr, kLogin, kManagerPath, kMock, "AddObject",
+                     "ssa{sv}a(ssss)", "/org/freedesktop/login1/user/self",
+                     "org.freedesktop.login1.User", 1, "Display", "(so)", "c1", kSessionPath, 0));
   }
   auto system = CBusConnection::Open(CBusConnection::EBus::System);
   ASSERT_TRUE(system);
-  CRecordingEvents events;
   auto session = CLogindSession::Find(*system, events);
   ASSERT_EQ(session != nullptr, GetParam() != EWay::None);
   if (!session) {
@@ -48,8 +46,8 @@ TEST_P(LogindSessionTest, FindsTheSessionAndHearsItsLockAndActivity) {
 
   // The idle hint changes often and wakes nobody; the lock and the activity do.
   auto update = [&](const char* property, int value) {
-    EXPECT_TRUE(Call(bus.Client(), kLogin, kSessionPath, kMock, "UpdateProperties", "sa{sv}",
-                     "org.freedesktop.login1.Session", 1, property, "b", value));
+    EXPECT_TRUE(Call(bus.Client(), nullptr, kLogin, kSessionPath, kMock, "UpdateProperties",
+                     "sa{sv}", "org.freedesktop.login1.Session", 1, property, "b", value));
   };
   update("IdleHint", 1);
   update("LockedHint", 1);
@@ -84,18 +82,15 @@ struct SInhibitCase {
   bool inhibited;
 };
 
-class GnomeInhibitorsTest : public ::testing::TestWithParam<SInhibitCase> {};
+class GnomeInhibitorsTest : public PrivateBusTest,
+                            public ::testing::WithParamInterface<SInhibitCase> {};
 
 TEST_P(GnomeInhibitorsTest, AsksForTheIdleFlagAndHearsChanges) {
-  CPrivateBus bus;
   if (GetParam().answer != nullptr) {
     bus.StartMock({kManager, kManagerObject, kManager}, kManager);
     AddMockMethod(bus.Client(), kManager, kManagerObject, kManager, "IsInhibited", "u", "b",
                   GetParam().answer);
   }
-  auto session = CBusConnection::Open(CBusConnection::EBus::Session);
-  ASSERT_TRUE(session);
-  CRecordingEvents events;
   CGnomeInhibitors inhibitors(*session, events);
   EXPECT_EQ(inhibitors.Blockers().inhibited, GetParam().inhibited);
   if (GetParam().answer != nullptr) {
@@ -109,13 +104,11 @@ INSTANTIATE_TEST_SUITE_P(Answers, GnomeInhibitorsTest,
                                            SInhibitCase{"ret = False", false},
                                            SInhibitCase{nullptr, false}));
 
-TEST(GnomeShield, CountsAsLockedWhenUpAndLocksOnRequest) {
+using GnomeShield = PrivateBusTest;
+
+TEST_F(GnomeShield, CountsAsLockedWhenUpAndLocksOnRequest) {
   constexpr const char* kShield = "org.gnome.ScreenSaver";
   constexpr const char* kShieldPath = "/org/gnome/ScreenSaver";
-  CPrivateBus bus;
-  auto session = CBusConnection::Open(CBusConnection::EBus::Session);
-  ASSERT_TRUE(session);
-  CRecordingEvents events;
   CGnomeShield shield(*session, events);
   auto locker = CBusMethodLocker::GnomeScreenSaver(*session);
   EXPECT_FALSE(shield.Blockers().Any());
@@ -123,7 +116,7 @@ TEST(GnomeShield, CountsAsLockedWhenUpAndLocksOnRequest) {
 
   bus.StartMock({"--template", "gnome_screensaver"}, kShield);
   EXPECT_FALSE(shield.Blockers().Any());
-  ASSERT_TRUE(Call(bus.Client(), kShield, kShieldPath, kShield, "SetActive", "b", 1));
+  ASSERT_TRUE(Call(bus.Client(), nullptr, kShield, kShieldPath, kShield, "SetActive", "b", 1));
   EXPECT_TRUE(PumpUntil(session.get(), [&] { return events.heard == "S"; }));
   EXPECT_TRUE(shield.Blockers().locked);
   // The stand-in's own Lock takes a second.

@@ -328,14 +328,4 @@ case_weston() {
 }
 
 [ $# -gt 0 ] || set -- blank outputs buttons keys signals idle watcher sheet panel weston cage
-for CASE; do declare -F "case_$CASE" >/dev/null || { echo "wayland: no case $CASE" >&2; exit 2; }; done
-status=0
-for CASE; do
-  # Each case in a process of its own, which ends what it started however it ends; it fails
-  # by fail alone. Its settings, until it writes its own: a fast figure that stays once complete.
-  start=$SECONDS
-  (trap 'kill "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null' EXIT
-    write_settings '"ImagesPerSec"=dword:000003e8' '"EndDelay"=dword:0000003c'; "case_$CASE"; exit 0) &&
-    echo "wayland $CASE: passed ($((SECONDS - start)) s)" || status=1
-done
-exit $status
+run_cases wayland "$@"
