@@ -26,6 +26,7 @@ start_compositor() {
   rm -rf "$WORK/run" && install -d -m 700 ${OWNER:+-o $OWNER} "$WORK/run"
   hold "${RUN_AS[@]}" env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$WORK/run" "${@:2}" \
     >"$WORK/compositor.log" 2>&1
+  COMPOSITOR_LAUNCH=$!
   wait_for test -S "$WORK/run/wayland-1" || fail "$1 did not start"
 }
 
@@ -195,7 +196,7 @@ case_idle() {
   kill $(pgrep -f "^$SAVER /s")
   start_saver /s
   sleep 0.5
-  kill "$(pgrep -n -x sway -u "${OWNER:-$(id -u)}")"
+  kill "$(case_compositor_pid)"
   expect_exit 0 "the compositor went away"
   as_user env WAYLAND_DISPLAY=nothing-here SPIRANDEL_DISPLAY=wayland "$SAVER" /s 2>"$WORK/none"
   [ $? = 1 ] && [ "$(wc -l <"$WORK/none")" = 1 ] || fail "no compositor: $(cat "$WORK/none")"
@@ -204,7 +205,9 @@ case_idle() {
 }
 
 # The watcher's saver: a child of the watcher started as the user.
-# The case's own watcher: the child of what it started (runuser, or the watcher itself).
+# The case's own compositor and watcher: the child of what it started (runuser, or the program
+# itself); other runs may have the same user.
+case_compositor_pid() { pgrep -P "$COMPOSITOR_LAUNCH" || echo "$COMPOSITOR_LAUNCH"; }
 case_watcher_pid() { pgrep -P "$WATCHER_LAUNCH" -x spirandel-idle || echo "$WATCHER_LAUNCH"; }
 watched_saver() {
   local watcher
@@ -242,7 +245,7 @@ case_watcher() {
   sleep 4
   no_watched_saver || fail "the saver started while a window inhibited idleness"
   # The compositor's end is the session's: the watcher goes with it.
-  kill "$(pgrep -n -x sway -u "${OWNER:-$(id -u)}")"
+  kill "$(case_compositor_pid)"
   wait_for eval '! kill -0 "$(case_watcher_pid)" 2>/dev/null' ||
     fail "the watcher outlived the compositor"
 }
