@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QMessageBox>
@@ -113,6 +114,21 @@ TEST_F(PanelWindowTest, PreviewDrawsOnlyWhileShown) {
   CPanelPreview& preview = m_window->Preview();
   QTRY_VERIFY(!preview.Paused());
   QTRY_VERIFY(preview.Ticks() > 2);
+  // Every tick's change is in the window's pixels at once, opaque, where the preview is.
+  const auto* shown = static_cast<const QImage*>(m_window->backingStore()->paintDevice());
+  const QPoint at = preview.mapTo(m_window.get(), QPoint(0, 0));
+  const CRasterCanvas& canvas = *preview.Canvas();
+  int differ = 0;
+  bool lit = false;
+  for (int y = 0; y < canvas.Height(); ++y) {
+    for (int x = 0; x < canvas.Width(); ++x) {
+      const std::uint32_t pixel = canvas.Pixels()[y * canvas.Width() + x];
+      lit = lit || pixel != 0;
+      differ += shown->pixel(at + QPoint(x, y)) != (pixel | 0xFF000000u);
+    }
+  }
+  EXPECT_TRUE(lit);
+  EXPECT_EQ(differ, 0);
   m_window->hide();
   EXPECT_TRUE(preview.Paused());
   const long long ticks = preview.Ticks();
