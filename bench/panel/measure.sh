@@ -27,7 +27,8 @@ export XDG_CONFIG_HOME=$WORK/cfg XDG_RUNTIME_DIR=$WORK/run
 mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 export QT_QPA_PLATFORM=xcb
 
-cpu_ns() { awk '{print $1}' "/proc/$1/schedstat"; }
+# shellcheck source=../cpu_share.sh
+source "$ROOT/bench/cpu_share.sh" # cpu_ns
 
 # xvfb SIZE: a fresh server of that size; DISPLAY and SERVER name it.
 xvfb() {
@@ -36,7 +37,8 @@ xvfb() {
   SERVER=$!
   PIDS+=("$SERVER")
   for _ in $(seq 200); do [ -s "$WORK/display" ] && break; sleep 0.05; done
-  export DISPLAY=":$(head -n 1 "$WORK/display")"
+  DISPLAY=":$(head -n 1 "$WORK/display")"
+  export DISPLAY
 }
 
 # run NAME SCREEN COMMAND...: the program on a server of its own, measured once settled;

@@ -116,7 +116,7 @@ TEST_F(PanelWindowTest, PreviewDrawsOnlyWhileShown) {
   QTRY_VERIFY(preview.Ticks() > 2);
   // Every tick's change is in the window's pixels at once, opaque, where the preview is.
   const auto* shown = static_cast<const QImage*>(m_window->backingStore()->paintDevice());
-  const QPoint at = preview.mapTo(m_window.get(), QPoint(0, 0));
+  const QPoint at = preview.mapTo(m_window.get(), QPoint(0, 0)) * shown->devicePixelRatio();
   const CRasterCanvas& canvas = *preview.Canvas();
   int differ = 0;
   bool lit = false;
