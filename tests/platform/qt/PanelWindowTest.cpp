@@ -9,10 +9,13 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "FakeProfileStore.h"
 #include "platform/qt/PanelPreview.h"
+#include "platform/qt/PanelSession.h"
 #include "platform/qt/PanelWindow.h"
 
 namespace {
@@ -134,6 +137,33 @@ TEST_F(PanelWindowTest, PreviewDrawsOnlyWhileShown) {
   const long long ticks = preview.Ticks();
   QTest::qWait(200);
   EXPECT_EQ(preview.Ticks(), ticks);
+}
+
+// systemctl stood in by a script that prints $ANSWER and exits with $CODE.
+TEST(SystemctlManagerTest, CountsOnlyALoadedUnitAndAZeroExit) {
+  const auto folder = std::filesystem::temp_directory_path() / "panel-systemctl-test";
+  std::filesystem::create_directories(folder);
+  const auto program = folder / "systemctl";
+  std::ofstream(program) << "#!/bin/sh\necho \"$ANSWER\"\nexit \"$CODE\"\n";
+  std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+  const struct {
+    const char* answer;
+    const char* code;
+    bool answers, obeys;
+  } cases[] = {
+      {"loaded", "0", true, true}, {"loaded", "1", false, false}, {"not-found", "0", false, true}};
+  for (const auto& c : cases) {
+    qputenv("ANSWER", c.answer);
+    qputenv("CODE", c.code);
+    CSystemctlManager manager(QString::fromStdString(program.string()));
+    EXPECT_EQ(manager.Answers(), c.answers) << c.answer << " " << c.code;
+    EXPECT_EQ(manager.EnableNow(), c.obeys) << c.answer << " " << c.code;
+    EXPECT_EQ(manager.DisableNow(), c.obeys) << c.answer << " " << c.code;
+  }
+  CSystemctlManager missing(QString::fromStdString((folder / "none").string()));
+  EXPECT_FALSE(missing.Answers());
+  EXPECT_FALSE(missing.EnableNow());
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
