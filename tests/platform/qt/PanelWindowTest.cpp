@@ -140,7 +140,7 @@ TEST_F(PanelWindowTest, PreviewDrawsOnlyWhileShown) {
 }
 
 // systemctl stood in by a script that prints $ANSWER and exits with $CODE.
-TEST(SystemctlManagerTest, CountsOnlyALoadedUnitAndAZeroExit) {
+TEST(PanelSystemctlTest, CountsOnlyALoadedUnitAndAZeroExit) {
   const auto folder = std::filesystem::temp_directory_path() / "panel-systemctl-test";
   std::filesystem::create_directories(folder);
   const auto program = folder / "systemctl";
