@@ -88,7 +88,16 @@ int main(int argc, char** argv) {
     std::fputs("spirandel-panel: no display (DISPLAY is not set)\n", stderr);
     return 1;
   }
+  // On X11 Qt waits for the server after every flush from shared memory before it paints
+  // again: a round trip per tick of the preview, for a change of a few pixels that costs less
+  // sent in the request itself. Only this process's own connection: its children get their
+  // environment back.
+  const bool ownShm = !qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+  if (ownShm)
+    qputenv("QT_XCB_NO_MITSHM", "1");
   QApplication application(argc, argv);
+  if (ownShm)
+    qunsetenv("QT_XCB_NO_MITSHM");
   const std::filesystem::path configHome = UserConfigHome();
   CRegFileStore store(configHome);
   const std::filesystem::path lockFile = WatcherLockFile();

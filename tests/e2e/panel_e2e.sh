@@ -109,4 +109,31 @@ case_start_when_idle_starts_the_watcher() {
   WAIT_SECONDS=8 wait_for saver_runs || fail "the watcher started no saver"
 }
 
+case_start_when_idle_through_the_user_manager() {
+  # A user manager that knows the watcher's unit, stood in: it notes what it is asked, and the
+  # unit starts and stops a watcher. On enables and starts the unit; off disables and stops it.
+  cat >"$WORK/bin/systemctl" <<EOF
+#!/bin/sh
+echo "\$*" >>"$WORK/systemctl.log"
+case "\$2" in
+  show) echo loaded ;;
+  enable) "$BUILD/spirandel-idle" >/dev/null 2>&1 & echo \$! >"$WORK/unit.pid" ;;
+  disable) kill "\$(cat "$WORK/unit.pid")" ;;
+esac
+EOF
+  local state
+  for state in enable disable; do
+    start_panel
+    xdotool key alt+s && sleep 0.3 && xdotool key Return
+    wait_for eval '! kill -0 $PANEL_PID 2>/dev/null' || fail "OK did not close the panel"
+    grep -qx -- "--user $state --now spirandel-idle.service" "$WORK/systemctl.log" ||
+      fail "no $state: $(cat "$WORK/systemctl.log")"
+    [ "$state" = disable ] && break
+    PIDS+=("$(cat "$WORK/unit.pid")")
+    # Shown as on once the unit's watcher holds its lock.
+    WAIT_SECONDS=3 wait_for eval 'grep -q "^pid: " "$WORK"/run/spirandel-idle-*.lock 2>/dev/null' ||
+      fail "the unit's watcher did not start"
+  done
+}
+
 "case_$CASE"

@@ -12,8 +12,9 @@
 #include "settings/SaverSettings.h"
 
 // The live preview: the engine drawing on a raster canvas at the widget's size in device
-// pixels, its two timers as Qt timers, the canvas's pixels shown as they are (the image wraps
-// them, no copy). Hidden or minimised, it stops its timers and picks up where it was.
+// pixels, its two timers as Qt timers. A paint event shows the canvas's pixels as they are (the
+// image wraps them, no copy); a tick copies only what it changed into the window's pixels.
+// Hidden or minimised, it stops its timers and picks up where it was.
 class CPanelPreview : public QWidget, private ICurveWndHost {
  public:
   explicit CPanelPreview(QWidget* parent = nullptr);
@@ -50,6 +51,7 @@ class CPanelPreview : public QWidget, private ICurveWndHost {
   std::uint32_t TimeSeconds() override;
 
   void Start();
+  bool ShowDirectly(const CRect& dirty, const QRect& area);
   void OnTick(std::uint32_t id);
   void StopAllTimers();
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QMessageBox>
@@ -8,10 +9,13 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "FakeProfileStore.h"
 #include "platform/qt/PanelPreview.h"
+#include "platform/qt/PanelSession.h"
 #include "platform/qt/PanelWindow.h"
 
 namespace {
@@ -113,11 +117,53 @@ TEST_F(PanelWindowTest, PreviewDrawsOnlyWhileShown) {
   CPanelPreview& preview = m_window->Preview();
   QTRY_VERIFY(!preview.Paused());
   QTRY_VERIFY(preview.Ticks() > 2);
+  // Every tick's change is in the window's pixels at once, opaque, where the preview is.
+  const auto* shown = static_cast<const QImage*>(m_window->backingStore()->paintDevice());
+  const QPoint at = preview.mapTo(m_window.get(), QPoint(0, 0)) * shown->devicePixelRatio();
+  const CRasterCanvas& canvas = *preview.Canvas();
+  int differ = 0;
+  bool lit = false;
+  for (int y = 0; y < canvas.Height(); ++y) {
+    for (int x = 0; x < canvas.Width(); ++x) {
+      const std::uint32_t pixel = canvas.Pixels()[y * canvas.Width() + x];
+      lit = lit || pixel != 0;
+      differ += shown->pixel(at + QPoint(x, y)) != (pixel | 0xFF000000u);
+    }
+  }
+  EXPECT_TRUE(lit);
+  EXPECT_EQ(differ, 0);
   m_window->hide();
   EXPECT_TRUE(preview.Paused());
   const long long ticks = preview.Ticks();
   QTest::qWait(200);
   EXPECT_EQ(preview.Ticks(), ticks);
+}
+
+// systemctl stood in by a script that prints $ANSWER and exits with $CODE.
+TEST(PanelSystemctlTest, CountsOnlyALoadedUnitAndAZeroExit) {
+  const auto folder = std::filesystem::temp_directory_path() / "panel-systemctl-test";
+  std::filesystem::create_directories(folder);
+  const auto program = folder / "systemctl";
+  std::ofstream(program) << "#!/bin/sh\necho \"$ANSWER\"\nexit \"$CODE\"\n";
+  std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+  const struct {
+    const char* answer;
+    const char* code;
+    bool answers, obeys;
+  } cases[] = {
+      {"loaded", "0", true, true}, {"loaded", "1", false, false}, {"not-found", "0", false, true}};
+  for (const auto& c : cases) {
+    qputenv("ANSWER", c.answer);
+    qputenv("CODE", c.code);
+    CSystemctlManager manager(QString::fromStdString(program.string()));
+    EXPECT_EQ(manager.Answers(), c.answers) << c.answer << " " << c.code;
+    EXPECT_EQ(manager.EnableNow(), c.obeys) << c.answer << " " << c.code;
+    EXPECT_EQ(manager.DisableNow(), c.obeys) << c.answer << " " << c.code;
+  }
+  CSystemctlManager missing(QString::fromStdString((folder / "none").string()));
+  EXPECT_FALSE(missing.Answers());
+  EXPECT_FALSE(missing.EnableNow());
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

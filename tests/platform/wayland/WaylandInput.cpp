@@ -8,6 +8,8 @@
 //   down CODE   press only
 //   up CODE     release only
 //   group N     make layout N of the keymap the active one
+//   mods MASK   hold these modifiers (4 Control, 8 Alt), which a virtual keyboard's keys
+//               do not change by themselves; KWin follows its keys and ignores it
 //   move DX DY  a relative pointer motion
 //   button CODE press and release an evdev button code (BTN_LEFT 272 ... BTN_EXTRA 276)
 //   wheel STEPS turn the wheel by that many notches (negative: up)
@@ -132,6 +134,9 @@ bool Send(const SDevices& devices, const std::string& command, const std::string
   }
   if (command == "group") {
     zwp_virtual_keyboard_v1_modifiers(devices.m_keyboard, 0, 0, 0, number);
+  }
+  if (command == "mods") {
+    zwp_virtual_keyboard_v1_modifiers(devices.m_keyboard, number, 0, 0, 0);
   }
   if (command == "move") {
     zwlr_virtual_pointer_v1_motion(devices.m_pointer, time,

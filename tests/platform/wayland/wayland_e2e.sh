@@ -278,31 +278,88 @@ start_weston() {
   xdotool windowmove "$(second)" 640 0
 }
 
-case_panel() {
-  # The panel's preview, drawn natively on Wayland, equals the renderer's picture; it says where
-  # the preview is in its window, and sway where the window is.
-  start_sway "HEADLESS-1 800x600 0 0 1"
-  hold as_user env SPIRANDEL_PANEL_SEED=21:150 QT_QPA_PLATFORM=wayland "$BUILD/spirandel-panel" \
-    >"$WORK/panel.out" 2>>"$WORK/err"
-  wait_for grep -q '^preview ' "$WORK/panel.out" || fail "the panel did not start"
-  read -r _ _ _ w h x y <"$WORK/panel.out"
-  local window
-  window=$(as_user swaymsg -t get_tree -r | python3 -c 'import json, sys
+# The panel's processes: it is the child of what the case started (runuser, or the panel
+# itself); the saver and the watcher it starts leave it, and carry this case's runtime folder.
+panel_pid() { pgrep -P "$PANEL_LAUNCH" -x spirandel-panel || echo "$PANEL_LAUNCH"; }
+panel_saver() {
+  local pid
+  for pid in $(pgrep -x spirandel); do
+    { tr "\\0" "\\n" <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "XDG_RUNTIME_DIR=$WORK/run" && return 0
+  done
+  return 1
+}
+# alt KEY: the key pressed with Alt (evdev codes: 56 is the left Alt; 8 its modifier bit).
+alt() { send "down 56" && send "mods 8" && send "key $1" && send "mods 0" && send "up 56"; }
+# panel_shows FILE: the preview shows that picture; sway says where the window is, the panel
+# where the preview is in it.
+panel_shows() {
+  local wx wy
+  read -r wx wy < <(as_user swaymsg -t get_tree -r | python3 -c 'import json, sys
 def walk(n):
     if n.get("name") == "Spirandel screen saver": print(n["rect"]["x"] + n["window_rect"]["x"], n["rect"]["y"] + n["window_rect"]["y"]); sys.exit()
     for c in n.get("nodes", []) + n.get("floating_nodes", []): walk(c)
-walk(json.load(sys.stdin))') || fail "sway shows no panel"
-  read -r wx wy <<<"$window"
+walk(json.load(sys.stdin))') && [ -n "$wx" ] || return 1
+  capture "$WORK/screen.png" &&
+    convert "$WORK/screen.png" -crop "$((w - 2))x$((h - 2))+$((wx + x))+$((wy + y))" +repage "$WORK/preview.png" &&
+    same_pictures "$WORK/preview.png" "$1"
+}
+render() {
   "$BUILD/spirandel-render" --seed 21 --size "${w}x$h" --ticks 150 \
-    --settings "$WORK/cfg/tallowyn/spir_ss/Settings.reg" --out "$WORK/render.png"
-  shows_render() {
-    capture "$WORK/screen.png" &&
-      convert "$WORK/screen.png" -crop "$((w - 2))x$((h - 2))+$((wx + x))+$((wy + y))" +repage "$WORK/preview.png" &&
-      same_pictures "$WORK/preview.png" "$WORK/render.png"
-  }
-  WAIT_SECONDS=10 wait_for shows_render || fail "the preview differs from the renderer's picture"
+    --settings "$WORK/cfg/tallowyn/spir_ss/Settings.reg" --out "$1" || fail "the renderer failed"
+}
+
+case_panel() {
+  # The panel as the X11 cases drive it, natively on Wayland: its preview equals the renderer's
+  # picture; Settings... opens the sheet, whose OK restarts the preview with the new size;
+  # Preview starts the saver and a key ends it; "Start when idle" with a wait of two seconds
+  # (shown as a minute) starts a watcher, which starts the saver. No user manager answers.
+  pointer_in_sway "HEADLESS-1 800x600 0 0 1"
+  mkdir -p "$WORK/cfg/tallowyn/spir_ss"
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Desktop]\n%s\n%s\n' \
+    '"ScreenSaveActive"=dword:00000000' '"ScreenSaveTimeOut"=dword:00000002' \
+    >"$WORK/cfg/tallowyn/spir_ss/Desktop.reg"
+  write_settings '"ImagesPerSec"=dword:00000064' '"ObjectShape"=dword:00000002'
+  install -d ${OWNER:+-o $OWNER} "$WORK/bin"
+  printf '#!/bin/sh\nexit 1\n' >"$WORK/bin/systemctl" && chmod 755 "$WORK/bin/systemctl"
+  # Held without a function between, so that $! is runuser (or the panel itself).
+  hold "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=wayland-1 \
+    XDG_CONFIG_HOME="$WORK/cfg" PATH="$WORK/bin:$PATH" QT_QPA_PLATFORM=wayland \
+    SPIRANDEL_PANEL_SEED=21:150 "$BUILD/spirandel-panel" >"$WORK/panel.out" 2>>"$WORK/err"
+  PANEL_LAUNCH=$!
+  wait_for grep -q '^preview ' "$WORK/panel.out" || fail "the panel did not start"
+  read -r _ _ _ w h x y <"$WORK/panel.out"
+  render "$WORK/before.png"
+  WAIT_SECONDS=10 wait_for panel_shows "$WORK/before.png" || fail "the preview differs from the renderer's picture"
   convert "$WORK/preview.png" -fill black -colorize 100 "$WORK/blank.png"
-  ! same_pictures "$WORK/blank.png" "$WORK/render.png" || fail "the check passes on a blank capture"
+  ! same_pictures "$WORK/blank.png" "$WORK/before.png" || fail "the check passes on a blank capture"
+
+  alt 20 # t
+  WAIT_SECONDS=10 wait_for eval "as_user swaymsg -t get_tree | grep -q '\"Spirandel v2.0\"'" ||
+    fail "Settings... opened no sheet"
+  # The second box of the first page is the object size: a larger size stamps larger shapes.
+  # Tab selects the box's text, which the new value replaces.
+  send "key 15" && send "key 15" && send "key 3" && send "key 11" && send "key 28" # 2 0 Return
+  wait_for grep -q '"RadiusFactor"' "$WORK/cfg/tallowyn/spir_ss/Settings.reg" || fail "the sheet's OK wrote nothing"
+  render "$WORK/after.png"
+  ! same_pictures "$WORK/before.png" "$WORK/after.png" || fail "the new size draws the same figure"
+  WAIT_SECONDS=10 wait_for panel_shows "$WORK/after.png" || fail "the preview did not restart with the new settings"
+
+  alt 25 # p
+  wait_for panel_saver || fail "Preview started no saver"
+  sleep 0.5
+  send "key 30"
+  wait_for eval '! panel_saver' || fail "a key did not end the saver"
+
+  alt 31 # s
+  sleep 0.3
+  send "key 28"
+  wait_for eval '! kill -0 "$(panel_pid)" 2>/dev/null' || fail "OK did not close the panel"
+  grep -q '"ScreenSaveActive"=dword:00000001' "$WORK/cfg/tallowyn/spir_ss/Desktop.reg" || fail "not stored as on"
+  local watcher
+  WAIT_SECONDS=3 wait_for eval 'watcher=$(sed -n "s/^pid: //p" "$WORK"/run/spirandel-idle-*.lock 2>/dev/null) && [ -n "$watcher" ]' ||
+    fail "no watcher runs"
+  PIDS+=("$watcher")
+  WAIT_SECONDS=8 wait_for pgrep -P "$watcher" -x spirandel >/dev/null || fail "the watcher started no saver"
 }
 
 case_weston() {
