@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The saver on Wayland under a real headless sway (and Weston, and cage inside sway), as an
 # unprivileged user: the figure's pixels, black covers, scale 2, an output added, buttons,
-# keys on fr/de/ru, signals, swayidle, the settings sheet, the panel's preview, the fallback
+# keys on fr/de/ru, signals, swayidle, the settings sheet, the panel (its preview, Settings..., Preview, Start when idle), the fallback
 # without the layer shell on two outputs, two outputs under cage; the idle watcher with swaylock
 # and an inhibitor; and the picture checks failing on blank captures. Skipped when the build has
 # no Wayland saver. Arguments name cases to run alone (blank, outputs, buttons, keys, signals,
