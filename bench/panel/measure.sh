@@ -14,14 +14,8 @@ for program in spirandel spirandel-panel; do
   [ -x "$BUILD/$program" ] || { echo "build $BUILD/$program first" >&2; exit 1; }
 done
 
-WORK=$(mktemp -d)
-PIDS=()
-cleanup() {
-  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
+# shellcheck source=../work.sh
+source "$ROOT/bench/work.sh"
 # The defaults: an empty settings folder; no watcher is looked for beyond its lock file.
 export XDG_CONFIG_HOME=$WORK/cfg XDG_RUNTIME_DIR=$WORK/run
 mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"

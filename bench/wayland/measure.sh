@@ -23,17 +23,11 @@ if [ "$(id -u)" = 0 ]; then
     useradd --system --no-create-home --shell /usr/sbin/nologin spirandel-wayland
   RUN_AS=(runuser -u spirandel-wayland --)
 fi
-WORK=$(mktemp -d)
+# shellcheck source=../work.sh
+source "$ROOT/bench/work.sh"
 chmod 755 "$WORK"
 mkdir -m 700 "$WORK/run" "$WORK/cfg"
 [ "$(id -u)" = 0 ] && chown spirandel-wayland "$WORK/run" "$WORK/cfg"
-PIDS=()
-cleanup() {
-  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
 
 as_user() {
   "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=wayland-1 \

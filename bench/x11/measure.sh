@@ -28,14 +28,8 @@ if [ ! -x "$EPICYCLE" ]; then
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq xscreensaver-data-extra >/dev/null
 fi
 
-WORK=$(mktemp -d)
-PIDS=()
-cleanup() {
-  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
+# shellcheck source=../work.sh
+source "$ROOT/bench/work.sh"
 
 Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
 XVFB=$!
