@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The panel's live preview beside the saver at the same size: CPU of spirandel-panel showing
-# its 322x242 preview, and of spirandel /s filling a 322x242 Xvfb screen, each over SECONDS at
-# the default settings, ROUNDS times in turn; prints every round and the medians. The X
+# its 322x242 preview, and of spirandel /s filling a 322x242 Xvfb screen, over SECONDS at the
+# default settings. In each round both run at the same time, each on an X server of its own,
+# so that the machine's load weighs on both alike; single runs here vary twofold. Prints every
+# round, the panel's cost over the saver's within each, and the medians over ROUNDS. The X
 # server's CPU serving each is shown beside it. CPU is time on a CPU from /proc/PID/schedstat
 # (user and system alike), in percent of one core.
 # Usage: bench/panel/measure.sh [BUILD_DIR] [SECONDS] [ROUNDS]
@@ -9,7 +11,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 BUILD=${1:-$ROOT/build}
 SECONDS_EACH=${2:-30}
-ROUNDS=${3:-5}
+ROUNDS=${3:-10}
 for program in spirandel spirandel-panel; do
   [ -x "$BUILD/$program" ] || { echo "build $BUILD/$program first" >&2; exit 1; }
 done
@@ -24,44 +26,50 @@ export QT_QPA_PLATFORM=xcb
 # shellcheck source=../cpu_share.sh
 source "$ROOT/bench/cpu_share.sh" # cpu_ns
 
-# xvfb SIZE: a fresh server of that size; DISPLAY and SERVER name it.
+# xvfb NAME SIZE: a fresh server of that size for NAME; its display is in $WORK/NAME.display,
+# its process SERVER[NAME].
+declare -A SERVER
 xvfb() {
-  rm -f "$WORK/display"
-  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
-  SERVER=$!
-  PIDS+=("$SERVER")
-  for _ in $(seq 200); do [ -s "$WORK/display" ] && break; sleep 0.05; done
-  DISPLAY=":$(head -n 1 "$WORK/display")"
-  export DISPLAY
+  Xvfb -displayfd 3 -screen 0 "${2}x24" -nolisten tcp -noreset 3>"$WORK/$1.display" 2>/dev/null &
+  PIDS+=($!)
+  SERVER[$1]=$!
+  for _ in $(seq 200); do [ -s "$WORK/$1.display" ] && break; sleep 0.05; done
 }
 
-# run NAME SCREEN COMMAND...: the program on a server of its own, measured once settled;
-# appends "program% server%" to $WORK/NAME.
-run() {
-  local name=$1 a x t0 b y t1 pid
-  xvfb "$2"
-  "${@:3}" >/dev/null 2>&1 &
-  pid=$!
-  PIDS+=("$pid")
+# one_round: panel and saver at once; appends "panel% panel-server% saver% saver-server%".
+one_round() {
+  local panel saver a b t0 t1 values=()
+  xvfb panel 800x600
+  xvfb saver 322x242
+  DISPLAY=":$(head -n 1 "$WORK/panel.display")" "$BUILD/spirandel-panel" >/dev/null 2>&1 &
+  panel=$!
+  DISPLAY=":$(head -n 1 "$WORK/saver.display")" "$BUILD/spirandel" /s >/dev/null 2>&1 &
+  saver=$!
+  PIDS+=("$panel" "$saver")
   sleep 2
-  a=$(cpu_ns "$pid") x=$(cpu_ns "$SERVER") t0=$(date +%s%N)
+  a="$(cpu_ns "$panel") $(cpu_ns "${SERVER[panel]}") $(cpu_ns "$saver") $(cpu_ns "${SERVER[saver]}")"
+  t0=$(date +%s%N)
   sleep "$SECONDS_EACH"
-  b=$(cpu_ns "$pid") y=$(cpu_ns "$SERVER") t1=$(date +%s%N)
-  kill "$pid" "$SERVER"
-  wait "$pid" "$SERVER" 2>/dev/null || true
-  awk -v p=$((b - a)) -v x=$((y - x)) -v t=$((t1 - t0)) \
-    'BEGIN { printf "%.3f %.3f\n", 100 * p / t, 100 * x / t }' | tee -a "$WORK/$name" |
-    awk -v n="$name" '{ printf "%-8s %7.3f%% of one core, Xvfb serving it %7.3f%%\n", n, $1, $2 }'
+  b="$(cpu_ns "$panel") $(cpu_ns "${SERVER[panel]}") $(cpu_ns "$saver") $(cpu_ns "${SERVER[saver]}")"
+  t1=$(date +%s%N)
+  kill "$panel" "$saver" "${SERVER[panel]}" "${SERVER[saver]}"
+  wait "$panel" "$saver" "${SERVER[panel]}" "${SERVER[saver]}" 2>/dev/null || true
+  read -ra before <<<"$a"
+  read -ra after <<<"$b"
+  for i in 0 1 2 3; do
+    values+=("$(awk -v d=$((after[i] - before[i])) -v t=$((t1 - t0)) 'BEGIN { printf "%.4f", 100 * d / t }')")
+  done
+  echo "${values[*]}" >>"$WORK/rounds"
 }
 
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores; $SECONDS_EACH s each, $ROUNDS rounds"
 for round in $(seq "$ROUNDS"); do
-  echo "== round $round"
-  run panel 800x600 "$BUILD/spirandel-panel"
-  run saver 322x242 "$BUILD/spirandel" /s
+  one_round
+  tail -n 1 "$WORK/rounds" | awk -v r="$round" '{ printf "round %2d: panel %.3f%% (Xvfb %.3f%%), saver %.3f%% (Xvfb %.3f%%), panel/saver %.2f\n", r, $1, $2, $3, $4, $1 / $3 }'
 done
-median() { sort -n -k"$2" "$WORK/$1" | awk -v c="$2" '{ v[NR] = $c } END {
+median() { awk '{ print $'"$1"' }' "$WORK/rounds" | sort -g | awk '{ v[NR] = $1 } END {
   printf "%.3f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-for name in panel saver; do
-  echo "median $name $(median $name 1)% of one core, Xvfb serving it $(median $name 2)%"
-done
+awk '{ print $1 / $3 }' "$WORK/rounds" >"$WORK/ratio"
+echo "median panel $(median 1)% of one core (Xvfb $(median 2)%), saver $(median 3)% (Xvfb $(median 4)%)"
+echo "median panel/saver within a round: $(sort -g "$WORK/ratio" | awk '{ v[NR] = $1 } END {
+  printf "%.2f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }')"

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimerEvent>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
@@ -31,6 +32,7 @@ void CPanelPreview::Start() {
   StopAllTimers();
   m_wnd.reset();
   m_ticks = 0;
+  m_pending = CRect{};
   // The canvas has the widget's device pixels, so that a scaled screen shows the figure as
   // sharp as the saver would at that size.
   const qreal ratio = devicePixelRatioF();
@@ -58,7 +60,14 @@ IDrawingSurface& CPanelPreview::GetDC() {
 
 void CPanelPreview::ReleaseDC(IDrawingSurface&) {
   CRect dirty;
-  if (m_canvas->TakeDirtyRect(dirty) == 0)
+  if (m_canvas->TakeDirtyRect(dirty) != 0)
+    m_pending = Bounding(m_pending, dirty);
+}
+
+void CPanelPreview::ShowPending() {
+  const CRect dirty = m_pending;
+  m_pending = CRect{};
+  if (dirty.IsEmpty())
     return;
   const qreal ratio = m_canvas->Width() / static_cast<qreal>(std::max(1, width()));
   const QRect area = QRectF(dirty.left / ratio, dirty.top / ratio,
@@ -117,18 +126,20 @@ int CPanelPreview::ClientHeight() const {
 }
 
 std::uint32_t CPanelPreview::SetTimer(std::uint32_t id, std::uint32_t periodMs) {
+  // The shortest time between two wakes.
+  constexpr int kWakeMs = 100;
   STimer& entry = m_timers[id];
-  if (!entry.timer) {
-    entry.timer = std::make_unique<QTimer>();
-    entry.timer->setTimerType(Qt::PreciseTimer);
-    QObject::connect(entry.timer.get(), &QTimer::timeout, this, [this, id] { OnTick(id); });
-  }
   // As the saver's timers: a period of 0 is the shortest one.
-  entry.timer->setInterval(static_cast<int>(std::clamp<std::uint32_t>(periodMs, 1, 1u << 30)));
+  entry.periodMs = static_cast<int>(std::clamp<std::uint32_t>(periodMs, 1, 1u << 30));
+  entry.ticksPerWake = std::max(1, kWakeMs / entry.periodMs);
   entry.running = true;
   if (!m_paused)
-    entry.timer->start();
+    StartTimer(entry);
   return id;
+}
+
+void CPanelPreview::StartTimer(STimer& entry) {
+  entry.timer.start(entry.periodMs * entry.ticksPerWake, Qt::PreciseTimer, this);
 }
 
 // Timers are stopped, never destroyed, as the engine stops the one whose tick it handles.
@@ -136,7 +147,7 @@ void CPanelPreview::KillTimer(std::uint32_t id) {
   const auto it = m_timers.find(id);
   if (it != m_timers.end()) {
     it->second.running = false;
-    it->second.timer->stop();
+    it->second.timer.stop();
   }
 }
 
@@ -150,11 +161,27 @@ std::uint32_t CPanelPreview::TimeSeconds() {
 }
 
 void CPanelPreview::OnTick(std::uint32_t id) {
-  m_wnd->OnTimer(id);
-  // Stopped right after the last tick asked for, as the renderer takes its picture: a
-  // completion delay that follows would clear it.
-  if (id == CCurveWnd::kDrawTimer && ++m_ticks == m_stopAfterTicks)
-    StopAllTimers();
+  // The engine may stop this timer or start the other during a tick (a figure's end): the
+  // wake's remaining ticks are then not due.
+  const int ticks = m_timers[id].ticksPerWake;
+  for (int i = 0; i < ticks && m_timers[id].running; ++i) {
+    m_wnd->OnTimer(id);
+    // Stopped right after the last tick asked for, as the renderer takes its picture: a
+    // completion delay that follows would clear it.
+    if (id == CCurveWnd::kDrawTimer && ++m_ticks == m_stopAfterTicks)
+      StopAllTimers();
+  }
+  ShowPending();
+}
+
+void CPanelPreview::timerEvent(QTimerEvent* event) {
+  for (const auto& [id, entry] : m_timers) {
+    if (entry.timer.timerId() == event->timerId()) {
+      OnTick(id);
+      return;
+    }
+  }
+  QWidget::timerEvent(event);
 }
 
 void CPanelPreview::paintEvent(QPaintEvent* event) {
@@ -196,8 +223,8 @@ void CPanelPreview::FollowVisibility() {
   m_paused = paused;
   for (auto& [id, entry] : m_timers) {
     if (paused)
-      entry.timer->stop();
+      entry.timer.stop();
     else if (entry.running)
-      entry.timer->start();
+      StartTimer(entry);
   }
 }

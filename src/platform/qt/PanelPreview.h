@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTimer>
+#include <QBasicTimer>
 #include <QWidget>
 #include <cstdint>
 #include <map>
@@ -12,9 +12,15 @@
 #include "settings/SaverSettings.h"
 
 // The live preview: the engine drawing on a raster canvas at the widget's size in device
-// pixels, its two timers as Qt timers. A paint event shows the canvas's pixels as they are (the
-// image wraps them, no copy); a tick copies only what it changed into the window's pixels.
-// Hidden or minimised, it stops its timers and picks up where it was.
+// pixels, its two timers as Qt's basic timers, whose events come straight to the widget. A
+// paint event shows the canvas's pixels as they are (the image wraps them, no copy); ticks copy
+// only what they changed into the window's pixels. Hidden or minimised, it stops its timers and
+// picks up where it was.
+//
+// A wake of the panel costs several times a tick's drawing (Qt's event dispatch, the flush to
+// the display), so the preview wakes at most ten times a second and then draws every tick that
+// fell due since, in the engine's order, and shows them at once: the figure keeps the saver's
+// pace and pixels at a fraction of the wakes. Two stamps a frame do not show in a thumbnail.
 class CPanelPreview : public QWidget, private ICurveWndHost {
  public:
   explicit CPanelPreview(QWidget* parent = nullptr);
@@ -40,6 +46,7 @@ class CPanelPreview : public QWidget, private ICurveWndHost {
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
 
  private:
   IDrawingSurface& GetDC() override;
@@ -56,9 +63,14 @@ class CPanelPreview : public QWidget, private ICurveWndHost {
   void StopAllTimers();
 
   struct STimer {
-    std::unique_ptr<QTimer> timer;
+    QBasicTimer timer;
+    int periodMs = 1;
+    // Ticks of the engine's timer that each wake delivers.
+    int ticksPerWake = 1;
     bool running = false;
   };
+  void StartTimer(STimer& entry);
+  void ShowPending();
 
   SaverSettings m_settings;
   std::unique_ptr<CRasterCanvas> m_canvas;
@@ -66,6 +78,7 @@ class CPanelPreview : public QWidget, private ICurveWndHost {
   std::map<std::uint32_t, STimer> m_timers;
   std::optional<std::uint32_t> m_seed;
   long long m_stopAfterTicks = -1;
+  CRect m_pending;
   long long m_ticks = 0;
   bool m_paused = true;
 };
