@@ -3,7 +3,8 @@
 # beside the X11 saver under Xvfb at the same size:
 #  - CPU of the saver at the default settings and of sway serving it, over SECONDS; of idle
 #    sway; and of the floor, spirandel-wayland-floor, which only wakes 20 times a second and
-#    sends sway two requests, what a point at the default pace cannot cost less than here;
+#    commits a buffer sway does not hold with one damaged pixel, what a point at the default
+#    pace cannot cost less than here (bench/floor/side_by_side.sh sets them side by side);
 #  - the time from launch to the first point on screen: the commit after the one that shows
 #    the cleared canvas, read from libwayland's request log (WAYLAND_DEBUG);
 #  - peak resident memory of the saver on Wayland and on X11.
