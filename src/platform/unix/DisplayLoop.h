@@ -26,6 +26,10 @@ class IDisplayConnection {
   virtual bool Read() = 0;
   // Sends what is buffered; false once the connection is lost.
   virtual bool Flush() = 0;
+  // Whether all the display owes before the next tick is its answer to our own requests (a
+  // put read, a buffer let go). The loop then leaves the connection out of its wait, which
+  // would otherwise wake once more for that answer, and reads what came when the wait ends.
+  virtual bool OnlyAnswersDue() const { return false; }
   // A wait of the display's own (for the compositor to say something), and its end.
   virtual std::optional<Clock::time_point> Deadline() const { return std::nullopt; }
   virtual void DeadlinePassed() {}
@@ -36,5 +40,7 @@ class IDisplayConnection {
 // which); returns the exit code, 0 in each case. Events come first, in order; a timer tick is
 // delivered only when no event is waiting, as Windows delivers its timer messages. Between
 // ticks the loop sleeps in one system call, on the connection, the next due time and the
-// signals, so an idle saver wakes only for its own ticks.
+// signals, so an idle saver wakes only for its own ticks. While only answers are due, input
+// waits for the next tick, and never longer than kLongestDeafWait.
+inline constexpr std::chrono::milliseconds kLongestDeafWait{50};
 int RunDisplayLoop(IDisplayConnection& connection, CDrawingWindowCore& core);

@@ -52,12 +52,16 @@ class CPipeConnection : public IDisplayConnection {
   }
   bool Finished() const override { return m_display.contexts >= finishAfter; }
   bool Read() override {
+    if (deadline && Clock::now() < *deadline) {
+      log += "read-early ";
+    }
     char buffer[16];
     const ssize_t got = read(m_fds[0], buffer, sizeof buffer);
     m_queued.append(buffer, got > 0 ? static_cast<std::size_t>(got) : 0);
     return !failRead;
   }
   bool Flush() override { return !failFlush; }
+  bool OnlyAnswersDue() const override { return onlyAnswers; }
   std::optional<Clock::time_point> Deadline() const override { return deadline; }
   void DeadlinePassed() override {
     log += "deadline@" + std::to_string(m_display.contexts) + " ";
@@ -69,6 +73,7 @@ class CPipeConnection : public IDisplayConnection {
   bool lost = false;
   bool failRead = false;
   bool failFlush = false;
+  bool onlyAnswers = false;
   std::optional<Clock::time_point> deadline;
 
  private:
@@ -120,6 +125,41 @@ TEST_F(DisplayLoopTest, TheDisplaysOwnDeadlinePassesBetweenTicks) {
   connection.finishAfter = 3;  // the start, the reset's erase, one tick
   EXPECT_EQ(RunDisplayLoop(connection, core), 0);
   EXPECT_EQ(connection.log, "deadline@2 ");
+}
+
+// While the display owes only answers, what arrives is read when the wait ends (here at the
+// display's own deadline) instead of waking the loop by itself.
+TEST_F(DisplayLoopTest, WhileOnlyAnswersAreDueTheConnectionIsReadWhenTheWaitEnds) {
+  settings.m_timerInterval = 60000;
+  core.Reset();
+  connection.onlyAnswers = true;
+  connection.deadline = IDisplayConnection::Clock::now() + std::chrono::milliseconds(20);
+  connection.Send("k");
+  EXPECT_EQ(RunDisplayLoop(connection, core), 0);
+  EXPECT_EQ(connection.log, "k@2 ");
+  EXPECT_TRUE(core.CloseRequested());
+}
+
+TEST_F(DisplayLoopTest, OtherwiseWhatArrivesIsReadAtOnce) {
+  settings.m_timerInterval = 60000;
+  core.Reset();
+  connection.deadline = IDisplayConnection::Clock::now() + std::chrono::milliseconds(20);
+  connection.Send("k");
+  EXPECT_EQ(RunDisplayLoop(connection, core), 0);
+  EXPECT_EQ(connection.log, "read-early k@2 ");
+}
+
+// Though no tick comes for a minute, a key is seen within the longest wait without reading.
+TEST_F(DisplayLoopTest, WhileOnlyAnswersAreDueAKeyIsStillSeenSoon) {
+  settings.m_timerInterval = 60000;
+  core.Reset();
+  connection.onlyAnswers = true;
+  connection.Send("k");
+  const auto start = IDisplayConnection::Clock::now();
+  EXPECT_EQ(RunDisplayLoop(connection, core), 0);
+  EXPECT_TRUE(core.CloseRequested());
+  // A guard against a hang, not a measure.
+  EXPECT_LT(IDisplayConnection::Clock::now() - start, std::chrono::seconds(30));
 }
 
 TEST_F(DisplayLoopTest, AResetRequestStartsAFreshFigure) {
