@@ -121,7 +121,7 @@ std::unique_ptr<CX11DrawingWindow> CX11DrawingWindow::Adopt(Display* display,
 }
 
 void CX11DrawingWindow::HandleEvent(const XEvent& event) {
-  if (m_gone) {
+  if (m_gone || m_presenter.HandleEvent(event)) {
     return;
   }
   switch (event.type) {

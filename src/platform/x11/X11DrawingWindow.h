@@ -40,6 +40,7 @@ class CX11DrawingWindow final : public IDisplayWindow {
   CX11Cursors& Cursors() { return m_cursors; }
   // While the pointer is grabbed, the cursor shown is the grab's.
   void SetPointerGrabbed(bool grabbed) { m_pointerGrabbed = grabbed; }
+  bool AllPutsRead() const { return m_presenter.AllRead(); }
 
   // IDisplayWindow
   void Present(const CRasterCanvas& canvas, const SCanvasChange& change) override;

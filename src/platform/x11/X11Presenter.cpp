@@ -1,6 +1,7 @@
 #include "platform/x11/X11Presenter.h"
 
 #include <X11/Xutil.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <bit>
@@ -67,6 +68,9 @@ CX11Presenter::CX11Presenter(Display* display, Drawable target, Visual* visual, 
   int minor = 0;
   Bool pixmaps = False;
   m_shmUsable = m_native && XShmQueryVersion(display, &major, &minor, &pixmaps) == True;
+  if (m_shmUsable) {
+    m_completionType = XShmGetEventBase(display) + ShmCompletion;
+  }
 }
 
 CX11Presenter::~CX11Presenter() {
@@ -113,12 +117,44 @@ void CX11Presenter::ReleaseRing() {
   if (m_shmImage == nullptr) {
     return;
   }
+  // The server reads every put before it detaches.
   XShmDetach(m_display, &m_shmInfo);
   XSync(m_display, False);
   shmdt(m_shmInfo.shmaddr);
   m_shmImage->data = nullptr;
   XDestroyImage(m_shmImage);
   m_shmImage = nullptr;
+  m_unread = 0;
+}
+
+void CX11Presenter::WaitUntilRead() {
+  const auto isCompletion = [](Display*, XEvent* event, XPointer self) -> Bool {
+    const auto* presenter = reinterpret_cast<const CX11Presenter*>(self);
+    return event->type == presenter->m_completionType &&
+           reinterpret_cast<const XShmCompletionEvent*>(event)->drawable == presenter->m_target;
+  };
+  while (m_unread > 0 && !X11ConnectionLost()) {
+    XEvent event;
+    if (XCheckIfEvent(m_display, &event, isCompletion, reinterpret_cast<XPointer>(this))) {
+      --m_unread;
+      continue;
+    }
+    // The puts may still be in our buffer; with them sent, sleep until the server speaks.
+    if (XEventsQueued(m_display, QueuedAfterFlush) == 0) {
+      pollfd connection{ConnectionNumber(m_display), POLLIN, 0};
+      poll(&connection, 1, -1);
+      XEventsQueued(m_display, QueuedAfterReading);
+    }
+  }
+}
+
+bool CX11Presenter::HandleEvent(const XEvent& event) {
+  if (event.type != m_completionType ||
+      reinterpret_cast<const XShmCompletionEvent&>(event).drawable != m_target) {
+    return false;
+  }
+  m_unread = std::max(m_unread - 1, 0);
+  return true;
 }
 
 void CX11Presenter::FillBlack(int width, int height, int x, int y, int w, int h) {
@@ -166,8 +202,7 @@ void CX11Presenter::PresentShared(const std::uint32_t* pixels, int width, int x,
     const int rows = std::min(bandRows, y + h - first);
     const std::size_t bytes = rowBytes * static_cast<std::size_t>(rows);
     if (m_ringUsed + bytes > kRingBytes) {
-      // Every put sent so far has been read once the server has answered.
-      XSync(m_display, False);
+      WaitUntilRead();
       m_ringUsed = 0;
     }
     char* band = m_shmInfo.shmaddr + m_ringUsed;
@@ -180,7 +215,8 @@ void CX11Presenter::PresentShared(const std::uint32_t* pixels, int width, int x,
     m_shmImage->bytes_per_line = static_cast<int>(rowBytes);
     m_shmImage->data = band;
     XShmPutImage(m_display, m_target, m_gc, m_shmImage, 0, 0, x, first, static_cast<unsigned>(w),
-                 static_cast<unsigned>(rows), False);
+                 static_cast<unsigned>(rows), True);
+    ++m_unread;
     m_ringUsed += bytes;
   }
   m_shmImage->data = m_shmInfo.shmaddr;

@@ -133,6 +133,11 @@ bool CX11Session::Read() {
   return !X11ConnectionLost();
 }
 
+bool CX11Session::OnlyAnswersDue() const {
+  const CX11DrawingWindow* window = DrawingWindow();
+  return window != nullptr && !window->AllPutsRead();
+}
+
 bool CX11Session::Flush() {
   XFlush(m_display);
   return !X11ConnectionLost();

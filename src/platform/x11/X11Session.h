@@ -41,6 +41,7 @@ class CX11Session final : public IDisplayConnection {
   bool Finished() const override;
   bool Read() override;
   bool Flush() override;
+  bool OnlyAnswersDue() const override;
 
  private:
   explicit CX11Session(Display* display) : m_display(display) {}
