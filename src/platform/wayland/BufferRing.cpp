@@ -43,13 +43,40 @@ void CBufferRing::PrepareDrawing(const SRingPicture& picture) {
   if (drawnInto != nullptr && !drawnInto->busy) {
     return;
   }
-  if (SBuffer* free = FreeFitting(picture)) {
+  // In a buffer the compositor holds (a new one may move the others).
+  const bool inHeld = drawnInto != nullptr;
+  SBuffer* free = FreeFitting(picture);
+  if (free == nullptr && inHeld) {
+    free = AddBuffer(picture);
+    // A block of its own would cost a screen of memory more and a copy of the whole picture:
+    // rather wait for another buffer of the picture's size to come back.
+    const bool another = std::any_of(m_buffers.begin(), m_buffers.end(), [&](const SBuffer& b) {
+      return b.id != picture.drawnInto && b.width == picture.width && b.height == picture.height;
+    });
+    if (free == nullptr && another && m_host.WaitForRelease()) {
+      free = FreeFitting(picture);
+    }
+  }
+  if (free != nullptr) {
     CatchUp(*free);
     m_host.DrawInto(free->id);
-  } else if (drawnInto != nullptr) {
+  } else if (inHeld) {
     // Should even that memory be lacking, it has no better place than where it is.
     m_host.DrawIntoOwnBlock();
   }
+}
+
+CBufferRing::SBuffer* CBufferRing::AddBuffer(const SRingPicture& picture) {
+  if (m_buffers.size() >= kMaxBuffers) {
+    return nullptr;
+  }
+  const int id = m_nextId++;
+  if (!m_host.CreateBuffer(id, picture.width, picture.height)) {
+    return nullptr;
+  }
+  // A new buffer is black: it lacks only what is lit.
+  m_buffers.push_back({id, picture.width, picture.height, false, picture.lit});
+  return &m_buffers.back();
 }
 
 void CBufferRing::AddChange(const SRingPicture& picture, const CRect& shown) {
@@ -83,20 +110,15 @@ void CBufferRing::Flush(const SRingPicture& picture) {
     target = FreeFitting(picture);
   }
   if (target == nullptr) {
-    if (m_buffers.size() >= kMaxBuffers) {
-      return;  // the next release brings us back
-    }
-    const int id = m_nextId++;
-    if (!m_host.CreateBuffer(id, picture.width, picture.height)) {
-      return;
-    }
-    // A new buffer is black: it lacks only what is lit.
-    m_buffers.push_back({id, picture.width, picture.height, false, picture.lit});
-    target = &m_buffers.back();
+    target = AddBuffer(picture);
+  }
+  if (target == nullptr) {
+    return;  // the next release brings us back
   }
   CatchUp(*target);
   m_host.Commit(target->id, m_unshown);
   target->busy = true;
+  m_shownLast = target->id;
   m_unshown = CRect{};
 }
 
@@ -104,4 +126,10 @@ void CBufferRing::Released(int id) {
   if (SBuffer* buffer = Find(id)) {
     buffer->busy = false;
   }
+}
+
+bool CBufferRing::ReleaseDue() const {
+  return std::any_of(m_buffers.begin(), m_buffers.end(), [this](const SBuffer& buffer) {
+    return buffer.busy && buffer.id != m_shownLast;
+  });
 }

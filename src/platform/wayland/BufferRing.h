@@ -20,6 +20,9 @@ class IBufferRingHost {
   virtual bool DrawIntoOwnBlock() = 0;
   // Shows the buffer with damage; the compositor holds it until it is released.
   virtual void Commit(int id, const CRect& damage) = 0;
+  // Waits a little for the compositor to release a buffer (Released comes first); false when
+  // none came.
+  virtual bool WaitForRelease() = 0;
 };
 
 // The picture as the ring sees it at each event: its size, the rectangle outside which it is
@@ -35,8 +38,9 @@ struct SRingPicture {
 // holds is never written; every buffer keeps the rectangle of the picture it still lacks, so
 // bringing one up to date copies only that. Two buffers are enough where the compositor
 // keeps the shown buffer until the next one comes (sway's software renderer), one where it
-// copies and releases it at once; with both held, a change waits for a release and the picture
-// is drawn meanwhile in memory of its own rather than in a third buffer.
+// copies and releases it at once; the second is made when a context begins with the first
+// held. With both held, a context waits a little for a release; only when none comes is the
+// picture drawn meanwhile in memory of its own, never in a third buffer.
 class CBufferRing {
  public:
   static constexpr std::size_t kMaxBuffers = 2;
@@ -54,6 +58,10 @@ class CBufferRing {
   // The compositor is done with the buffer.
   void Released(int id);
   bool AllShown() const { return m_unshown.IsEmpty(); }
+  // Whether the compositor holds a buffer other than the one shown last: it lets go of that
+  // one soon (sway once it has taken the newer, KWin at its next repaint), while the one shown
+  // last it may keep until the next commit.
+  bool ReleaseDue() const;
 
  private:
   struct SBuffer {
@@ -69,12 +77,15 @@ class CBufferRing {
   // A picture of a new size has never been in any buffer.
   void FollowSize(const SRingPicture& picture);
   void CatchUp(SBuffer& buffer);
+  // A black buffer of the picture's size while there are fewer than kMaxBuffers.
+  SBuffer* AddBuffer(const SRingPicture& picture);
 
   IBufferRingHost& m_host;
   std::vector<SBuffer> m_buffers;
   int m_nextId = 0;
   int m_width = 0;
   int m_height = 0;
+  int m_shownLast = -1;
   // The change not yet on screen.
   CRect m_unshown;
 };

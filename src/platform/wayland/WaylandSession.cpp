@@ -28,6 +28,7 @@ std::unique_ptr<CWaylandSession> CWaylandSession::Connect() {
     return nullptr;
   }
   std::unique_ptr<CWaylandSession> self(new CWaylandSession(display));
+  self->m_globals.display = display;
   self->m_registry = wl_display_get_registry(display);
   static const wl_registry_listener kListener{
       [](void* data, wl_registry*, std::uint32_t name, const char* interface,
@@ -278,6 +279,9 @@ std::int32_t CWaylandSession::ScaleOfSurface(wl_surface* surface) {
 }
 
 bool CWaylandSession::DispatchQueued() {
+  if (m_figure) {
+    m_figure->Surface().TakeReleases();
+  }
   if (wl_display_dispatch_pending(m_display) < 0) {
     m_lost = true;
   }

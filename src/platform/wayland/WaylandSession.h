@@ -52,6 +52,9 @@ class CWaylandSession final : public IDisplayConnection {
   void CancelRead() override { wl_display_cancel_read(m_display); }
   bool Read() override;
   bool Flush() override;
+  bool OnlyAnswersDue() const override {
+    return m_figure && !Finished() && m_figure->Surface().ReleaseDue();
+  }
   std::optional<Clock::time_point> Deadline() const override;
   void DeadlinePassed() override;
 

@@ -1,12 +1,19 @@
 #include "platform/wayland/WaylandSurface.h"
 
+#include <poll.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstring>
 
 CWaylandSurface::CWaylandSurface(const SWaylandGlobals& globals)
     : m_globals(globals), m_ring(*this) {
   m_surface = wl_compositor_create_surface(globals.compositor);
+  if (globals.display != nullptr) {
+    m_releases = wl_display_create_queue(globals.display);
+  }
   static const wl_surface_listener kSurfaceListener{[](void* data, wl_surface*, wl_output* output) {
                                                       auto* self =
                                                           static_cast<CWaylandSurface*>(data);
@@ -101,6 +108,9 @@ CWaylandSurface::~CWaylandSurface() {
     xdg_surface_destroy(m_xdgSurface);
   }
   wl_surface_destroy(m_surface);
+  if (m_releases != nullptr) {
+    wl_event_queue_destroy(m_releases);
+  }
 }
 
 void CWaylandSurface::Configure(int width, int height) {
@@ -148,6 +158,7 @@ void CWaylandSurface::ShowCanvas(CPixelBuffer& canvas, const CRect& change, int 
   const bool reshaped = m_canvas != &canvas || scale != m_scale;
   m_canvas = &canvas;
   m_scale = scale;
+  TakeReleases();
   const CRect whole{0, 0, canvas.Width(), canvas.Height()};
   // A new picture, or one that replaces the black, is damaged whole.
   m_ring.AddChange(Picture(), reshaped || m_black ? whole : change);
@@ -161,7 +172,14 @@ void CWaylandSurface::ShowCanvas(CPixelBuffer& canvas, const CRect& change, int 
 void CWaylandSurface::PrepareDrawing(CPixelBuffer& canvas) {
   // Until it is shown the canvas is in none of the buffers.
   if (m_canvas == &canvas) {
+    TakeReleases();
     m_ring.PrepareDrawing(Picture());
+  }
+}
+
+void CWaylandSurface::TakeReleases() {
+  if (m_releases != nullptr) {
+    wl_display_dispatch_queue_pending(m_globals.display, m_releases);
   }
 }
 
@@ -192,7 +210,9 @@ void CWaylandSurface::OnBufferReleased(void* data, CWaylandBuffer& buffer) {
       self->m_ring.Released(figure.id);
     }
   }
-  self->Flush();
+  if (!self->m_waiting) {
+    self->Flush();
+  }
 }
 
 bool CWaylandSurface::CreateBuffer(int id, int width, int height) {
@@ -201,6 +221,9 @@ bool CWaylandSurface::CreateBuffer(int id, int width, int height) {
     return false;
   }
   buffer->SetReleaseHandler(&CWaylandSurface::OnBufferReleased, this);
+  if (m_releases != nullptr) {
+    wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(buffer->Handle()), m_releases);
+  }
   m_buffers.push_back({id, std::move(buffer)});
   return true;
 }
@@ -233,6 +256,45 @@ void CWaylandSurface::Commit(int id, const CRect& damage) {
   wl_surface_damage_buffer(m_surface, damage.left, damage.top, damage.right - damage.left,
                            damage.bottom - damage.top);
   wl_surface_commit(m_surface);
+}
+
+bool CWaylandSurface::WaitForRelease() {
+  if (m_releases == nullptr || m_lateReleases >= kLateReleasesBorne) {
+    return false;
+  }
+  // The commit that makes the compositor let go of one may still be ours to send.
+  wl_display* display = m_globals.display;
+  if (wl_display_flush(display) < 0 && errno != EAGAIN) {
+    return false;
+  }
+  m_waiting = true;
+  int dispatched = 0;
+  const auto giveUp = std::chrono::steady_clock::now() + kReleaseWait;
+  while (dispatched == 0 && std::chrono::steady_clock::now() < giveUp) {
+    if (wl_display_prepare_read_queue(display, m_releases) != 0) {
+      dispatched = wl_display_dispatch_queue_pending(display, m_releases);
+      continue;
+    }
+    pollfd connection{wl_display_get_fd(display), POLLIN, 0};
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(giveUp - std::chrono::steady_clock::now());
+    if (poll(&connection, 1, static_cast<int>(std::max<long long>(left.count(), 0))) > 0) {
+      if (wl_display_read_events(display) < 0) {
+        break;
+      }
+      dispatched = wl_display_dispatch_queue_pending(display, m_releases);
+    } else {
+      wl_display_cancel_read(display);
+    }
+  }
+  m_waiting = false;
+  // A compositor that lets go of a buffer only at its next repaint, not as soon as it has
+  // taken the newer one (KWin), would hold every context back to its frame rate: there the
+  // picture waits in a block of its own instead. A busy machine may delay a release or two.
+  if (dispatched <= 0) {
+    ++m_lateReleases;
+  }
+  return dispatched > 0;
 }
 
 void CWaylandSurface::SetBufferScale(int scale) {

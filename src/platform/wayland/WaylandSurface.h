@@ -2,6 +2,7 @@
 
 #include <wayland-client.h>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -15,6 +16,7 @@
 
 // The compositor's objects a saver surface is made from; those a compositor lacks are null.
 struct SWaylandGlobals {
+  wl_display* display = nullptr;
   wl_compositor* compositor = nullptr;
   wl_shm* shm = nullptr;
   zwlr_layer_shell_v1* layerShell = nullptr;
@@ -56,6 +58,12 @@ class CWaylandSurface : private IBufferRingHost {
   // Called before each drawing context on the canvas begins: it moves the canvas's pixels
   // into a buffer the compositor does not hold, or into a block of the canvas's own.
   void PrepareDrawing(CPixelBuffer& canvas);
+  // Whether the compositor is about to let go of a buffer of the figure.
+  bool ReleaseDue() const { return m_ring.ReleaseDue(); }
+  // Handles the releases of the figure's buffers that have been read. They come on a queue
+  // of their own, so that a wait for one handles no input or configure in the middle of a
+  // drawing context.
+  void TakeReleases();
 
  private:
   CWaylandSurface(const SWaylandGlobals& globals);
@@ -78,6 +86,7 @@ class CWaylandSurface : private IBufferRingHost {
   void DrawInto(int id) override;
   bool DrawIntoOwnBlock() override;
   void Commit(int id, const CRect& damage) override;
+  bool WaitForRelease() override;
 
   struct SFigureBuffer {
     int id;
@@ -102,5 +111,12 @@ class CWaylandSurface : private IBufferRingHost {
   CPixelBuffer* m_canvas = nullptr;
   int m_scale = 1;
   std::vector<SFigureBuffer> m_buffers;
+  wl_event_queue* m_releases = nullptr;
+  // While a context waits for a release, the release commits nothing itself.
+  bool m_waiting = false;
+  // Waits for a release that took longer than kReleaseWait; after a few, no more waits.
+  int m_lateReleases = 0;
+  static constexpr int kLateReleasesBorne = 3;
+  static constexpr std::chrono::milliseconds kReleaseWait{5};
   CBufferRing m_ring;
 };

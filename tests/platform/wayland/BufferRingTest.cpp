@@ -92,6 +92,26 @@ class CFakeDisplay : public IBufferRingHost {
     m_buffers.erase(id);
     m_log << 'x' << id << ' ';
   }
+  // The compositor lets go of the buffer it has held longest.
+  bool WaitForRelease() override {
+    if (m_failWait) {
+      m_failWait = false;
+      m_log << "!w ";
+      return false;
+    }
+    auto oldest = m_buffers.end();
+    for (auto it = m_buffers.begin(); it != m_buffers.end(); ++it) {
+      if (it->second.held &&
+          (oldest == m_buffers.end() || it->second.since < oldest->second.since)) {
+        oldest = it;
+      }
+    }
+    EXPECT_NE(oldest, m_buffers.end()) << "waited with no buffer held";
+    oldest->second.held = false;
+    m_ring.Released(oldest->first);
+    m_log << 'w' << oldest->first << ' ';
+    return true;
+  }
   void CopyPicture(int id, const CRect& rect) override {
     SBuffer& buffer = m_buffers.at(id);
     EXPECT_FALSE(buffer.held) << "copied into a held buffer: " << id;
@@ -133,9 +153,11 @@ class CFakeDisplay : public IBufferRingHost {
       }
     }
     buffer.held = true;
+    buffer.since = m_commits++;
     m_log << 'c' << id << ' ';
   }
 
+  bool ReleaseDue() const { return m_ring.ReleaseDue(); }
   std::string Log() {
     std::string log = m_log.str();
     m_log.str("");
@@ -145,6 +167,7 @@ class CFakeDisplay : public IBufferRingHost {
   std::size_t Buffers() const { return m_buffers.size(); }
   bool m_failCreate = false;
   bool m_failOwn = false;
+  bool m_failWait = false;
 
  private:
   struct SBuffer {
@@ -152,6 +175,7 @@ class CFakeDisplay : public IBufferRingHost {
     int height;
     Pixels pixels;
     bool held;
+    int since = 0;
   };
   CRect Whole() const { return {0, 0, m_width, m_height}; }
   Pixels& PictureMemory() { return m_drawnInto < 0 ? m_own : m_buffers.at(m_drawnInto).pixels; }
@@ -169,14 +193,16 @@ class CFakeDisplay : public IBufferRingHost {
   std::map<int, SBuffer> m_buffers;
   Pixels m_screen;
   std::uint32_t m_drawn = 0;
+  int m_commits = 0;
   std::ostringstream m_log;
   CBufferRing m_ring;
 };
 
 // Events: d draws, e paints all of the 8 x 8 picture, k clears the whole picture black, rN
-// releases buffer N, sWxH resizes, !n and !o make the next new buffer or the next block of its own
-// fail. The log names what the ring had done after each event: nN new buffer, xN dropped, pN
-// brought up to date, bN drawn into, o own block, cN committed; W a write into a held buffer.
+// releases buffer N, sWxH resizes, !n, !o and !w make the next new buffer, the next block of its
+// own or the next wait for a release fail. The log names what the ring had done after each event:
+// nN new buffer, xN dropped, pN brought up to date, bN drawn into, o own block, cN committed, wN
+// waited for N to come back; W a write into a held buffer.
 struct SRingCase {
   const char* name;
   const char* events;
@@ -191,15 +217,21 @@ TEST(BufferRingTest, HeldBuffersAreNeverWrittenAndEveryCommitShowsTheWholePictur
       {"a compositor that copies and releases at once: one buffer",
        "r0 d r0 d r0 k",
        {"", "b0 c0", "", "c0", "", "c0"}},
-      {"both held: the change waits in a block of its own until one comes back",
+      {"one held as a context begins: a second one is made",
+       "r0 d d r0 d",
+       {"", "b0 c0", "n1 p1 b1 c1", "", "p0 b0 c0"}},
+      {"both held: a context waits for the release of the one held longest",
        "r0 d d d d r0 d r1",
-       {"", "b0 c0", "o n1 p1 c1", "", "", "p0 c0", "", "p1 c1"}},
+       {"", "b0 c0", "n1 p1 b1 c1", "w0 p0 b0 c0", "w1 p1 b1 c1", "", "p0 b0 c0", ""}},
+      {"no release to wait for: the change waits in a block of its own",
+       "r0 d d !w d r0",
+       {"", "b0 c0", "n1 p1 b1 c1", "!w o", "p0 c0"}},
       {"no buffer to be had: the change waits, and a release brings it",
        "!n d r0 d",
        {"!n", "p0 c0", "n2 p2 c2"}},
       {"no block of its own either: the held buffer is written, the only place left",
-       "r0 d !o d r0",
-       {"", "b0 c0", "!o W n1 p1 c1", ""}},
+       "r0 d d !w !o d r0",
+       {"", "b0 c0", "n1 p1 b1 c1", "!w !o W", "p0 c0"}},
       {"a new size: free buffers of the old one go at once, held ones when they come back",
        "d r0 s8x4 d r1 d",
        {"n1 p1 c1", "", "x0 n2 p2 c2", "", "x1 n3 p3 c3", ""}},
@@ -230,6 +262,8 @@ TEST(BufferRingTest, HeldBuffersAreNeverWrittenAndEveryCommitShowsTheWholePictur
         display.m_failCreate = true;
       } else if (event == "!o") {
         display.m_failOwn = true;
+      } else if (event == "!w") {
+        display.m_failWait = true;
       }
       if (event[0] != '!') {
         log.push_back(display.Log());
@@ -240,6 +274,19 @@ TEST(BufferRingTest, HeldBuffersAreNeverWrittenAndEveryCommitShowsTheWholePictur
     display.ReleaseAll();
     EXPECT_TRUE(display.ScreenShowsPicture()) << "a change never reached the screen";
   }
+}
+
+// A release is due while the compositor holds a buffer other than the one shown last, which
+// it may keep until the next commit.
+TEST(BufferRingTest, AReleaseIsDueOnlyForABufferShownBeforeTheLast) {
+  CFakeDisplay display(8, 8);
+  EXPECT_FALSE(display.ReleaseDue()) << "the first buffer, shown last";
+  display.Draw(0x10);
+  EXPECT_TRUE(display.ReleaseDue()) << "the first held, the second shown";
+  display.Release(0);
+  EXPECT_FALSE(display.ReleaseDue()) << "the one before let go";
+  display.Release(1);
+  EXPECT_FALSE(display.ReleaseDue()) << "none held";
 }
 
 }  // namespace
