@@ -48,8 +48,8 @@ preview_shows() { preview "$WORK/preview.png" && same_pictures "$WORK/preview.pn
 SETTINGS=()
 
 case_preview_equals_the_renderer() {
-  start_panel 21:151
-  render 151 "$WORK/render.png"
+  start_panel 21:150
+  render 150 "$WORK/render.png"
   wait_for preview_shows "$WORK/render.png" || fail "the preview differs from the renderer's picture"
   convert "$WORK/render.png" -fill black -colorize 100 "$WORK/blank.png"
   ! same_pictures "$WORK/blank.png" "$WORK/render.png" || fail "the check passes on a blank picture"
@@ -63,8 +63,8 @@ case_preview_moves() {
 
 case_settings_opens_the_sheet_whose_ok_restarts_the_preview() {
   SETTINGS=('"ObjectShape"=dword:00000002')
-  start_panel 21:151
-  render 151 "$WORK/before.png"
+  start_panel 21:150
+  render 150 "$WORK/before.png"
   wait_for preview_shows "$WORK/before.png" || fail "the preview differs before the sheet"
   xdotool key alt+t
   WAIT_SECONDS=10 wait_for xdotool search --name '^Spirandel v2.0$' >/dev/null || fail "Settings... opened no sheet"
@@ -74,7 +74,7 @@ case_settings_opens_the_sheet_whose_ok_restarts_the_preview() {
   xdotool key Tab Tab ctrl+a type 20
   xdotool key Return
   wait_for grep -q '"RadiusFactor"' "$WORK/cfg/tallowyn/spir_ss/Settings.reg" || fail "the sheet's OK wrote nothing"
-  render 151 "$WORK/after.png"
+  render 150 "$WORK/after.png"
   ! same_pictures "$WORK/before.png" "$WORK/after.png" || fail "the new size draws the same figure"
   WAIT_SECONDS=10 wait_for preview_shows "$WORK/after.png" || fail "the preview did not restart with the new settings"
 }

@@ -138,8 +138,11 @@ std::uint32_t CPanelPreview::SetTimer(std::uint32_t id, std::uint32_t periodMs) 
   return id;
 }
 
+// The first tick comes after one period, as the saver's does; the wakes after it are apart by
+// the ticks each delivers.
 void CPanelPreview::StartTimer(STimer& entry) {
-  entry.timer.start(entry.periodMs * entry.ticksPerWake, Qt::PreciseTimer, this);
+  entry.batching = false;
+  entry.timer.start(entry.periodMs, Qt::PreciseTimer, this);
 }
 
 // Timers are stopped, never destroyed, as the engine stops the one whose tick it handles.
@@ -163,8 +166,13 @@ std::uint32_t CPanelPreview::TimeSeconds() {
 void CPanelPreview::OnTick(std::uint32_t id) {
   // The engine may stop this timer or start the other during a tick (a figure's end): the
   // wake's remaining ticks are then not due.
-  const int ticks = m_timers[id].ticksPerWake;
-  for (int i = 0; i < ticks && m_timers[id].running; ++i) {
+  STimer& entry = m_timers[id];
+  const int ticks = entry.batching ? entry.ticksPerWake : 1;
+  if (!entry.batching && entry.ticksPerWake > 1) {
+    entry.batching = true;
+    entry.timer.start(entry.periodMs * entry.ticksPerWake, Qt::PreciseTimer, this);
+  }
+  for (int i = 0; i < ticks && entry.running; ++i) {
     m_wnd->OnTimer(id);
     // Stopped right after the last tick asked for, as the renderer takes its picture: a
     // completion delay that follows would clear it.

@@ -67,6 +67,8 @@ class CPanelPreview : public QWidget, private ICurveWndHost {
     int periodMs = 1;
     // Ticks of the engine's timer that each wake delivers.
     int ticksPerWake = 1;
+    // Whether the first tick since the timer started has come.
+    bool batching = false;
     bool running = false;
   };
   void StartTimer(STimer& entry);

@@ -304,7 +304,7 @@ walk(json.load(sys.stdin))') && [ -n "$wx" ] || return 1
     same_pictures "$WORK/preview.png" "$1"
 }
 render() {
-  "$BUILD/spirandel-render" --seed 21 --size "${w}x$h" --ticks 151 \
+  "$BUILD/spirandel-render" --seed 21 --size "${w}x$h" --ticks 150 \
     --settings "$WORK/cfg/tallowyn/spir_ss/Settings.reg" --out "$1" || fail "the renderer failed"
 }
 
@@ -324,7 +324,7 @@ case_panel() {
   # Held without a function between, so that $! is runuser (or the panel itself).
   hold "${RUN_AS[@]}" env -u DISPLAY XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=wayland-1 \
     XDG_CONFIG_HOME="$WORK/cfg" PATH="$WORK/bin:$PATH" QT_QPA_PLATFORM=wayland \
-    SPIRANDEL_PANEL_SEED=21:151 "$BUILD/spirandel-panel" >"$WORK/panel.out" 2>>"$WORK/err"
+    SPIRANDEL_PANEL_SEED=21:150 "$BUILD/spirandel-panel" >"$WORK/panel.out" 2>>"$WORK/err"
   PANEL_LAUNCH=$!
   wait_for grep -q '^preview ' "$WORK/panel.out" || fail "the panel did not start"
   read -r _ _ _ w h x y <"$WORK/panel.out"
