@@ -30,12 +30,7 @@ SYSTEMS=("${@:-x11}")
 [ $# -gt 0 ] || SYSTEMS=(x11 sway kwin)
 SAVER=${SAVER:-$BUILD/spirandel}
 PROGRAMS=(saver floor)
-if [ -n "${BEFORE:-}" ]; then
-  # A copy of another name, so that its process is told apart from the saver's.
-  BEFORE_COPY=$(mktemp -d)/spirandel-old
-  cp "$BEFORE" "$BEFORE_COPY" && chmod 755 "$(dirname "$BEFORE_COPY")"
-  PROGRAMS+=(before)
-fi
+[ -z "${BEFORE:-}" ] || PROGRAMS+=(before)
 for program in "$SAVER" "$BUILD/spirandel-x11-floor" "$BUILD/spirandel-wayland-floor"; do
   [ -x "$program" ] || { echo "build $program first" >&2; exit 1; }
 done
@@ -46,19 +41,17 @@ if [ "$(id -u)" = 0 ]; then
   id "$USER_NAME" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$USER_NAME"
   RUN_AS=(runuser -u "$USER_NAME" --)
 fi
-WORK=$(mktemp -d)
-chmod 755 "$WORK"
 # Each server and client leads a process group of its own, which ends whole.
-PIDS=()
-cleanup() {
-  for pid in "${PIDS[@]}"; do kill -- "-$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$WORK" ${BEFORE_COPY:+"$(dirname "$BEFORE_COPY")"}
-}
-trap cleanup EXIT
-mkdir -p "$WORK/cfg/tallowyn/spir_ss"
-printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\n"ImagesPerSec"=dword:%08x\n' \
-  "$IPS" >"$WORK/cfg/tallowyn/spir_ss/Settings.reg"
+# shellcheck source=../work.sh
+source "$ROOT/bench/work.sh"
+chmod 755 "$WORK"
+write_pace "$WORK/cfg" "$IPS"
+if [ -n "${BEFORE:-}" ]; then
+  # A copy of another name, so that its process is told apart from the saver's.
+  mkdir -m 755 "$WORK/before"
+  BEFORE_COPY=$WORK/before/spirandel-old
+  cp "$BEFORE" "$BEFORE_COPY"
+fi
 chmod -R a+rX "$WORK/cfg"
 # Debian's kwin_wayland carries a file capability that an unprivileged user cannot have; a copy
 # of the same name has none.

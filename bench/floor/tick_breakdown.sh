@@ -10,18 +10,11 @@ SAVER=$(realpath "$1")
 SYSTEM=$2
 SECONDS_EACH=${3:-30}
 IPS=${4:-20}
-WORK=$(mktemp -d)
+# shellcheck source=../work.sh
+source "$ROOT/bench/work.sh"
 chmod 755 "$WORK"
-PIDS=()
-cleanup() {
-  for pid in "${PIDS[@]}"; do kill -- "-$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-mkdir -p "$WORK/cfg/tallowyn/spir_ss" "$WORK/run"
-printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\n"ImagesPerSec"=dword:%08x\n' \
-  "$IPS" >"$WORK/cfg/tallowyn/spir_ss/Settings.reg"
+mkdir -p "$WORK/run"
+write_pace "$WORK/cfg" "$IPS"
 chmod -R a+rX "$WORK/cfg"
 RUN_AS=()
 if [ "$SYSTEM" = sway ] && [ "$(id -u)" = 0 ]; then

@@ -66,9 +66,7 @@ for mode in "${modes[@]}"; do
     run=(chrt -f 10)
   fi
   for ips in 20 1000; do
-    mkdir -p "$XDG_CONFIG_HOME/tallowyn/spir_ss"
-    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\tallowyn\\spir_ss\\Settings]\n"ImagesPerSec"=dword:%08x\n' \
-      "$ips" >"$XDG_CONFIG_HOME/tallowyn/spir_ss/Settings.reg"
+    write_pace "$XDG_CONFIG_HOME" "$ips"
     echo "requested $ips points/s: $("${run[@]}" "$PACE" 20 "$SAVER" /s)"
   done
 done
