@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -71,9 +72,10 @@ class CPrivateXvfb {
 // A 640x480 canvas whose every pixel differs from the one before it, per call.
 class CCanvas {
  public:
+  // Clipped to the canvas, as a stamp over its edge is.
   void Paint(int left, int top, int right, int bottom, std::uint32_t seed) {
-    for (int y = top; y < bottom; ++y) {
-      for (int x = left; x < right; ++x) {
+    for (int y = std::max(top, 0); y < std::min(bottom, kHeight); ++y) {
+      for (int x = std::max(left, 0); x < std::min(right, kWidth); ++x) {
         pixels[y * kWidth + x] = (seed * 0x9E3779B1u + x * 131u + y * 7919u) & 0xFFFFFF;
       }
     }
@@ -111,10 +113,10 @@ bool HandleQueued(Display* display, CX11Presenter& presenter) {
 
 class X11PresenterTest : public testing::TestWithParam<bool> {};
 
-// Whole screens (each more than the ring holds at once, so it wraps again and again) and small
-// rectangles between them: the screen shows the canvas, whether the rectangles went through
-// the shared ring or through the connection; the server's word that it has read a shared put
-// comes as an event the presenter claims, and no other.
+// Whole screens (each more than the ring holds at once, so it wraps again and again), small
+// rectangles between them and rectangles over the edges: the screen shows the canvas, whether the
+// rectangles went through the shared ring or through the connection; the server's word that it has
+// read a shared put comes as an event the presenter claims, and no other.
 TEST_P(X11PresenterTest, ShowsWhatTheCanvasHolds) {
   const bool shared = GetParam();
   CPrivateXvfb server(shared);
@@ -129,9 +131,10 @@ TEST_P(X11PresenterTest, ShowsWhatTheCanvasHolds) {
   struct STick {
     int left, top, right, bottom;
   };
-  const std::vector<STick> ticks{{0, 0, 640, 480}, {10, 10, 30, 20},  {600, 440, 640, 480},
-                                 {0, 0, 640, 480}, {0, 5, 2, 6},      {0, 0, 640, 480},
-                                 {0, 0, 640, 480}, {100, 0, 101, 480}};
+  const std::vector<STick> ticks{{0, 0, 640, 480}, {10, 10, 30, 20},   {600, 440, 640, 480},
+                                 {0, 0, 640, 480}, {0, 5, 2, 6},       {0, 0, 640, 480},
+                                 {0, 0, 640, 480}, {100, 0, 101, 480}, {-5, 470, 30, 500},
+                                 {630, -3, 700, 8}};
   std::uint32_t seed = 1;
   for (const STick& tick : ticks) {
     canvas.Paint(tick.left, tick.top, tick.right, tick.bottom, seed++);
