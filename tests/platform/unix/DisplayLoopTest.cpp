@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <ostream>
 #include <string>
 
 #include "FakeProfileStore.h"
@@ -127,40 +128,45 @@ TEST_F(DisplayLoopTest, TheDisplaysOwnDeadlinePassesBetweenTicks) {
   EXPECT_EQ(connection.log, "deadline@2 ");
 }
 
-// While the display owes only answers, what arrives is read when the wait ends (here at the
-// display's own deadline) instead of waking the loop by itself.
-TEST_F(DisplayLoopTest, WhileOnlyAnswersAreDueTheConnectionIsReadWhenTheWaitEnds) {
-  settings.m_timerInterval = 60000;
-  core.Reset();
-  connection.onlyAnswers = true;
-  connection.deadline = IDisplayConnection::Clock::now() + std::chrono::milliseconds(20);
-  connection.Send("k");
-  EXPECT_EQ(RunDisplayLoop(connection, core), 0);
-  EXPECT_EQ(connection.log, "k@2 ");
-  EXPECT_TRUE(core.CloseRequested());
+// While the display owes only answers, what arrives is read when the wait ends (at the display's
+// own deadline, or at the longest wait without reading when no tick comes for a minute) instead
+// of waking the loop by itself; otherwise at once.
+struct SAnswerCase {
+  const char* name;
+  bool onlyAnswers;
+  bool deadline;
+  const char* log;
+};
+
+void PrintTo(const SAnswerCase& test, std::ostream* out) {
+  *out << test.name;
 }
 
-TEST_F(DisplayLoopTest, OtherwiseWhatArrivesIsReadAtOnce) {
-  settings.m_timerInterval = 60000;
-  core.Reset();
-  connection.deadline = IDisplayConnection::Clock::now() + std::chrono::milliseconds(20);
-  connection.Send("k");
-  EXPECT_EQ(RunDisplayLoop(connection, core), 0);
-  EXPECT_EQ(connection.log, "read-early k@2 ");
-}
+class DisplayLoopAnswerTest : public DisplayLoopTest,
+                              public testing::WithParamInterface<SAnswerCase> {};
 
-// Though no tick comes for a minute, a key is seen within the longest wait without reading.
-TEST_F(DisplayLoopTest, WhileOnlyAnswersAreDueAKeyIsStillSeenSoon) {
+TEST_P(DisplayLoopAnswerTest, AKeyIsReadWhenTheWaitEnds) {
   settings.m_timerInterval = 60000;
   core.Reset();
-  connection.onlyAnswers = true;
+  connection.onlyAnswers = GetParam().onlyAnswers;
+  if (GetParam().deadline) {
+    connection.deadline = IDisplayConnection::Clock::now() + std::chrono::milliseconds(20);
+  }
   connection.Send("k");
   const auto start = IDisplayConnection::Clock::now();
   EXPECT_EQ(RunDisplayLoop(connection, core), 0);
+  EXPECT_EQ(connection.log, GetParam().log);
   EXPECT_TRUE(core.CloseRequested());
   // A guard against a hang, not a measure.
   EXPECT_LT(IDisplayConnection::Clock::now() - start, std::chrono::seconds(30));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Waits, DisplayLoopAnswerTest,
+    testing::Values(SAnswerCase{"OnlyAnswersUntilTheDeadline", true, true, "k@2 "},
+                    SAnswerCase{"InputUntilTheDeadline", false, true, "read-early k@2 "},
+                    SAnswerCase{"OnlyAnswersWithNoTickForAMinute", true, false, "k@2 "}),
+    [](const testing::TestParamInfo<SAnswerCase>& info) { return std::string(info.param.name); });
 
 TEST_F(DisplayLoopTest, AResetRequestStartsAFreshFigure) {
   settings.m_timerInterval = 60000;
